@@ -1,0 +1,375 @@
+#include "ReplyDecoder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+// Reply opcodes (the same codes as the commands they answer).
+enum : std::uint8_t {
+    kOpTestCode = 0x01,
+    kOpTi = 0x20,
+    kOpTms = 0x21,
+    kOpVg = 0x22,
+    kOpRfe = 0x23,
+    kOpSr = 0x24,
+    kOpScw = 0x25,
+    kOpScr = 0x26,
+    kOpRfpw = 0x30,
+    kOpRfpr = 0x31,
+    kOpRftw = 0x32,
+    kOpRftr = 0x33,
+    kOpRxpw = 0x34,
+    kOpRxpr = 0x35,
+    kOpTxpw = 0x36,
+    kOpTxpr = 0x37,
+    kOpTtw = 0x38,
+    kOpTtr = 0x39,
+    kOpMw = 0x40,
+    kOpLastMemory = 0x45, // mw, mpw, mpr and their kin, 0x40..0x45
+    kOpSpw = 0x50,
+    kOpSpr = 0x51,
+    kOpStw = 0x52,
+    kOpStr = 0x53,
+    kOpSe = 0x54,
+};
+
+struct OpcodeText {
+    std::uint8_t opcode;
+    const char* text;
+};
+
+constexpr std::array kErrorTexts = {
+    OpcodeText{kOpTi, "tm init command error"},
+    OpcodeText{kOpTms, "test mode set command error"},
+    OpcodeText{kOpRfe, "RF enable command error"},
+    OpcodeText{kOpSr, "stats_read command error"},
+    OpcodeText{kOpScw, "stats_config_write command error"},
+    OpcodeText{kOpScr, "stats_config_read command error"},
+    OpcodeText{kOpRfpw, "rf_param_write command error"},
+    OpcodeText{kOpRfpr, "rf_param_read command error"},
+    OpcodeText{kOpRftw, "rf_table_write command error"},
+    OpcodeText{kOpRftr, "rf_table_read command error"},
+    OpcodeText{kOpRxpw, "rx_param_write command error"},
+    OpcodeText{kOpRxpr, "rx_param_read command error"},
+    OpcodeText{kOpTxpw, "txpw command error"},
+    OpcodeText{kOpTxpr, "TXPR command error"},
+    OpcodeText{kOpTtw, "tx_templete_write command error"},
+    OpcodeText{kOpTtr, "tx_templete_read command error"},
+    OpcodeText{kOpSpw, "special_param_write command error"},
+    OpcodeText{kOpSpr, "special_param_read command error"},
+    OpcodeText{kOpStw, "special_table_write command error"},
+    OpcodeText{kOpStr, "special_table_read command error"},
+    OpcodeText{kOpSe, "special enable command error"},
+};
+
+// Successful replies that the manual window acknowledges with nothing.
+constexpr std::array kSilentOpcodes = {kOpTi,  kOpVg,  kOpRfe,  kOpTxpw, kOpRfpw, kOpRftw,
+                                       kOpSpw, kOpTtw, kOpRxpw, kOpStw,  kOpScw,  kOpScr};
+
+bool IsSilent(std::uint8_t opcode) {
+    if (opcode >= kOpMw && opcode <= kOpLastMemory)
+        return true;
+    return std::find(kSilentOpcodes.begin(), kSilentOpcodes.end(), opcode) != kSilentOpcodes.end();
+}
+
+struct IndexedFormat {
+    std::uint8_t opcode;
+    int index;
+    const char* format;
+};
+
+// Parameter reads that carry one unsigned word at byte 5, labelled by the echoed index.
+constexpr std::array kWordFormats = {
+    IndexedFormat{kOpTxpr, 1, "Tx level is %d"},
+    IndexedFormat{kOpTxpr, 4, "APC DAC value is %d"},
+    IndexedFormat{kOpRfpr, 1, "BCH Channel is %d"},
+    IndexedFormat{kOpRfpr, 2, "TCH Channel is %d"},
+    IndexedFormat{kOpSpr, 11, "Reading Rx AGC value is %d"},
+    IndexedFormat{kOpSpr, 21, " Battery ADC value is %d"},
+    IndexedFormat{kOpRxpr, 1, "AGC Gain = %d"},
+    IndexedFormat{kOpRxpr, 2, "rx timeslot = %d"},
+    IndexedFormat{kOpRxpr, 8, "AGC algorithm Enable = %d"},
+    IndexedFormat{kOpRxpr, 10, "rx_frontdelay = %d"},
+};
+
+// AFC values travel as a signed word in eighths.
+constexpr std::array kEighthsFormats = {
+    IndexedFormat{kOpRfpr, 9, "AFC DAC : %13.3f"},
+    IndexedFormat{kOpRfpr, 10, "INIT_AFC : %13.3f"},
+};
+
+constexpr const char* kGmagicHeader =
+    "G_magic   Ina_att   cal_freq1    Ina_switch_thr_low     Ina_switch_thr_high";
+constexpr const char* kGmagicValues =
+    "   %d           %d           %d                    %d                          %d";
+constexpr const char* kPmFormat = "PM value is %10.2f";
+constexpr const char* kRxLevelFormat = "RX level is %d";
+constexpr const char* kUpRampFormat = "Up Ramp Templete #%d";
+constexpr const char* kDownRampFormat = "Down Ramp Templete #%d";
+constexpr const char* kCommandError = "command error";
+
+const IndexedFormat* FindFormat(const auto& table, std::uint8_t opcode, int index) {
+    const auto* row = std::find_if(table.begin(), table.end(), [&](const IndexedFormat& f) {
+        return f.opcode == opcode && f.index == index;
+    });
+    return row == table.end() ? nullptr : row;
+}
+
+QStringList DecodeParameterRead(const ReplyWorkArea& reply) {
+    if (const auto* row = FindFormat(kWordFormats, reply.Opcode(), reply.Index()))
+        return {QString::asprintf(row->format, static_cast<int>(reply.U16le(5)))};
+    if (const auto* row = FindFormat(kEighthsFormats, reply.Opcode(), reply.Index()))
+        return {QString::asprintf(row->format, reply.S16le(5) / 8.0)};
+    if (reply.Opcode() == kOpSpr)
+        return {QString::asprintf("Unknown value : %d", static_cast<int>(reply.U16le(5)))};
+    return {};
+}
+
+QStringList DecodeRfTable(const ReplyWorkArea& reply) {
+    // Only the GMAGIC tables are laid out for display.
+    if (reply.Index() != 31 && reply.Index() != 47)
+        return {};
+    const auto v = [&](int i) { return static_cast<int>(reply.U16le(i)); };
+    return {QString(kGmagicHeader),
+            QString::asprintf(kGmagicValues, v(5), v(7), v(9), v(11), v(13))};
+}
+
+QStringList DecodeStatsRead(const ReplyWorkArea& reply) {
+    if (reply.Index() != 1)
+        return {};
+    // The level travels in half units; the display shows whole ones, truncated.
+    const QString rxLevel =
+        QString::asprintf(kRxLevelFormat, static_cast<int>(reply.U16be(7) / 2.0));
+    switch (reply.S8(6)) {
+    case 1:
+        return {rxLevel};
+    case 2:
+        return {QString::asprintf(kPmFormat, reply.U16le(8) / 64.0)};
+    case 3:
+        return {rxLevel, QString::asprintf(kPmFormat, reply.U16le(9) / 64.0)};
+    default:
+        return {};
+    }
+}
+
+QStringList DecodeSpecialEnable(const ReplyWorkArea& reply) {
+    switch (reply.Index()) {
+    case 1:
+        return {QString("Saved to EEPROM")};
+    case 5:
+        return {QString("Target Resetted")};
+    default:
+        return {};
+    }
+}
+
+QString TemplateRows(const ReplyWorkArea& reply, int first) {
+    const auto v = [&](int i) { return static_cast<int>(reply.S8(first + i)); };
+    return QString::asprintf("%8d%8d%8d%8d%8d%8d%8d%8d\r\n%8d%8d%8d%8d%8d%8d%8d%8d", v(0), v(1),
+                             v(2), v(3), v(4), v(5), v(6), v(7), v(8), v(9), v(10), v(11), v(12),
+                             v(13), v(14), v(15));
+}
+
+QStringList DecodeTemplateRead(const ReplyWorkArea& reply) {
+    return {QString::asprintf(kUpRampFormat, reply.Index()), TemplateRows(reply, 5),
+            QString::asprintf(kDownRampFormat, reply.Index()), TemplateRows(reply, 21)};
+}
+
+// Text fields end at the first NUL, as a C string would.
+QString Characters(const ReplyWorkArea& reply, int first, int count) {
+    QString text;
+    for (int i = first; i < first + count && reply.At(i) != 0; ++i)
+        text.append(QChar::fromLatin1(static_cast<char>(reply.At(i))));
+    return text;
+}
+
+QString SignedBytes(const ReplyWorkArea& reply) {
+    QString text;
+    for (int i = 0; i < reply.DataCount(); ++i)
+        text += QString::number(reply.S8(ReplyWorkArea::kDataStart + i));
+    return text;
+}
+
+// The IMEI travels as packed BCD, low nibble first.
+QString NibbleDigits(const ReplyWorkArea& reply) {
+    QString text;
+    for (int i = 0; i < reply.DataCount(); ++i) {
+        const int b = reply.At(ReplyWorkArea::kDataStart + i);
+        text += QString::number(b & 0x0F);
+        text += QString::number(b >> 4);
+    }
+    return text;
+}
+
+QStringList DecodeSpecialTableRead(const ReplyWorkArea& reply) {
+    switch (reply.Index()) {
+    case 10:
+        return {Characters(reply, 5, 9)};
+    case 11:
+    case 20:
+        return {Characters(reply, 5, 3)};
+    case 55:
+        return {SignedBytes(reply)};
+    case 60:
+        return {NibbleDigits(reply)};
+    case 61:
+        return {QString::number(reply.S8(5) * 65536 + reply.S8(6) * 256 + reply.S8(7))};
+    default:
+        return {};
+    }
+}
+
+// The sixteen values of a block share one line, five columns each.
+QString ResultTemplateRow(const ReplyWorkArea& reply, int first) {
+    QString row;
+    for (int i = first; i < first + 16; ++i)
+        row += QString::asprintf("%5d", static_cast<int>(reply.S8(i)));
+    return row;
+}
+
+QStringList ResultDisplayForm(const ReplyWorkArea& reply) {
+    switch (reply.Opcode()) {
+    case kOpTi:
+        return {QString("ti command success")};
+    case kOpTms:
+        return {QString("tms command success")};
+    case kOpRfe:
+        return {QString("rfe command success")};
+    case kOpRfpw:
+        return {QString("rfpw command success")};
+    case kOpRfpr:
+    case kOpTxpr:
+    case kOpSpr:
+        return {QString::asprintf("index = %d , value = %d", reply.Index(),
+                                  static_cast<int>(reply.U16le(5)))};
+    case kOpTxpw:
+    case kOpSpw:
+    case kOpSe:
+        return {QString::asprintf("index = %d ", reply.Index())};
+    case kOpTtr:
+        return {QString::asprintf(kUpRampFormat, reply.Index()), ResultTemplateRow(reply, 5),
+                QString::asprintf(kDownRampFormat, reply.Index()), ResultTemplateRow(reply, 21)};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+std::uint16_t MakeWord(const std::uint8_t* highFirst) {
+    return static_cast<std::uint16_t>(highFirst[0] << 8 | highFirst[1]);
+}
+
+std::int16_t MakeSignedWord(const std::uint8_t* highFirst) {
+    return static_cast<std::int16_t>(static_cast<std::int8_t>(highFirst[0]) * 256 + highFirst[1]);
+}
+
+ReplyWorkArea::ReplyWorkArea(const std::uint8_t* frame, int length)
+    : receivedLength_(std::max(length, 0)) {
+    // A frame longer than the work area is garbage; only its head is looked at.
+    const int copied = frame != nullptr ? std::min(receivedLength_, kSize) : 0;
+    if (copied > 0) {
+        std::memcpy(bytes_, frame, static_cast<std::size_t>(copied));
+        RemoveStuffing(bytes_, copied);
+    }
+}
+
+std::uint8_t ReplyWorkArea::At(int i) const {
+    return i >= 0 && i < kSize ? bytes_[i] : 0;
+}
+
+std::uint16_t ReplyWorkArea::U16le(int i) const {
+    const std::uint8_t highFirst[2] = {At(i + 1), At(i)};
+    return MakeWord(highFirst);
+}
+
+std::int16_t ReplyWorkArea::S16le(int i) const {
+    const std::uint8_t highFirst[2] = {At(i + 1), At(i)};
+    return MakeSignedWord(highFirst);
+}
+
+std::uint16_t ReplyWorkArea::U16be(int i) const {
+    const std::uint8_t highFirst[2] = {At(i), At(i + 1)};
+    return MakeWord(highFirst);
+}
+
+int ReplyWorkArea::DataCount() const {
+    // Header (5) plus checksum and end (2); a short frame has no data rather than a negative
+    // count, and a long one cannot read past the work area.
+    return std::clamp(receivedLength_ - 7, 0, kSize - kDataStart);
+}
+
+QString ReplyErrorText(std::uint8_t opcode) {
+    const auto* row = std::find_if(kErrorTexts.begin(), kErrorTexts.end(),
+                                   [&](const OpcodeText& t) { return t.opcode == opcode; });
+    return row == kErrorTexts.end() ? QString() : QString(row->text);
+}
+
+QStringList DecodeSuccessReply(const std::uint8_t* frame, int length) {
+    const ReplyWorkArea reply(frame, length);
+    switch (reply.Opcode()) {
+    case kOpTestCode:
+        return {QString("test code success")};
+    case kOpTms:
+        return {QString("testmode set")};
+    case kOpTxpr:
+    case kOpRfpr:
+    case kOpSpr:
+    case kOpRxpr:
+        return DecodeParameterRead(reply);
+    case kOpRftr:
+        return DecodeRfTable(reply);
+    case kOpSr:
+        return DecodeStatsRead(reply);
+    case kOpSe:
+        return DecodeSpecialEnable(reply);
+    case kOpTtr:
+        return DecodeTemplateRead(reply);
+    case kOpStr:
+        return DecodeSpecialTableRead(reply);
+    default:
+        break;
+    }
+    if (IsSilent(reply.Opcode()))
+        return {};
+    return {QString(kCommandError)};
+}
+
+ManualReplyOutcome DispatchManualReply(ReplyClass result, const std::uint8_t* frame, int length) {
+    ManualReplyOutcome outcome;
+    switch (result) {
+    case REPLY_OTHER_OPCODE: {
+        // Still waiting for the expected reply: only the reply timer stops.
+        outcome.stopReplyTimer = true;
+        const QString text = ReplyErrorText(ReplyWorkArea(frame, length).Opcode());
+        if (!text.isEmpty())
+            outcome.texts << text;
+        break;
+    }
+    case REPLY_STATUS_ERROR:
+        // Both timers keep running, so "No Response" follows when the reply timer expires.
+        outcome.texts << QString(kStatusErrorText);
+        break;
+    case REPLY_SUCCESS:
+        outcome.stopPollTimer = true;
+        outcome.stopReplyTimer = true;
+        outcome.texts = DecodeSuccessReply(frame, length);
+        break;
+    case REPLY_NOT_A_REPLY:
+    default:
+        break;
+    }
+    return outcome;
+}
+
+QStringList ResultDisplayLines(const std::uint8_t* frame, int length) {
+    const ReplyWorkArea reply(frame, length);
+    QStringList lines{QString(68, QLatin1Char('-'))};
+    if (reply.Status() != 0)
+        lines << QString(kCommandError);
+    else
+        lines << ResultDisplayForm(reply);
+    return lines;
+}

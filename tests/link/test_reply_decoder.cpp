@@ -1,0 +1,248 @@
+#include "ReplyDecoder.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A reply as the target sends it: STX 0x14, then opcode, status, index, data and XOR checksum,
+// stuffed, then STX.
+Bytes Reply(std::uint8_t opcode, std::uint8_t index, Bytes data = {}, std::uint8_t status = 0) {
+    Bytes body{opcode, status, index};
+    body.insert(body.end(), data.begin(), data.end());
+    std::uint8_t checksum = 0;
+    for (std::uint8_t b : body)
+        checksum ^= b;
+    body.push_back(checksum);
+    Bytes frame{STX, LEAD_BYTE};
+    for (std::uint8_t b : body) {
+        if (b == STX || b == DLE)
+            frame.push_back(DLE);
+        frame.push_back(b);
+    }
+    frame.push_back(STX);
+    return frame;
+}
+
+int Len(const Bytes& f) {
+    return static_cast<int>(f.size());
+}
+QStringList Decode(const Bytes& f) {
+    return DecodeSuccessReply(f.data(), Len(f));
+}
+QStringList Display(const Bytes& f) {
+    return ResultDisplayLines(f.data(), Len(f));
+}
+QString Field(const char* text, int width) {
+    return QString(text).rightJustified(width);
+}
+
+} // namespace
+
+TEST(MakeWord, readsHighByteFirstAndSignsOnlyTheSignedForm) {
+    const std::uint8_t bytes[] = {0xFF, 0xF4};
+    EXPECT_EQ(MakeWord(bytes), 0xFFF4);
+    EXPECT_EQ(MakeSignedWord(bytes), -12);
+    const std::uint8_t min[] = {0x80, 0x00};
+    EXPECT_EQ(MakeSignedWord(min), -32768);
+}
+
+TEST(DecodeSuccessReply, everyRowOfTheOpcodeTable) {
+    struct Case {
+        Bytes frame;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {Reply(0x01, 0), {"test code success"}},
+        {Reply(0x21, 1), {"testmode set"}},
+        {Reply(0x37, 4, {0xE8, 0x03}), {"APC DAC value is 1000"}},
+        {Reply(0x37, 2, {0xE8, 0x03}), {}},
+        {Reply(0x31, 1, {0x3E, 0x00}), {"BCH Channel is 62"}},
+        {Reply(0x31, 10, {0x64, 0x00}), {"INIT_AFC : " + Field("12.500", 13)}},
+        {Reply(0x51, 11, {0xFF, 0xFF}), {"Reading Rx AGC value is 65535"}},
+        {Reply(0x51, 21, {0x34, 0x02}), {" Battery ADC value is 564"}},
+        {Reply(0x51, 7, {0x05, 0x00}), {"Unknown value : 5"}},
+        {Reply(0x35, 1, {0x07, 0x00}), {"AGC Gain = 7"}},
+        {Reply(0x35, 10, {0x2A, 0x00}), {"rx_frontdelay = 42"}},
+        {Reply(0x35, 3, {0x2A, 0x00}), {}},
+        {Reply(0x54, 1), {"Saved to EEPROM"}},
+        {Reply(0x54, 5), {"Target Resetted"}},
+        {Reply(0x54, 6), {}},
+        // sr: byte 6 selects RX level (big-endian half units, truncated), PM value or both.
+        {Reply(0x24, 1, {0x00, 0x01, 0x00, 0xC9}), {"RX level is 100"}},
+        {Reply(0x24, 1, {0x00, 0x02, 0x55, 0x40, 0x01}), {"PM value is " + Field("5.00", 10)}},
+        {Reply(0x24, 1, {0x00, 0x03, 0x00, 0xC9, 0xA0, 0x00}),
+         {"RX level is 100", "PM value is " + Field("2.50", 10)}},
+        {Reply(0x24, 1, {0x00, 0x04, 0x00, 0xC9}), {}},
+        {Reply(0x24, 2, {0x00, 0x01, 0x00, 0xC9}), {}},
+        {Reply(0x53, 10, {'Q', 'T', '3', '1', '0', 'V', '1', '.', '4'}), {"QT310V1.4"}},
+        {Reply(0x53, 11, {'K', 'O', 'R', 'X'}), {"KOR"}},
+        {Reply(0x53, 20, {'A', 0x00, 'B'}), {"A"}},
+        {Reply(0x53, 55, {0x01, 0xFF, 0x0C}), {"1-112"}},
+        {Reply(0x53, 61, {0xFF, 0xFF, 0xFF}), {"-65793"}},
+        {Reply(0x60, 0), {"command error"}},
+        {Reply(0x46, 0), {"command error"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.frame));
+        EXPECT_EQ(Decode(c.frame), c.expected);
+    }
+    for (std::uint8_t op :
+         Bytes{0x20, 0x22, 0x23, 0x25, 0x26, 0x30, 0x32, 0x34, 0x36, 0x38, 0x40, 0x45, 0x50, 0x52})
+        EXPECT_TRUE(Decode(Reply(op, 1, {0x01, 0x00})).isEmpty()) << int(op);
+}
+
+TEST(DecodeSuccessReply, afcIsSignedEighthsInAThirteenCharacterFieldInAnyLocale) {
+    const QStringList expected{"AFC DAC :        -1.500"};
+    EXPECT_EQ(Decode(Reply(0x31, 9, {0xF4, 0xFF})), expected);
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    const QLocale previousDefault;
+    QLocale::setDefault(QLocale(QLocale::German));
+    std::setlocale(LC_ALL, "de_DE.UTF-8"); // may be missing; QLocale still covers Qt's side
+    const QStringList texts = Decode(Reply(0x31, 9, {0xF4, 0xFF}));
+    std::setlocale(LC_ALL, previous.c_str());
+    QLocale::setDefault(previousDefault);
+    EXPECT_EQ(texts, expected);
+}
+
+TEST(DecodeSuccessReply, valuesAreReadFromTheUnstuffedFrame) {
+    const Bytes txpr1{0x02, 0x14, 0x37, 0x00, 0x01, 0x2C, 0x01, 0x1B, 0x02}; // txpr 1, as sent
+    EXPECT_EQ(Decode(txpr1), QStringList{"Tx level is 300"});
+    // Value 0x0210 travels as 0x10 0x10 0x10 0x02; index 2 as 0x10 0x02.
+    EXPECT_EQ(Decode(Reply(0x37, 1, {0x10, 0x02})), QStringList{"Tx level is 528"});
+    EXPECT_EQ(Decode(Reply(0x31, 2, {0x3E, 0x00})), QStringList{"TCH Channel is 62"});
+}
+
+TEST(DecodeSuccessReply, gmagicTableShowsHeaderAndFiveWords) {
+    const Bytes data{1, 0, 2, 0, 0x2C, 0x01, 4, 0, 5, 0};
+    const QStringList texts = Decode(Reply(0x33, 47, data));
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_EQ(texts[0],
+              "G_magic   Ina_att   cal_freq1    Ina_switch_thr_low     Ina_switch_thr_high");
+    EXPECT_EQ(texts[1],
+              "   1           2           300                    4                          5");
+    EXPECT_EQ(Decode(Reply(0x33, 31, data)).size(), 2);
+    EXPECT_TRUE(Decode(Reply(0x33, 30, data)).isEmpty());
+}
+
+TEST(DecodeSuccessReply, rampTemplateIsTwoHeadingsAndTwoBlocksOfSixteen) {
+    Bytes data;
+    for (int i = 0; i < 32; ++i)
+        data.push_back(static_cast<std::uint8_t>(i < 16 ? i : -i)); // down values negative
+    const QStringList texts = Decode(Reply(0x39, 3, data));
+    ASSERT_EQ(texts.size(), 4);
+    EXPECT_EQ(texts[0], "Up Ramp Templete #3");
+    EXPECT_EQ(texts[2], "Down Ramp Templete #3");
+    QString up, down;
+    for (int i = 0; i < 16; ++i) {
+        const char* rowBreak = i == 8 ? "\r\n" : "";
+        up += rowBreak + QString::number(i).rightJustified(8);
+        down += rowBreak + QString::number(-16 - i).rightJustified(8);
+    }
+    EXPECT_EQ(texts[1], up);
+    EXPECT_EQ(texts[3], down);
+}
+
+TEST(DecodeSuccessReply, imeiDigitsLowNibbleFirstCountedFromTheReceivedLength) {
+    const Bytes imei{0x53, 0x41, 0x07, 0x98, 0x65, 0x43, 0x21, 0x05};
+    EXPECT_EQ(Decode(Reply(0x53, 0x3C, imei)), QStringList{"3514708956341250"});
+    // A stuffed 0x10 lengthens the frame by one, so the checksum 0x7F's digits follow.
+    EXPECT_EQ(Decode(Reply(0x53, 0x3C, {0x10})), QStringList{"01157"});
+}
+
+TEST(ReplyErrorText, namesTheOpcodeOfAnUnexpectedReplyAndOnlyKnownOnes) {
+    EXPECT_EQ(ReplyErrorText(0x20), "tm init command error");
+    EXPECT_EQ(ReplyErrorText(0x24), "stats_read command error");
+    EXPECT_EQ(ReplyErrorText(0x37), "TXPR command error");
+    EXPECT_EQ(ReplyErrorText(0x39), "tx_templete_read command error");
+    EXPECT_EQ(ReplyErrorText(0x52), "special_table_write command error");
+    EXPECT_EQ(ReplyErrorText(0x54), "special enable command error");
+    for (int op = 0; op < 256; ++op) {
+        const bool known = (op >= 0x20 && op <= 0x26 && op != 0x22) || (op >= 0x30 && op <= 0x39) ||
+                           (op >= 0x50 && op <= 0x54);
+        const QString text = ReplyErrorText(static_cast<std::uint8_t>(op));
+        EXPECT_EQ(text.endsWith(" command error"), known) << op;
+        EXPECT_EQ(text.isEmpty(), !known) << op;
+    }
+}
+
+TEST(DispatchManualReply, eachResultShowsItsTextAndStopsItsTimers) {
+    const Bytes stats = Reply(0x24, 6);
+    const ReplyClass result = ClassifyReply(stats.data(), Len(stats), 0x54); // last sent: se 6
+    ASSERT_EQ(result, REPLY_OTHER_OPCODE);
+    ManualReplyOutcome out = DispatchManualReply(result, stats.data(), Len(stats));
+    EXPECT_EQ(out.texts, QStringList{"stats_read command error"});
+    EXPECT_TRUE(out.stopReplyTimer);
+    EXPECT_FALSE(out.stopPollTimer);
+
+    const Bytes vg = Reply(0x22, 0);
+    out = DispatchManualReply(REPLY_OTHER_OPCODE, vg.data(), Len(vg));
+    EXPECT_TRUE(out.texts.isEmpty());
+    EXPECT_TRUE(out.stopReplyTimer);
+
+    const Bytes failed = Reply(0x54, 1, {}, 0x01);
+    out = DispatchManualReply(ClassifyReply(failed.data(), Len(failed), 0x54), failed.data(),
+                              Len(failed));
+    EXPECT_EQ(out.texts, QStringList{"Status is error. "});
+    EXPECT_FALSE(out.stopReplyTimer || out.stopPollTimer);
+
+    const Bytes saved = Reply(0x54, 1);
+    out = DispatchManualReply(REPLY_SUCCESS, saved.data(), Len(saved));
+    EXPECT_EQ(out.texts, QStringList{"Saved to EEPROM"});
+    EXPECT_TRUE(out.stopReplyTimer && out.stopPollTimer);
+
+    out = DispatchManualReply(REPLY_NOT_A_REPLY, saved.data(), Len(saved));
+    EXPECT_TRUE(out.texts.isEmpty());
+    EXPECT_FALSE(out.stopReplyTimer || out.stopPollTimer);
+}
+
+TEST(ResultDisplayLines, separatorThenTheFormOfTheOpcode) {
+    const QString sep(68, '-');
+    EXPECT_EQ(Display(Reply(0x37, 1, {0x2C, 0x01}, 0x01)), (QStringList{sep, "command error"}));
+    EXPECT_EQ(Display(Reply(0x20, 0)), (QStringList{sep, "ti command success"}));
+    EXPECT_EQ(Display(Reply(0x21, 1)), (QStringList{sep, "tms command success"}));
+    EXPECT_EQ(Display(Reply(0x23, 1)), (QStringList{sep, "rfe command success"}));
+    EXPECT_EQ(Display(Reply(0x30, 2)), (QStringList{sep, "rfpw command success"}));
+    for (std::uint8_t op : Bytes{0x31, 0x37, 0x51})
+        EXPECT_EQ(Display(Reply(op, 1, {0x2C, 0x01})),
+                  (QStringList{sep, "index = 1 , value = 300"}));
+    for (std::uint8_t op : Bytes{0x36, 0x50, 0x54})
+        EXPECT_EQ(Display(Reply(op, 6)), (QStringList{sep, "index = 6 "}));
+    EXPECT_EQ(Display(Reply(0x54, 0xFF)), (QStringList{sep, "index = -1 "})); // signed index
+    EXPECT_EQ(Display(Reply(0x33, 31)), QStringList{sep});
+
+    const QStringList ramp = Display(Reply(0x39, 2, Bytes(32, 0xFF)));
+    const QString sixteen = QString("   -1").repeated(16);
+    EXPECT_EQ(ramp,
+              (QStringList{sep, "Up Ramp Templete #2", sixteen, "Down Ramp Templete #2", sixteen}));
+}
+
+TEST(ReplyDecoder, shortAndOversizedFramesAreSafe) {
+    const Bytes full = Reply(0x53, 55, {0x01, 0x02, 0x03});
+    for (int n = 0; n <= 6; ++n) {
+        const Bytes head(full.begin(), full.begin() + n); // exact size, so overreads are caught
+        for (auto result : {REPLY_OTHER_OPCODE, REPLY_STATUS_ERROR, REPLY_SUCCESS})
+            DispatchManualReply(result, head.data(), n);
+        Display(head);
+    }
+    EXPECT_EQ(Decode(Bytes(full.begin(), full.begin() + 6)), QStringList{""});
+    EXPECT_TRUE(DecodeSuccessReply(nullptr, 20).contains("command error"));
+
+    Bytes garbage(4096);
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<std::uint8_t>(i * 37 + 11);
+    for (std::uint8_t index : Bytes{55, 60}) {
+        garbage[2] = 0x53;
+        garbage[3] = 0x00;
+        garbage[4] = index;
+        const QStringList texts = Decode(garbage);
+        ASSERT_EQ(texts.size(), 1);
+        EXPECT_LE(texts[0].size(), 4 * ReplyWorkArea::kSize); // bounded by the work area
+    }
+}
