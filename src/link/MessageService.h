@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The one way the link, the instruments and the calibration tell the operator something in a
+// box: windows install a sink that shows a message box, headless tools print, tests record.
+enum class MessageIcon { Information, Exclamation, Error };
+
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual void Show(const QString& text, MessageIcon icon) = 0;
+};
+
+// Shows text through the installed sink (the default prints to standard error). Call it on the
+// user-interface thread only.
+void ShowMessage(const QString& text, MessageIcon icon = MessageIcon::Information);
+
+// Installs sink (nullptr restores the default) and returns the one it replaces. The caller keeps
+// ownership and must uninstall the sink before destroying it.
+MessageSink* SetMessageSink(MessageSink* sink);

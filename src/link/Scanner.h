@@ -1,0 +1,127 @@
+#pragma once
+
+#include "Queue.h"
+#include "SerialPort.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+class CComm;
+struct ChannelHandOver;
+
+// A window's end of the channel in direct mode: OnCommData runs on the receiver's thread with
+// the burst in the channel's receive buffer, and the reader waits until it returns.
+class CommReceiver : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    virtual void OnCommData(const CComm& comm) = 0;
+};
+
+// 0 = direct mode (the default), 1 = queue mode. One switch for the whole process: the IMEI
+// tool sets it around its scanner exchange.
+extern std::atomic<int> g_bQueueMode;
+
+// The byte channel to one serial port with its reader thread. Each object has its own port, so
+// the target on COM1 and the scanner on COM2 are open at the same time.
+class CComm : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kReceiveBufferSize = 4096;
+    static constexpr int kOpenTimeoutWriteMs = 5000; // the driver's bound on one write
+    static constexpr int kFrameWriteTimeoutMs = 1000;
+
+    explicit CComm(QObject* parent = nullptr);
+    ~CComm() override; // closes the port: the reader thread must not outlive its channel
+
+    // Opens COMn (through the port map) at baud. 1 on success or when already open (then nothing
+    // changes), 0 on failure with LastError() naming the device and the reason.
+    int Open(int port, int baud);
+    int OpenDevice(const QString& device, int baud);
+    int Close(); // always 1
+    int IsConnected() const { return connected_.load() ? 1 : 0; }
+    void Purge();
+
+    void SetNotifyWindow(CommReceiver* receiver) { receiver_ = receiver; }
+    CommReceiver* NotifyWindow() const { return receiver_.data(); }
+
+    int WriteString(const std::uint8_t* bytes, int n); // frame writer path; result always 0
+    int WriteBlock(const std::uint8_t* bytes, int n);  // returns the count written
+    int ReadAvailable(std::uint8_t* buffer, int max);
+
+    // The burst being handed over; valid inside CommReceiver::OnCommData.
+    const std::uint8_t* ReceiveBuffer() const { return receiveBuffer_; }
+    int ReceiveCount() const { return receiveCount_; }
+
+    CQueue& Queue() { return queue_; }
+    int DataReady() const { return dataReady_.load(); }
+    void ClearDataReady() { dataReady_.store(0); }
+    void SetDataReady() { dataReady_.store(1); }
+
+    // True while a burst waits for its receiver to handle it.
+    bool HandOverPending() const;
+
+    QString Device() const { return device_; }
+    QString LastError() const { return lastError_; }
+
+signals:
+    // The device went away under the open port (an adapter pulled out, the peer closed).
+    void portLost(const QString& reason);
+
+private:
+    void ReaderThread(unsigned session);
+    bool DrainQueueMode();
+    bool DrainDirectMode(unsigned session);
+    void HandOverBurst(unsigned session, const std::uint8_t* bytes, int n);
+    void DeliverBurst(unsigned session);
+    void ReportPortLost(const QString& reason);
+    void StopReader();
+
+    std::uint8_t receiveBuffer_[kReceiveBufferSize] = {};
+    int receiveCount_ = 0;
+    std::atomic<int> dataReady_{0};
+    CQueue queue_;
+    QPointer<CommReceiver> receiver_;
+
+    SerialPort port_;
+    QString device_;
+    QString lastError_;
+    std::atomic<bool> connected_{false};
+    std::thread reader_;
+    int wakeFd_ = -1;
+    std::shared_ptr<ChannelHandOver> handOver_;
+};
+
+// The barcode scanner: short requests answered by "OK" or a line of digits, both ending in CR,
+// exchanged in queue mode.
+class CScannerComm : public CComm {
+    Q_OBJECT
+public:
+    static constexpr int kTransmitBufferSize = 12;
+    static constexpr int kReplyBufferSize = 500;
+    static constexpr int kTries = 3;
+
+    using CComm::CComm;
+
+    int SendBytes(int n, const std::uint8_t* bytes, int timeoutMs);
+    int SendWithRetry(int timeoutMs);
+    void ParseLineReply();
+    void CheckLineReply();
+
+    const char* ReplyText() const { return replyBuffer_; }
+    int ReplyLength() const { return replyLength_; }
+
+private:
+    std::uint8_t transmitBuffer_[kTransmitBufferSize] = {};
+    int transmitLength_ = 0;
+    char replyBuffer_[kReplyBufferSize] = {};
+    int replyLength_ = 0;
+};

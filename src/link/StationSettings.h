@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// Where the station keeps its few persistent settings (the port map and, later, instrument
+// aliases): the framework's own key, as the station has always used.
+inline constexpr const char* kSettingsOrganization = "Local AppWizard-Generated Applications";
+inline constexpr const char* kSettingsApplication = "Rftune";
+inline constexpr const char* kSettingsPortsGroup = "Ports";

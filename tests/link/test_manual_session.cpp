@@ -1,0 +1,69 @@
+#include "FakeTarget.h"
+#include "ManualSession.h"
+#include "PtyPair.h"
+#include "RecordingMessageSink.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ManualSessionTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
+        session.Link().SetReplyTimeoutMs(200);
+        QObject::connect(&session, &ManualSession::textAdded,
+                         [this](const QString& text) { shown.append(text); });
+    }
+
+    bool WaitForShown(int n) {
+        return QTest::qWaitFor([&] { return shown.size() >= n; }, 3000);
+    }
+
+    PtyPair pty;
+    FakeTarget target{pty};
+    CComm comm;
+    ManualSession session{comm};
+    QStringList shown;
+};
+
+} // namespace
+
+TEST_F(ManualSessionTest, echoesTheLineAndShowsTheDecodedReply) {
+    target.SetReply(0x51, FakeTarget::ReplyFrame(0x51, 0, 21, QByteArray("\x34\x02", 2)));
+    ASSERT_TRUE(session.Send("spr 21"));
+    ASSERT_TRUE(WaitForShown(2));
+    EXPECT_EQ(shown, (QStringList{"spr 21", " Battery ADC value is 564"}));
+    EXPECT_FALSE(session.Link().ReplyTimerActive());
+}
+
+TEST_F(ManualSessionTest, aStatusErrorIsShownAndTheTimeoutStillFollows) {
+    target.SetReply(0x54, FakeTarget::ReplyFrame(0x54, 1, 6));
+    ASSERT_TRUE(session.Send("se 6"));
+    ASSERT_TRUE(WaitForShown(3));
+    EXPECT_EQ(shown, (QStringList{"se 6", "Status is error. ", "No Response"}));
+}
+
+TEST_F(ManualSessionTest, aReplyToTheEarlierCommandIsReportedWithItsOwnErrorText) {
+    // The target answers "sr" late, after "se 6" went out.
+    QSignalSpy handled(&session, &ManualSession::replyHandled);
+    ASSERT_TRUE(session.Send("se 6"));
+    pty.Write(FakeTarget::ReplyFrame(0x24, 0, 1, QByteArray("\x01\x00\x64", 3)));
+    ASSERT_TRUE(handled.wait(3000));
+    EXPECT_EQ(shown, (QStringList{"se 6", "stats_read command error"}));
+    EXPECT_FALSE(session.Link().ReplyTimerActive());
+    EXPECT_TRUE(session.Link().PollTimerActive());
+}
+
+TEST_F(ManualSessionTest, notConnectedShowsTheBoxAndSendsNothing) {
+    RecordingMessageSink messages;
+    comm.Close();
+    EXPECT_FALSE(session.Send("se 6"));
+    EXPECT_EQ(shown, QStringList{"se 6"});
+    EXPECT_EQ(
+        messages.texts,
+        QStringList{"Serial 통신이 초기화되지 못했습니다.\nTarget메뉴에서 connect해 주십시요"});
+    EXPECT_TRUE(target.Packets().isEmpty());
+}

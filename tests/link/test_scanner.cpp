@@ -1,0 +1,105 @@
+#include "LinkLog.h"
+#include "PtyPair.h"
+#include "RecordingMessageSink.h"
+#include "Scanner.h"
+
+#include <QSocketNotifier>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int kShortTryMs = 30;
+const std::uint8_t kLon[] = {'L', 'O', 'N', '\r'};
+
+// Answers each scanner request with the next canned reply, read on the test's event loop.
+class FakeScanner {
+public:
+    explicit FakeScanner(PtyPair& pty)
+        : pty_(pty), notifier_(pty.MasterFd(), QSocketNotifier::Read) {
+        QObject::connect(&notifier_, &QSocketNotifier::activated, [this] { OnRequest(); });
+    }
+    QList<QByteArray> replies;
+    int requests = 0;
+
+private:
+    void OnRequest() {
+        char buffer[64];
+        if (::read(pty_.MasterFd(), buffer, sizeof buffer) <= 0)
+            return;
+        ++requests;
+        if (!replies.isEmpty())
+            pty_.Write(replies.takeFirst());
+    }
+    PtyPair& pty_;
+    QSocketNotifier notifier_;
+};
+
+class ScannerExchange : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(scanner.OpenDevice(pty.SlavePath(), 9600), 1);
+        g_bQueueMode = 1;
+    }
+    void TearDown() override { g_bQueueMode = 0; }
+
+    PtyPair pty;
+    FakeScanner peer{pty};
+    CScannerComm scanner;
+    RecordingMessageSink messages;
+};
+
+} // namespace
+
+TEST_F(ScannerExchange, okReplySucceedsWithAnEmptyText) {
+    peer.replies = {"OK\r"};
+    EXPECT_EQ(scanner.SendBytes(4, kLon, kShortTryMs), 1);
+    EXPECT_EQ(scanner.ReplyLength(), 3);
+    EXPECT_STREQ(scanner.ReplyText(), "");
+    EXPECT_EQ(peer.requests, 1);
+}
+
+TEST_F(ScannerExchange, sixteenDigitReplySucceedsWithTheCarriageReturnCut) {
+    peer.replies = {"354123456789012\r"};
+    EXPECT_EQ(scanner.SendBytes(4, kLon, kShortTryMs), 1);
+    EXPECT_EQ(scanner.ReplyLength(), 16);
+    EXPECT_STREQ(scanner.ReplyText(), "354123456789012");
+}
+
+TEST_F(ScannerExchange, fifteenDigitReplySucceedsAndKeepsItsCarriageReturn) {
+    peer.replies = {"35412345678901\r"};
+    EXPECT_EQ(scanner.SendBytes(4, kLon, kShortTryMs), 1);
+    EXPECT_STREQ(scanner.ReplyText(), "35412345678901\r");
+}
+
+TEST_F(ScannerExchange, aMisreadLineShowsTheRetryMessage) {
+    peer.replies = {"X5412345678901\r"};
+    scanner.SendBytes(4, kLon, kShortTryMs);
+    EXPECT_EQ(messages.texts, QStringList{"잘못 읽혔습니다. 다시 시도하세요.!!!"});
+}
+
+TEST_F(ScannerExchange, aSevenByteReplyFails) {
+    peer.replies = {"123456\r"};
+    EXPECT_EQ(scanner.SendBytes(4, kLon, kShortTryMs), 0);
+}
+
+TEST_F(ScannerExchange, aReplyWithoutCarriageReturnStaysQueuedButCountsAsTaken) {
+    peer.replies = {"12345"};
+    EXPECT_EQ(scanner.SendBytes(4, kLon, kShortTryMs), 1);
+    EXPECT_EQ(scanner.Queue().Count(), 5);
+}
+
+TEST_F(ScannerExchange, silenceFailsAfterThreeTries) {
+    EXPECT_EQ(scanner.SendBytes(4, kLon, kShortTryMs), 0);
+    EXPECT_EQ(peer.requests, 3);
+}
+
+TEST_F(ScannerExchange, anOverlongLineIsCutToTheReplyBufferAndFails) {
+    peer.replies = {QByteArray(1200, '7') + "\r"};
+    EXPECT_EQ(scanner.SendBytes(4, kLon, 200), 0);
+    EXPECT_EQ(scanner.ReplyLength(), 1201);
+    EXPECT_EQ(std::strlen(scanner.ReplyText()), size_t(CScannerComm::kReplyBufferSize - 1));
+    EXPECT_EQ(scanner.Queue().Count(), 0);
+}

@@ -1,0 +1,214 @@
+#include "PtyPair.h"
+#include "RecordingMessageSink.h"
+#include "Scanner.h"
+
+#include <QDeadlineTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Collects what the channel hands over, on the thread it lives on.
+class CollectingReceiver : public CommReceiver {
+public:
+    void OnCommData(const CComm& comm) override {
+        bursts.append(
+            QByteArray(reinterpret_cast<const char*>(comm.ReceiveBuffer()), comm.ReceiveCount()));
+        onThread = thread() == QThread::currentThread();
+    }
+    QByteArray All() const { return bursts.join(); }
+
+    QList<QByteArray> bursts;
+    bool onThread = false;
+};
+
+// Waits, without handling events, until the reader has posted a burst and blocks on it.
+bool WaitForHandOverPosted(const CComm& comm) {
+    QDeadlineTimer deadline(3000);
+    while (!comm.HandOverPending()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::yieldCurrentThread();
+    }
+    return true;
+}
+
+bool WaitForBytes(const CollectingReceiver& receiver, int n) {
+    return QTest::qWaitFor([&] { return receiver.All().size() >= n; }, 3000);
+}
+
+} // namespace
+
+TEST(SerialChannel, openFailure_namesTheDeviceAndTheReasonAndStaysClosed) {
+    CComm comm;
+    EXPECT_EQ(comm.OpenDevice("/dev/rftune-no-such-port", 115200), 0);
+    EXPECT_EQ(comm.IsConnected(), 0);
+    EXPECT_TRUE(comm.LastError().contains("/dev/rftune-no-such-port"));
+    EXPECT_TRUE(comm.LastError().contains("No such file"));
+
+    PtyPair pty;
+    EXPECT_EQ(comm.OpenDevice(pty.SlavePath(), 12345), 0);
+    EXPECT_TRUE(comm.LastError().contains("unsupported baud rate 12345"));
+}
+
+TEST(SerialChannel, openWhileOpen_returnsOneAndKeepsTheFirstPort) {
+    PtyPair first;
+    PtyPair second;
+    CComm comm;
+    ASSERT_EQ(comm.OpenDevice(first.SlavePath(), 115200), 1);
+    EXPECT_EQ(comm.OpenDevice(second.SlavePath(), 9600), 1);
+    EXPECT_EQ(comm.Device(), first.SlavePath());
+    EXPECT_EQ(comm.Close(), 1);
+    EXPECT_EQ(comm.Close(), 1);
+    EXPECT_EQ(comm.IsConnected(), 0);
+}
+
+TEST(SerialChannel, directMode_handsBurstsToTheReceiverOnItsOwnThreadInOrder) {
+    PtyPair pty;
+    CComm comm;
+    CollectingReceiver receiver;
+    comm.SetNotifyWindow(&receiver);
+    ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
+
+    pty.Write(QByteArray("\x02\x14\x54\x00\x06\x42\x02", 7));
+    pty.Write(QByteArray("\x02\x14\x21\x00\x01\x34\x02", 7));
+    ASSERT_TRUE(WaitForBytes(receiver, 14));
+    EXPECT_EQ(receiver.All(),
+              QByteArray("\x02\x14\x54\x00\x06\x42\x02\x02\x14\x21\x00\x01\x34\x02", 14));
+    EXPECT_TRUE(receiver.onThread);
+}
+
+TEST(SerialChannel, aReceiverDestroyedWhileBytesAreInFlightIsNeverCalled) {
+    PtyPair pty;
+    CComm comm;
+    auto* receiver = new CollectingReceiver;
+    comm.SetNotifyWindow(receiver);
+    ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
+    pty.Write("abc");
+    ASSERT_TRUE(WaitForHandOverPosted(comm));
+    delete receiver; // ASan reports any later call into it
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !comm.HandOverPending(); }, 3000));
+    EXPECT_EQ(comm.NotifyWindow(), nullptr);
+
+    CollectingReceiver next;
+    comm.SetNotifyWindow(&next);
+    pty.Write("def");
+    ASSERT_TRUE(WaitForBytes(next, 3));
+    EXPECT_EQ(next.All(), "def");
+}
+
+TEST(SerialChannel, twoPortsAreOpenTogetherEachWithItsOwnReader) {
+    PtyPair target;
+    PtyPair scanner;
+    CComm targetComm;
+    CComm scannerComm;
+    CollectingReceiver targetReceiver;
+    CollectingReceiver scannerReceiver;
+    targetComm.SetNotifyWindow(&targetReceiver);
+    scannerComm.SetNotifyWindow(&scannerReceiver);
+    ASSERT_EQ(targetComm.OpenDevice(target.SlavePath(), 115200), 1);
+    ASSERT_EQ(scannerComm.OpenDevice(scanner.SlavePath(), 9600), 1);
+
+    target.Write("to target");
+    scanner.Write("to scanner");
+    ASSERT_TRUE(WaitForBytes(targetReceiver, 9));
+    ASSERT_TRUE(WaitForBytes(scannerReceiver, 10));
+    EXPECT_EQ(targetReceiver.All(), "to target");
+    EXPECT_EQ(scannerReceiver.All(), "to scanner");
+
+    const std::uint8_t request[] = {'L', 'O', 'N', '\r'};
+    EXPECT_EQ(scannerComm.WriteBlock(request, 4), 4);
+    EXPECT_EQ(scanner.Read(4), QByteArray("LON\r"));
+    EXPECT_TRUE(target.Read(1, 50).isEmpty());
+}
+
+TEST(SerialChannel, writeStringSendsNothingWhenTheFirstByteIsZeroOrThePortIsClosed) {
+    PtyPair pty;
+    CComm comm;
+    const std::uint8_t zeroFirst[] = {0x00, 0x14, 0x02};
+    const std::uint8_t packet[] = {0x02, 0x14, 0x20, 0x20, 0x02};
+    EXPECT_EQ(comm.WriteString(packet, 5), 0);
+    ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
+    comm.WriteString(zeroFirst, 3);
+    EXPECT_TRUE(pty.Read(1, 50).isEmpty());
+    comm.WriteString(packet, 5);
+    EXPECT_EQ(pty.Read(5), QByteArray(reinterpret_cast<const char*>(packet), 5));
+}
+
+TEST(SerialChannel, aVanishedPeerClosesTheChannelInsteadOfSpinning) {
+    auto pty = std::make_unique<PtyPair>();
+    CComm comm;
+    QSignalSpy lost(&comm, &CComm::portLost);
+    ASSERT_EQ(comm.OpenDevice(pty->SlavePath(), 115200), 1);
+    pty->CloseMaster();
+    ASSERT_TRUE(lost.wait(3000));
+    EXPECT_EQ(comm.IsConnected(), 0);
+    const std::uint8_t packet[] = {0x02, 0x14, 0x20, 0x20, 0x02};
+    EXPECT_EQ(comm.WriteString(packet, 5), 0);
+
+    // The channel can be opened again on a new device afterwards.
+    PtyPair replacement;
+    EXPECT_EQ(comm.OpenDevice(replacement.SlavePath(), 115200), 1);
+}
+
+TEST(SerialChannel, closeDoesNotWaitForAPendingHandOverAndDropsIt) {
+    PtyPair pty;
+    CComm comm;
+    CollectingReceiver receiver;
+    comm.SetNotifyWindow(&receiver);
+    ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
+    pty.Write("xyz");
+    ASSERT_TRUE(WaitForHandOverPosted(comm));
+    comm.Close();
+    QTest::qWait(10);
+    EXPECT_EQ(comm.IsConnected(), 0);
+    EXPECT_TRUE(receiver.bursts.isEmpty());
+}
+
+TEST(SerialChannel, aReceiverMayCloseTheChannelWhileHandlingABurst) {
+    PtyPair pty;
+    CComm comm;
+    struct ClosingReceiver : CommReceiver {
+        explicit ClosingReceiver(CComm& c) : channel(c) {}
+        void OnCommData(const CComm&) override {
+            ++calls;
+            channel.Close();
+        }
+        CComm& channel;
+        int calls = 0;
+    } receiver{comm};
+    comm.SetNotifyWindow(&receiver);
+    ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
+    pty.Write("bye");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.calls == 1; }, 3000));
+    EXPECT_EQ(comm.IsConnected(), 0);
+}
+
+TEST(SerialChannel, queueMode_collectsBytesAndRaisesDataReady) {
+    PtyPair pty;
+    CComm comm;
+    ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 9600), 1);
+    g_bQueueMode = 1;
+    pty.Write("OK\r");
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return comm.DataReady() == 1 && comm.Queue().Count() == 3; }, 3000));
+    g_bQueueMode = 0;
+    EXPECT_EQ(comm.Queue().Get(), 'O');
+}
+
+TEST(SerialChannel, queueMode_aBurstLargerThanTheFreeSpaceIsDroppedWithQueueIsFull) {
+    RecordingMessageSink messages;
+    PtyPair pty;
+    CComm comm;
+    for (int i = 0; i < 4000; ++i)
+        comm.Queue().Put('q');
+    ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 9600), 1);
+    g_bQueueMode = 1;
+    pty.Write(QByteArray(200, 'z'));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.texts.isEmpty(); }, 3000));
+    g_bQueueMode = 0;
+    EXPECT_EQ(messages.texts.value(0), "Queue is Full !");
+    EXPECT_EQ(comm.Queue().Count(), 4000);
+}

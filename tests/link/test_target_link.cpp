@@ -1,0 +1,124 @@
+#include "Bcommand.h"
+#include "FakeTarget.h"
+#include "PtyPair.h"
+#include "TargetLink.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Bytes(std::initializer_list<int> values) {
+    QByteArray bytes;
+    for (int v : values)
+        bytes.append(static_cast<char>(v));
+    return bytes;
+}
+
+class TargetLinkTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
+        link.Register();
+        link.SetReplyHandler([this] {
+            results.append(link.CheckReply());
+            frames.append(
+                QByteArray(reinterpret_cast<const char*>(link.RxFrame()), link.RxFrameLength()));
+        });
+    }
+
+    PtyPair pty;
+    CComm comm;
+    TargetLink link{comm, 300};
+    QList<ReplyClass> results;
+    QList<QByteArray> frames;
+};
+
+} // namespace
+
+TEST_F(TargetLinkTest, se6GoesOnTheWireAsSevenBytes) {
+    ASSERT_TRUE(link.SendLine("se 6"));
+    EXPECT_EQ(pty.Read(7), Bytes({0x02, 0x14, 0x54, 0x06, 0x00, 0x52, 0x02}));
+    EXPECT_TRUE(link.AwaitingReply());
+    EXPECT_TRUE(link.PollTimerActive());
+    EXPECT_TRUE(link.ReplyTimerActive());
+}
+
+TEST_F(TargetLinkTest, aStuffedBodyIsWrittenWholeDespiteItsInnerStx) {
+    ASSERT_TRUE(link.SendLine("rfpw 2 62"));
+    EXPECT_EQ(pty.Read(10), Bytes({0x02, 0x14, 0x30, 0x10, 0x02, 0x00, 0x3E, 0x00, 0x0C, 0x02}));
+}
+
+TEST_F(TargetLinkTest, aLineTheEncoderRefusesStillSendsAnEmptyPacket) {
+    ASSERT_TRUE(link.SendLine("abc"));
+    EXPECT_EQ(pty.Read(2), Bytes({0x02, 0x02}));
+}
+
+TEST_F(TargetLinkTest, nothingIsSentWhenThePortIsClosed) {
+    comm.Close();
+    EXPECT_FALSE(link.SendLine("se 6"));
+    EXPECT_FALSE(link.PollTimerActive());
+}
+
+TEST_F(TargetLinkTest, twoRepliesInOneBurstAreDispatchedInOrderOnOnePollTick) {
+    ASSERT_TRUE(link.SendLine("se 6"));
+    pty.Read(7);
+    pty.Write(Bytes({0x7F, 0x02, 0x14, 0x24, 0x00, 0x01, 0x25, 0x02, 0x02, 0x14, 0x54, 0x00, 0x06,
+                     0x42, 0x02}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return results.size() == 2; }, 2000));
+    EXPECT_EQ(results, (QList<ReplyClass>{REPLY_OTHER_OPCODE, REPLY_SUCCESS}));
+    EXPECT_EQ(frames[1], Bytes({0x02, 0x14, 0x54, 0x00, 0x06, 0x42, 0x02}));
+    EXPECT_EQ(link.ReplyOpcode(), 0x54);
+    EXPECT_FALSE(link.AwaitingReply());
+}
+
+TEST_F(TargetLinkTest, aReplyForAnotherOpcodeLeavesTheLinkWaiting) {
+    ASSERT_TRUE(link.SendLine("se 6"));
+    pty.Write(FakeTarget::ReplyFrame(0x24, 0, 1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return results.size() == 1; }, 2000));
+    EXPECT_EQ(results[0], REPLY_OTHER_OPCODE);
+    EXPECT_TRUE(link.AwaitingReply());
+}
+
+TEST_F(TargetLinkTest, aChecksumOf0x10DoesNotSwallowTheReply) {
+    // 0x54 ^ 0x00 ^ 0x44 = 0x10: the checksum travels stuffed right before the closing STX.
+    ASSERT_TRUE(link.SendLine("se 6"));
+    const QByteArray reply = FakeTarget::ReplyFrame(0x54, 0, 0x44);
+    ASSERT_EQ(reply.right(3), Bytes({0x10, 0x10, 0x02}));
+    pty.Write(reply + FakeTarget::ReplyFrame(0x54, 0, 6));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return results.size() == 2; }, 2000));
+    EXPECT_EQ(frames[0], reply);
+}
+
+TEST_F(TargetLinkTest, aSilentTargetEndsInTheTimeoutHandlerWithTimersStopped) {
+    int timeouts = 0;
+    link.SetTimeoutHandler([&] { ++timeouts; });
+    ASSERT_TRUE(link.SendLine("ti"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return timeouts == 1; }, 2000));
+    EXPECT_FALSE(link.PollTimerActive());
+    EXPECT_FALSE(link.ReplyTimerActive());
+}
+
+TEST_F(TargetLinkTest, onlyTheRegisteredLinkReceives) {
+    TargetLink other(comm, 300);
+    QList<ReplyClass> otherResults;
+    other.SetReplyHandler([&] { otherResults.append(other.CheckReply()); });
+    other.Register();
+    ASSERT_TRUE(other.SendLine("se 6"));
+    ASSERT_TRUE(link.SendLine("se 6"));
+    pty.Write(FakeTarget::ReplyFrame(0x54, 0, 6));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return otherResults.size() == 1; }, 2000));
+    QTest::qWait(100);
+    EXPECT_TRUE(results.isEmpty());
+}
+
+TEST_F(TargetLinkTest, aReplyHandlerMayDestroyItsLink) {
+    auto* owned = new TargetLink(comm, 300);
+    owned->SetReplyHandler([owned] { delete owned; });
+    owned->Register();
+    ASSERT_TRUE(owned->SendLine("se 6"));
+    QPointer<TargetLink> watch(owned);
+    pty.Write(FakeTarget::ReplyFrame(0x54, 0, 6) + FakeTarget::ReplyFrame(0x54, 0, 6));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watch.isNull(); }, 2000));
+}
