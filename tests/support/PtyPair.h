@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PseudoTerminal.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,19 +10,15 @@
 class PtyPair {
 public:
     PtyPair();
-    ~PtyPair();
-    PtyPair(const PtyPair&) = delete;
-    PtyPair& operator=(const PtyPair&) = delete;
 
-    QString SlavePath() const { return slavePath_; }
-    int MasterFd() const { return master_; }
+    QString SlavePath() const { return pty_.SlavePath(); }
+    int MasterFd() const { return pty_.MasterFd(); }
 
-    void Write(const QByteArray& bytes);
+    void Write(const QByteArray& bytes) { pty_.Write(bytes); }
     // Reads what the slave side wrote, waiting up to timeoutMs for at least minBytes.
     QByteArray Read(int minBytes, int timeoutMs = 2000);
-    void CloseMaster();
+    void CloseMaster() { pty_.Close(); }
 
 private:
-    int master_ = -1;
-    QString slavePath_;
+    PseudoTerminal pty_;
 };

@@ -1,0 +1,84 @@
+#include "SerialLine.h"
+#include "SerialPort.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The station's side: a real serial port opened on the line's device.
+class SerialLineTest : public testing::Test {
+protected:
+    void SetUp() override {
+        QString error;
+        ASSERT_TRUE(line.Open(&error)) << error.toStdString();
+        ASSERT_TRUE(station.Open(line.DevicePath(), 115200, &error)) << error.toStdString();
+    }
+
+    // Collects what reaches the station while the event loop runs the line.
+    QByteArray Collect(int minBytes, QList<int>* burstSizes = nullptr) {
+        QByteArray all;
+        (void)QTest::qWaitFor(
+            [&] {
+                std::uint8_t buffer[256];
+                const int n = station.ReadAvailable(buffer, sizeof buffer);
+                if (n > 0) {
+                    all.append(reinterpret_cast<const char*>(buffer), n);
+                    if (burstSizes)
+                        burstSizes->append(n);
+                }
+                return all.size() >= minBytes;
+            },
+            3000);
+        return all;
+    }
+
+    void Say(const QByteArray& bytes) {
+        station.Write(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                      static_cast<int>(bytes.size()), 1000);
+    }
+
+    SerialLine line{[](const QByteArray& received) {
+        return std::vector<QByteArray>{"<" + received + ">", "!"};
+    }};
+    SerialPort station;
+};
+
+} // namespace
+
+TEST_F(SerialLineTest, answersWhatTheStationWrites) {
+    Say("ping");
+    EXPECT_EQ(Collect(7), "<ping>!");
+}
+
+TEST_F(SerialLineTest, garbageGoesBeforeEveryAnswer) {
+    line.SetFaults({0, 0, true});
+    Say("x");
+    EXPECT_EQ(Collect(14), SerialLine::kGarbage + "<x>" + SerialLine::kGarbage + "!");
+}
+
+TEST_F(SerialLineTest, burstsSplitTheAnswerButKeepItsOrder) {
+    line.SetFaults({0, 2, false});
+    Say("abcdef");
+    QList<int> bursts;
+    EXPECT_EQ(Collect(9, &bursts), "<abcdef>!");
+    EXPECT_GE(bursts.size(), 3);
+    for (int n : bursts)
+        EXPECT_LE(n, 2);
+}
+
+TEST_F(SerialLineTest, delayedAnswersComeLaterInOrder) {
+    line.SetFaults({50, 0, false});
+    Say("d");
+    std::uint8_t buffer[16];
+    EXPECT_EQ(station.ReadAvailable(buffer, sizeof buffer), 0);
+    EXPECT_EQ(Collect(4), "<d>!");
+}
+
+TEST_F(SerialLineTest, theLineStaysUpWhileTheStationReopensThePort) {
+    station.Close();
+    QString error;
+    ASSERT_TRUE(station.Open(line.DevicePath(), 115200, &error));
+    Say("again");
+    EXPECT_EQ(Collect(8), "<again>!");
+}
