@@ -1,0 +1,98 @@
+#include "BenchOptions.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+struct FlawName {
+    const char* name;
+    UnitFlaw flaw;
+};
+
+constexpr FlawName kFlaws[] = {
+    {"none", UnitFlaw::kNone},          {"weak-tx", UnitFlaw::kWeakTransmitter},
+    {"rx-offset", UnitFlaw::kRxOffset}, {"gmagic", UnitFlaw::kGmagic},
+    {"battery", UnitFlaw::kBattery},
+};
+
+// Reads a non-negative integer option into value when it is set.
+bool ReadCount(const QCommandLineParser& parser, const char* name, int* value, QString* error) {
+    if (!parser.isSet(QLatin1String(name)))
+        return true;
+    bool ok = false;
+    const int n = parser.value(QLatin1String(name)).toInt(&ok);
+    if (!ok || n < 0) {
+        *error = QStringLiteral("bad --%1 value \"%2\"")
+                     .arg(QLatin1String(name), parser.value(QLatin1String(name)));
+        return false;
+    }
+    *value = n;
+    return true;
+}
+
+bool ReadFlaw(const QCommandLineParser& parser, UnitFlaw* flaw, QString* error) {
+    if (!parser.isSet(QStringLiteral("flaw")))
+        return true;
+    const QString wanted = parser.value(QStringLiteral("flaw"));
+    for (const FlawName& entry : kFlaws) {
+        if (wanted == QLatin1String(entry.name)) {
+            *flaw = entry.flaw;
+            return true;
+        }
+    }
+    *error = QStringLiteral("unknown --flaw \"%1\" (none, weak-tx, rx-offset, gmagic, battery)")
+                 .arg(wanted);
+    return false;
+}
+
+} // namespace
+
+void AddBenchOptions(QCommandLineParser& parser) {
+    parser.addOptions({
+        {"seed", "The simulated unit's seed (default 1).", "N"},
+        {"flaw", "Make the unit fail: weak-tx, rx-offset, gmagic or battery.", "NAME"},
+        {"eeprom", "Keep the unit's EEPROM in this file across runs.", "FILE"},
+        {"barcodes", "IMEI barcodes the scanner reads, one per line.", "FILE"},
+        {"restart-ms", "How long the target takes to restart after \"se 300\".", "MS"},
+        {"drop-every", "Drop the target's reply to every Nth command.", "N"},
+        {"status-error-every", "Answer every Nth command with a status error.", "N"},
+        {"corrupt-checksum-every", "Corrupt the checksum of every Nth reply.", "N"},
+        {"silent", "The target answers nothing."},
+        {"garbage", "Noise bytes on the target line before every reply."},
+        {"burst-bytes", "Send replies in bursts of N bytes.", "N"},
+        {"delay-ms", "Delay every reply.", "MS"},
+        {"scanner-silent", "The barcode scanner answers nothing."},
+        {"scanner-misread-every", "Every Nth barcode is misread.", "N"},
+        {"auto-operator", "Take finished units off and put new ones on, without end."},
+        {"auto-idle-ms", "Quiet time after a commit before the operator takes the unit off.", "MS"},
+        {"auto-pause-ms", "Pause before the operator puts the next unit on.", "MS"},
+    });
+}
+
+bool ReadBenchOptions(const QCommandLineParser& parser, BenchOptions* options, QString* error) {
+    int seed = static_cast<int>(options->unit.seed);
+    TargetFaults& target = options->targetFaults;
+    if (!ReadCount(parser, "seed", &seed, error) || !ReadFlaw(parser, &options->unit.flaw, error) ||
+        !ReadCount(parser, "restart-ms", &options->restartMs, error) ||
+        !ReadCount(parser, "drop-every", &target.dropEveryNth, error) ||
+        !ReadCount(parser, "status-error-every", &target.statusErrorEveryNth, error) ||
+        !ReadCount(parser, "corrupt-checksum-every", &target.corruptChecksumEveryNth, error) ||
+        !ReadCount(parser, "burst-bytes", &options->targetLine.burstBytes, error) ||
+        !ReadCount(parser, "delay-ms", &options->targetLine.delayMs, error) ||
+        !ReadCount(parser, "scanner-misread-every", &options->scannerFaults.misreadEveryNth,
+                   error) ||
+        !ReadCount(parser, "auto-idle-ms", &options->autoIdleMs, error) ||
+        !ReadCount(parser, "auto-pause-ms", &options->autoPauseMs, error))
+        return false;
+    options->unit.seed = static_cast<std::uint32_t>(seed);
+    target.silent = parser.isSet(QStringLiteral("silent"));
+    options->targetLine.garbageBetweenFrames = parser.isSet(QStringLiteral("garbage"));
+    options->scannerFaults.silent = parser.isSet(QStringLiteral("scanner-silent"));
+    options->autoOperator = parser.isSet(QStringLiteral("auto-operator"));
+    options->eepromFile = parser.value(QStringLiteral("eeprom"));
+    if (parser.isSet(QStringLiteral("barcodes")) &&
+        !VirtualScanner::LoadBarcodes(parser.value(QStringLiteral("barcodes")), &options->barcodes,
+                                      error))
+        return false;
+    return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "SerialLine.h"
+#include "UnitModel.h"
+#include "VirtualScanner.h"
+#include "VirtualTarget.h"
+
+#include <QString>
+#include <QStringList>
+
+class QCommandLineParser;
+
+// Everything a simulated bench can be asked for, from the command line of rftune-sim or of any
+// executable started with --simulate.
+struct BenchOptions {
+    UnitOptions unit;
+    QString eepromFile; // the unit's EEPROM kept across runs; empty: a fresh unit every start
+    QStringList barcodes;
+    int restartMs = 3000;
+    TargetFaults targetFaults;
+    LineFaults targetLine;
+    ScannerFaults scannerFaults;
+
+    // The automatic operator takes a unit off the supply once the station has gone quiet after a
+    // commit, and puts the next unit (the next seed) on after a pause: for soak tests.
+    bool autoOperator = false;
+    int autoIdleMs = 8000;
+    int autoPauseMs = 3000;
+};
+
+void AddBenchOptions(QCommandLineParser& parser);
+bool ReadBenchOptions(const QCommandLineParser& parser, BenchOptions* options, QString* error);

@@ -1,0 +1,105 @@
+#include "SimBench.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcBench, "rftune.sim.bench", QtWarningMsg)
+
+SimBench::SimBench(BenchOptions options, QObject* parent)
+    : QObject(parent), options_(std::move(options)),
+      scanner_(options_.barcodes, options_.unit.seed),
+      targetLine_([this](const QByteArray& bytes) { return OnTargetBytes(bytes); }),
+      scannerLine_([this](const QByteArray& bytes) { return OnScannerBytes(bytes); }),
+      seed_(options_.unit.seed) {
+    clock_.start();
+    scanner_.SetFaults(options_.scannerFaults);
+    targetLine_.SetFaults(options_.targetLine);
+    operatorIdle_.setSingleShot(true);
+    operatorIdle_.setInterval(options_.autoIdleMs);
+    operatorPause_.setSingleShot(true);
+    operatorPause_.setInterval(options_.autoPauseMs);
+    connect(&operatorIdle_, &QTimer::timeout, this, &SimBench::OnOperatorIdle);
+    connect(&operatorPause_, &QTimer::timeout, this, &SimBench::OnOperatorPauseOver);
+    MakeUnit(seed_);
+}
+
+SimBench::~SimBench() = default;
+
+bool SimBench::Start(QString* error) {
+    if (!options_.eepromFile.isEmpty() && !target_->LoadEeprom(options_.eepromFile, error))
+        return false;
+    if (!targetLine_.Open(error) || !scannerLine_.Open(error))
+        return false;
+    qCInfo(lcBench).noquote() << "target on" << TargetDevice() << "scanner on" << ScannerDevice();
+    return true;
+}
+
+bool SimBench::Stop(QString* error) {
+    operatorIdle_.stop();
+    operatorPause_.stop();
+    return options_.eepromFile.isEmpty() || target_->SaveEeprom(options_.eepromFile, error);
+}
+
+QStringList SimBench::PortOptions() const {
+    return {QStringLiteral("--port"), QStringLiteral("COM1=") + TargetDevice(),
+            QStringLiteral("--port"), QStringLiteral("COM2=") + ScannerDevice()};
+}
+
+void SimBench::MakeUnit(std::uint32_t seed) {
+    UnitOptions unitOptions = options_.unit;
+    unitOptions.seed = seed;
+    target_.reset();
+    unit_ = std::make_unique<UnitModel>(unitOptions);
+    target_ = std::make_unique<VirtualTarget>(*unit_);
+    target_->SetRestartTimeMs(options_.restartMs);
+    target_->SetFaults(options_.targetFaults);
+    emit unitChanged();
+}
+
+void SimBench::Insert() {
+    unit_->Insert();
+    qCInfo(lcBench) << "unit" << seed_ << "put on the supply";
+    emit unitChanged();
+}
+
+void SimBench::Remove() {
+    unit_->Remove();
+    qCInfo(lcBench) << "unit" << seed_ << "taken off the supply";
+    emit unitChanged();
+}
+
+QString SimBench::Status() const {
+    return QStringLiteral("unit %1: %2, %3, %4 A, %5 commits; target %6, scanner %7")
+        .arg(seed_)
+        .arg(unit_->OnSupply() ? QStringLiteral("on the supply") : QStringLiteral("off the supply"))
+        .arg(unit_->Powered() ? QStringLiteral("powered") : QStringLiteral("not powered"))
+        .arg(unit_->SupplyCurrentA(), 0, 'f', 3)
+        .arg(target_->CommitCount())
+        .arg(TargetDevice(), ScannerDevice());
+}
+
+std::vector<QByteArray> SimBench::OnTargetBytes(const QByteArray& bytes) {
+    const int commitsBefore = target_->CommitCount();
+    std::vector<QByteArray> replies = target_->Receive(bytes, clock_.elapsed());
+    if (options_.autoOperator &&
+        (operatorIdle_.isActive() || target_->CommitCount() > commitsBefore))
+        operatorIdle_.start();
+    return replies;
+}
+
+std::vector<QByteArray> SimBench::OnScannerBytes(const QByteArray& bytes) {
+    const QByteArray answer = scanner_.Receive(bytes);
+    if (answer.isEmpty())
+        return {};
+    return {answer};
+}
+
+void SimBench::OnOperatorIdle() {
+    Remove();
+    ++unitsTested_;
+    operatorPause_.start();
+}
+
+void SimBench::OnOperatorPauseOver() {
+    MakeUnit(++seed_);
+    Insert();
+}

@@ -1,0 +1,157 @@
+#include "BenchClient.h"
+#include "ManualSession.h"
+#include "SimBench.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+class BenchE2E : public testing::Test {
+protected:
+    void StartBench(BenchOptions options = {}) {
+        options.restartMs = 300;
+        bench = std::make_unique<SimBench>(options);
+        QString error;
+        ASSERT_TRUE(bench->Start(&error)) << error.toStdString();
+    }
+    CmdRun Cmd(const QStringList& lines, int timeoutMs = 400) {
+        return RunCmd(bench->PortOptions() + QStringList{"--timeout", QString::number(timeoutMs)} +
+                      lines);
+    }
+
+    std::unique_ptr<SimBench> bench;
+};
+
+} // namespace
+
+TEST_F(BenchE2E, eachCommandFamilyReadsBackWhatWasWritten) {
+    StartBench();
+    const CmdRun run = Cmd({"rfpw 2 698", "rfpr 2", "rfpw 9 -1.5", "rfpr 9", "txpw 1 7", "txpr 1",
+                            "txpw 4 555", "txpr 4", "spw 11 -6", "spr 11", "rxpw 2 3", "rxpr 2",
+                            "rftw 31 190,2,3,4,5", "rftr 31"});
+    EXPECT_EQ(run.exitCode, 0) << run.out.join('\n').toStdString();
+    EXPECT_TRUE(run.out.contains("TCH Channel is 698"));
+    EXPECT_TRUE(run.out.contains("AFC DAC :        -1.500"));
+    EXPECT_TRUE(run.out.contains("Tx level is 7"));
+    EXPECT_TRUE(run.out.contains("APC DAC value is 555"));
+    EXPECT_TRUE(run.out.contains("Reading Rx AGC value is 65530"));
+    EXPECT_TRUE(run.out.contains("rx timeslot = 3"));
+    EXPECT_TRUE(run.out.contains(
+        "   190           2           3                    4                          5"));
+}
+
+TEST_F(BenchE2E, anImeiWrittenIsReadBackDigitForDigit) {
+    StartBench();
+    // 356789012345678 as the IMEI tool writes it: digit pairs swapped, the last digit alone.
+    const CmdRun run = Cmd({"stw 60 0x53 0x76 0x98 0x10 0x32 0x54 0x76 0x8", "str 60"});
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_EQ(run.out.size(), 3);
+    EXPECT_TRUE(run.out[2].startsWith("356789012345678")) << run.out[2].toStdString();
+}
+
+TEST_F(BenchE2E, aRampTemplateSurvivesWriteAndRead) {
+    StartBench();
+    QStringList values;
+    for (int i = 0; i < 32; ++i)
+        values << QString::number(i < 16 ? i * 4 : 60 - (i - 16) * 4);
+    const CmdRun run = Cmd({"ttw 5 " + values.join(','), "ttr 5"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains("Up Ramp Templete #5"));
+    EXPECT_TRUE(
+        run.out.contains("       0       4       8      12      16      20      24      28"));
+    EXPECT_TRUE(
+        run.out.contains("      60      56      52      48      44      40      36      32"));
+}
+
+TEST_F(BenchE2E, fortyEepromBlocksReadTheWholeImage) {
+    StartBench();
+    CComm comm;
+    ASSERT_EQ(comm.OpenDevice(bench->TargetDevice(), 115200), 1);
+    TargetLink link(comm, 1000);
+    link.Register();
+    QByteArray image;
+    link.SetReplyHandler([&] {
+        if (link.CheckReply() != REPLY_SUCCESS)
+            return;
+        link.KillTimers();
+        if (link.LastOpcode() == 0x53) {
+            QByteArray frame(reinterpret_cast<const char*>(link.RxFrame()), link.RxFrameLength());
+            frame.replace(QByteArray("\x10\x10", 2), QByteArray("\x10", 1));
+            frame.replace(QByteArray("\x10\x02", 2), QByteArray("\x02", 1));
+            image += frame.mid(5, frame.size() - 7);
+        }
+    });
+    for (int block = 0; block < 40; ++block) {
+        const int before = static_cast<int>(image.size());
+        ASSERT_TRUE(link.SendLine(("spw 55 " + std::to_string(block * 64)).c_str()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !link.AwaitingReply(); }, 2000));
+        ASSERT_TRUE(link.SendLine("str 55"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return image.size() == before + 64; }, 2000)) << block;
+    }
+    EXPECT_EQ(image, bench->Target().Eeprom().Bytes());
+}
+
+TEST_F(BenchE2E, se300GivesNoReplyAndTheTargetAnswersAgainAfterItsRestart) {
+    StartBench();
+    const CmdRun restart = Cmd({"se 300", "ti"}, 150);
+    EXPECT_EQ(restart.out, (QStringList{"se 300", "No Response", "ti", "No Response"}));
+    QTest::qWait(300);
+    EXPECT_EQ(Cmd({"tms 1"}).out, (QStringList{"tms 1", "testmode set"}));
+}
+
+TEST_F(BenchE2E, aUnitOffTheSupplyAnswersNothing) {
+    StartBench();
+    bench->Remove();
+    EXPECT_EQ(Cmd({"ti"}, 150).exitCode, 1);
+    bench->Insert();
+    EXPECT_EQ(Cmd({"tms 1"}).exitCode, 0);
+}
+
+TEST_F(BenchE2E, targetFaultsShowOnTheStationSide) {
+    BenchOptions options;
+    options.targetFaults.dropEveryNth = 2;
+    StartBench(options);
+    EXPECT_EQ(
+        Cmd({"tms 1", "tms 1", "tms 1"}, 200).out,
+        (QStringList{"tms 1", "testmode set", "tms 1", "No Response", "tms 1", "testmode set"}));
+
+    bench->Target().SetFaults({0, 1, 0, false});
+    EXPECT_EQ(Cmd({"tms 1"}, 200).out, (QStringList{"tms 1", "Status is error. ", "No Response"}));
+
+    bench->Target().SetFaults({0, 0, 1, false});
+    const CmdRun corrupt = Cmd({"--trace", "tms 1"});
+    EXPECT_EQ(corrupt.exitCode, 0); // the station carries reply checksums without checking them
+    EXPECT_TRUE(corrupt.err.contains("frame 02 14 21 00 01")) << corrupt.err.toStdString();
+    EXPECT_FALSE(corrupt.err.contains("frame 02 14 21 00 01 20 02"));
+
+    bench->Target().SetFaults({0, 0, 0, true});
+    EXPECT_EQ(Cmd({"tms 1"}, 150).out, (QStringList{"tms 1", "No Response"}));
+}
+
+TEST_F(BenchE2E, lineFaultsDoNotDisturbTheStation) {
+    BenchOptions options;
+    options.targetLine = {60, 3, true}; // late, in three-byte bursts, behind noise
+    StartBench(options);
+    const CmdRun run = Cmd({"txpw 4 600", "txpr 4", "tms 1"}, 1000);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, (QStringList{"txpw 4 600", "txpr 4", "APC DAC value is 600", "tms 1",
+                                    "testmode set"}));
+}
+
+TEST_F(BenchE2E, theScannerAnswersTheImeiToolsExchange) {
+    BenchOptions options;
+    options.barcodes = {"356789012345678"};
+    StartBench(options);
+    CScannerComm scanner;
+    ASSERT_EQ(scanner.OpenDevice(bench->ScannerDevice(), 9600), 1);
+    g_bQueueMode = 1;
+    const std::uint8_t clear[] = {'B', 'C', 'L', 'R', '\r'};
+    const std::uint8_t on[] = {'L', 'O', 'N', '\r'};
+    EXPECT_EQ(scanner.SendBytes(5, clear, 50), 1);
+    EXPECT_EQ(scanner.SendBytes(4, on, 50), 1);
+    EXPECT_STREQ(scanner.ReplyText(), "356789012345678");
+    bench->Scanner().SetFaults({true, 0});
+    EXPECT_EQ(scanner.SendBytes(5, clear, 20), 0);
+    g_bQueueMode = 0;
+}
