@@ -2,7 +2,7 @@
 function(rftune_warnings target)
     target_compile_options(${target} PRIVATE
         -Wall -Wextra -Wpedantic -Wshadow -Wconversion
-        -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual -Wnull-dereference)
+        -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual)
     if(RFTUNE_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()

@@ -29,9 +29,10 @@ double Secant(const PaPoint& a, const PaPoint& b) {
 // cubic pieces monotone; the ends take their secant.
 std::vector<double> Tangents(std::span<const PaPoint> p) {
     const std::size_t n = p.size();
-    std::vector<double> m(n);
-    m.front() = Secant(p[0], p[1]);
-    m.back() = Secant(p[n - 2], p[n - 1]);
+    if (n < 2)
+        return std::vector<double>(n, 0.0);
+    std::vector<double> m(n, Secant(p[n - 2], p[n - 1]));
+    m[0] = Secant(p[0], p[1]);
     for (std::size_t k = 1; k + 1 < n; ++k) {
         const double h0 = p[k].dac - p[k - 1].dac;
         const double h1 = p[k + 1].dac - p[k].dac;
