@@ -1,0 +1,158 @@
+// rftune-visa: writes SCPI lines to a VISA resource and prints the replies, for an engineer
+// checking an instrument, a LAN/GPIB gateway or an alias.
+#include "StationSettings.h"
+#include "Visa.h"
+#include "VisaConfig.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QSettings>
+#include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kExitUsage = 2;
+constexpr ViUInt32 kDefaultTimeoutMs = 2000;
+constexpr int kMaxReplyBytes = 1 << 20;
+
+struct Options {
+    QString resource;
+    QStringList lines;
+    ViUInt32 timeoutMs = kDefaultTimeoutMs;
+};
+
+void PrintError(const QString& message) {
+    std::fprintf(stderr, "rftune-visa: %s\n", message.toLocal8Bit().constData());
+}
+
+QString Describe(ViObject object, ViStatus status) {
+    ViChar text[VI_FIND_BUFLEN] = {};
+    viStatusDesc(object, status, text);
+    return QString::fromLocal8Bit(text);
+}
+
+bool ParseOptions(QCoreApplication& app, Options* options, QString* error) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes each LINE to the VISA resource and prints the reply of every line that ends in "
+        "\"?\". Lines come from the arguments or, when there are none, standard input."));
+    parser.addHelpOption();
+    AddVisaOptions(parser);
+    parser.addOptions({
+        {"timeout", "I/O time-out in milliseconds (default 2000).", "MS"},
+        {"trace", "Write every line sent and received to standard error."},
+    });
+    parser.addPositionalArgument("RESOURCE", "A VISA resource, e.g. GPIB0::4 or "
+                                             "TCPIP0::192.168.1.5::5025::SOCKET.");
+    parser.addPositionalArgument("LINE", "SCPI lines such as \"*IDN?\".", "[LINE ...]");
+    parser.process(app);
+
+    QSettings settings{QLatin1String(kSettingsOrganization), QLatin1String(kSettingsApplication)};
+    VisaConfig::Instance().Load(settings);
+    if (!ApplyVisaOptions(parser, error))
+        return false;
+    bool ok = true;
+    if (parser.isSet("timeout"))
+        options->timeoutMs = parser.value("timeout").toUInt(&ok);
+    if (!ok) {
+        *error = QStringLiteral("bad --timeout value \"%1\"").arg(parser.value("timeout"));
+        return false;
+    }
+    // The tool reports each failure itself; the layer's own log joins in with --trace.
+    QLoggingCategory::setFilterRules(parser.isSet("trace")
+                                         ? QStringLiteral("rftune.visa.trace.debug=true")
+                                         : QStringLiteral("rftune.visa.warning=false"));
+    qSetMessagePattern(QStringLiteral("%{message}"));
+    QStringList arguments = parser.positionalArguments();
+    if (arguments.isEmpty()) {
+        *error = QStringLiteral("no resource given (see --help)");
+        return false;
+    }
+    options->resource = arguments.takeFirst();
+    options->lines = arguments;
+    return true;
+}
+
+// The reply up to its terminator, however many reads it takes.
+ViStatus ReadReply(ViSession vi, QByteArray* reply) {
+    ViByte buffer[4096];
+    ViStatus status = VI_SUCCESS_MAX_CNT;
+    while (status == VI_SUCCESS_MAX_CNT && reply->size() < kMaxReplyBytes) {
+        ViUInt32 got = 0;
+        status = viRead(vi, buffer, sizeof buffer, &got);
+        reply->append(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(got));
+    }
+    while (reply->endsWith('\n') || reply->endsWith('\r'))
+        reply->chop(1);
+    return status;
+}
+
+bool RunLine(ViSession vi, const QString& text, QTextStream& out) {
+    const QByteArray line = text.trimmed().toLatin1();
+    if (line.isEmpty())
+        return true;
+    const QByteArray wire = line + '\n';
+    ViUInt32 written = 0;
+    ViStatus status = viWrite(vi, reinterpret_cast<ViConstBuf>(wire.constData()),
+                              static_cast<ViUInt32>(wire.size()), &written);
+    if (status >= VI_SUCCESS && line.endsWith('?')) {
+        QByteArray reply;
+        status = ReadReply(vi, &reply);
+        if (status >= VI_SUCCESS)
+            out << QString::fromLatin1(reply) << '\n' << Qt::flush;
+    }
+    if (status < VI_SUCCESS)
+        PrintError(Describe(vi, status));
+    return status >= VI_SUCCESS;
+}
+
+int Run(const Options& options) {
+    ViSession rm = VI_NULL;
+    ViStatus status = viOpenDefaultRM(&rm);
+    ViSession vi = VI_NULL;
+    if (status >= VI_SUCCESS)
+        status = viOpen(rm, options.resource.toLatin1().constData(), VI_NO_LOCK, 0, &vi);
+    if (status >= VI_SUCCESS)
+        status = viSetAttribute(vi, VI_ATTR_TMO_VALUE, options.timeoutMs);
+    if (status < VI_SUCCESS) {
+        PrintError(Describe(vi != VI_NULL ? vi : rm, status));
+        viClose(rm);
+        return kExitUsage;
+    }
+    QTextStream out(stdout);
+    bool allSucceeded = true;
+    for (const QString& line : options.lines)
+        allSucceeded = RunLine(vi, line, out) && allSucceeded;
+    if (options.lines.isEmpty()) {
+        const bool prompt = isatty(STDIN_FILENO) != 0;
+        QTextStream in(stdin);
+        QString line;
+        for (;;) {
+            if (prompt)
+                out << "> " << Qt::flush;
+            if (!in.readLineInto(&line))
+                break;
+            allSucceeded = RunLine(vi, line, out) && allSucceeded;
+        }
+    }
+    viClose(rm);
+    return allSucceeded ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("rftune-visa"));
+    Options options;
+    QString error;
+    if (!ParseOptions(app, &options, &error)) {
+        PrintError(error);
+        return kExitUsage;
+    }
+    return Run(options);
+}

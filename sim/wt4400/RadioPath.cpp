@@ -1,0 +1,3 @@
+#include "RadioPath.h"
+
+RadioPath::~RadioPath() = default;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "Visa.h"
+
+// The completion codes that VXIplug&play instrument drivers share (VPP-3.4, vpptype.h): an
+// argument out of range names its position, 1 to 8.
+inline constexpr ViStatus VI_ERROR_PARAMETER1 = static_cast<ViStatus>(0xBFFC0001u);
+inline constexpr ViStatus VI_ERROR_PARAMETER2 = static_cast<ViStatus>(0xBFFC0002u);
+inline constexpr ViStatus VI_ERROR_PARAMETER3 = static_cast<ViStatus>(0xBFFC0003u);
+inline constexpr ViStatus VI_ERROR_PARAMETER4 = static_cast<ViStatus>(0xBFFC0004u);
+inline constexpr ViStatus VI_ERROR_FAIL_ID_QUERY = static_cast<ViStatus>(0xBFFC0011u);
+inline constexpr ViStatus VI_ERROR_INV_RESPONSE = static_cast<ViStatus>(0xBFFC0012u);

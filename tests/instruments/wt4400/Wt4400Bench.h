@@ -1,0 +1,46 @@
+#pragma once
+
+#include "FakeRadio.h"
+#include "ScriptedServer.h"
+#include "ServerThread.h"
+#include "Virtual4400.h"
+#include "Wt4400Server.h"
+#include "wt4400.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+std::vector<std::string> Strings(const QList<QByteArray>& lines);
+
+// The driver against the virtual 4400 in a thread of its own; GPIB0::1 to GPIB0::8 are aliases
+// of its socket, as on the simulated bench. Waits take no time.
+class Wt4400Bench : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // An open session at resource without ID query and reset, its received lines cleared.
+    ViSession Open(const char* resource = "GPIB0::4");
+    // The lines the instrument received since the last call, after a "*OPC?" round trip (left
+    // out, with its error-queue check) has made sure the last write arrived.
+    std::vector<std::string> Lines(ViSession session);
+
+    FakeRadio radio;
+    Virtual4400 instrument{radio};
+    ServerThread thread;
+    std::unique_ptr<Wt4400Server> server;
+};
+
+// The driver against a scripted peer at GPIB0::5, for what the virtual 4400 does not model.
+class Wt4400Scripted : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    ViSession Open();
+
+    ServerThread thread;
+    std::unique_ptr<ScriptedServer> server;
+};

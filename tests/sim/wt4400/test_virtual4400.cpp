@@ -1,0 +1,156 @@
+#include "FakeRadio.h"
+#include "Virtual4400.h"
+#include "Wt4400Server.h"
+
+#include <QTcpSocket>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Virtual4400Test : public testing::Test {
+protected:
+    // The reply to line, or "(none)".
+    QByteArray Send(const QByteArray& line) { return instrument.Receive(line).value_or("(none)"); }
+    // Every queued error, oldest first, until the queue reads empty.
+    QList<QByteArray> Errors() {
+        QList<QByteArray> errors;
+        for (QByteArray error = Send(":SYST:ERR?"); !error.startsWith("0,");
+             error = Send(":SYST:ERR?"))
+            errors.append(error);
+        return errors;
+    }
+
+    FakeRadio radio;
+    Virtual4400 instrument{radio};
+};
+
+} // namespace
+
+TEST_F(Virtual4400Test, answersTheCommonQueriesAndNamesItselfA4400) {
+    EXPECT_EQ(Send("*IDN?").split(',').value(1).contains("4400"), true);
+    EXPECT_EQ(Send("*OPC?"), "1");
+    EXPECT_EQ(Send("*RST"), "(none)");
+    EXPECT_EQ(Send(":SYST:ERR?"), "0,\"No error\"");
+}
+
+TEST_F(Virtual4400Test, badLinesQueueTheirScpiErrorsAndACommandErrorEndsTheLine) {
+    EXPECT_EQ(Send("FOO:BAR"), "(none)");
+    EXPECT_EQ(Send("RFG:LEV 12"), "(none)");
+    EXPECT_EQ(Send("RFG:LEV"), "(none)");
+    EXPECT_EQ(Send("RFG:LEV abc"), "(none)");
+    EXPECT_EQ(Send("RFG:MOD QPSK;*OPC?"), "1"); // an execution error lets the line go on
+    EXPECT_EQ(Send("BOGUS;*OPC?"), "(none)");
+    EXPECT_EQ(Send("*OPC?;RFG::LEV 1"), "1");
+    EXPECT_EQ(Errors(),
+              (QList<QByteArray>{"-113,\"Undefined header\"", "-222,\"Data out of range\"",
+                                 "-109,\"Missing parameter\"", "-104,\"Data type error\"",
+                                 "-224,\"Illegal parameter value\"", "-113,\"Undefined header\"",
+                                 "-102,\"Syntax error\""}));
+}
+
+TEST_F(Virtual4400Test, aFullErrorQueueEndsInQueueOverflow) {
+    for (size_t i = 0; i < ScpiErrorQueue::kCapacity + 3; ++i)
+        Send("FOO");
+    const QList<QByteArray> errors = Errors();
+    ASSERT_EQ(errors.size(), static_cast<qsizetype>(ScpiErrorQueue::kCapacity));
+    EXPECT_EQ(errors.last(), "-350,\"Queue overflow\"");
+}
+
+TEST_F(Virtual4400Test, headersResolveRelativeToThePreviousOneInShortOrLongForm) {
+    Send(":CONF:CSYS GEN;:RFG:STAT ON");
+    Send("RFG:FREQ 947400000.000000;LEV -60.000000;MOD GMSK;STYP CWAV;:RFG:BURS:TSL 4");
+    EXPECT_TRUE(radio.cwOn.load());
+    EXPECT_EQ(radio.cwFrequencyHz.load(), 947400000.0);
+    EXPECT_EQ(radio.cwLevelDbm.load(), -60.0);
+    Send("RFGENERATOR:LEVEL -74.5");
+    EXPECT_EQ(radio.cwLevelDbm.load(), -74.5);
+    EXPECT_EQ(Send(":RFG:MOD:BITP PRBS15;BITP?;:RFG:STYP?;BURS:TSL?;:RFG:LEV?"),
+              "PRBS15;CWAV;4;-74.50");
+    EXPECT_TRUE(Errors().isEmpty());
+}
+
+TEST_F(Virtual4400Test, theCallSystemReportsReadyAfterTheConfiguredPolls) {
+    instrument.SetReadyAfterPolls(2);
+    EXPECT_EQ(Send(":STAT:OPER:COND?"), "0");
+    Send(":CONF:CSYS GSM;:CONF:GSM:TYPE GSM9001800");
+    EXPECT_EQ(Send(":STAT:OPER:COND?"), "0");
+    EXPECT_EQ(Send(":STAT:OPER:COND?"), "0");
+    EXPECT_EQ(Send(":STAT:OPER:COND?"), QByteArray::number(Virtual4400::kReadyBit));
+}
+
+TEST_F(Virtual4400Test,
+       aCallConnectsWhenTheTargetCallsWithTheCellOnAndAReleaseHoldsUntilItHangsUp) {
+    radio.callStarted = true;
+    radio.rxLevel = 47;
+    EXPECT_EQ(Send(":STAT:OPER:SIGN:COND?"), "0"); // no cell
+    Send(":CONF:CSYS GSM;:CONF:GSM:BS:LEV -60");
+    EXPECT_EQ(radio.cellPowerDbm.load(), -60.0);
+    EXPECT_EQ(Send(":STAT:OPER:SIGN:COND?"), "4");
+    EXPECT_EQ(Send(":CALL:MSINFO:RXLEVEL?"), "47");
+    EXPECT_EQ(Send(":CALL:MSIN:RXL?;RXQ?;TADV?"), "47;0;0");
+    Send(":CALL:BSR");
+    EXPECT_EQ(Send(":STAT:OPER:SIGN:COND?"), "0");
+    EXPECT_EQ(Send(":CALL:MSIN:RXL?"), "0");
+    radio.callStarted = false;
+    EXPECT_EQ(Send(":STAT:OPER:SIGN:COND?"), "0");
+    radio.callStarted = true;
+    EXPECT_EQ(Send(":STAT:OPER:SIGN:COND?"), "4");
+    Send(":CONF:CSYS NONE");
+    EXPECT_EQ(radio.cellPowerDbm.load(), RadioPath::kCellOffDbm);
+}
+
+TEST_F(Virtual4400Test, txPowerAndTheCellLevelCarryTheCableLossUnlessACouplingTableMakesUpForIt) {
+    radio.txPowerDbm = 30.0;
+    instrument.SetCableLossDb(2.0);
+    instrument.SetCouplingTable("viable.cpl", 2.0);
+    EXPECT_EQ(Send(":FETCH:RFTX:POW?"), "9.91E37");
+    EXPECT_EQ(Errors(), (QList<QByteArray>{"-230,\"Data corrupt or stale\""}));
+    Send(":MEAS:RFTX:POW");
+    EXPECT_EQ(Send(":FETCH:RFTX:POW?"), "28.00");
+    Send(":CONF:COUP:NAME \"viable.cpl\";:CONF:COUP:STAT ON;:MEAS:ARR:RFTX:POW? 3");
+    EXPECT_EQ(Send("CALC:MAV?;MMIN?;MMAX?"), "30.00;30.00;30.00");
+    Send(":CONF:CSYS GSM;:CONF:GSM:BS:LEV -60");
+    EXPECT_EQ(radio.cellPowerDbm.load(), -60.0);
+    Send(":CONF:COUP:STAT OFF");
+    EXPECT_EQ(radio.cellPowerDbm.load(), -62.0);
+    Send(":CONF:COUP:NAME \"missing.cpl\"");
+    EXPECT_EQ(Errors(), (QList<QByteArray>{"-224,\"Illegal parameter value\""}));
+}
+
+TEST_F(Virtual4400Test, faultsComeOnRequest) {
+    instrument.FailNextCommand();
+    EXPECT_EQ(Send("*OPC?"), "1"); // queries are not commands
+    EXPECT_EQ(Send(":CONF:GSM:BS:BCH:ARFC 10;*OPC?"), "1");
+    EXPECT_EQ(Errors(), (QList<QByteArray>{"-200,\"Execution error\""}));
+    instrument.DropNextReplies(1);
+    EXPECT_EQ(Send("*OPC?"), "(none)");
+    EXPECT_EQ(Send("*OPC?"), "1");
+    instrument.SetSilent(true);
+    EXPECT_EQ(Send("*IDN?"), "(none)");
+    instrument.SetSilent(false);
+    instrument.SetIdentity("ACME,1234,0,0");
+    EXPECT_EQ(Send("*IDN?"), "ACME,1234,0,0");
+    EXPECT_EQ(instrument.ReceivedLines().size(), 8);
+}
+
+TEST(Wt4400ServerTest, answersEachLineOfAConnectionInOrder) {
+    FakeRadio radio;
+    Virtual4400 instrument{radio};
+    Wt4400Server server(instrument);
+    ASSERT_TRUE(server.Listen());
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, server.Port());
+    socket.write("*OPC?\r\n*RST\n:SYST:ERR?\n");
+    QByteArray replies;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            replies += socket.readAll();
+            return replies.count('\n') == 2;
+        },
+        5000));
+    EXPECT_EQ(replies, "1\n0,\"No error\"\n");
+    EXPECT_EQ(server.ConnectionCount(), 1);
+    socket.disconnectFromHost();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return server.ConnectionCount() == 0; }, 5000));
+}
