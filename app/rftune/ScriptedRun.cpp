@@ -1,0 +1,82 @@
+#include "ScriptedRun.h"
+
+#include "MainFrm.h"
+#include "ManualCalDlg.h"
+#include "ManualSession.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+// Time for the last reply's text to be painted before the screen is taken.
+constexpr int kSettleMs = 300;
+} // namespace
+
+ScriptedRun::ScriptedRun(CMainFrame& frame, QStringList lines, QString screenshotFile)
+    : frame_(frame), lines_(std::move(lines)), screenshotFile_(std::move(screenshotFile)) {}
+
+ScriptedRun::~ScriptedRun() {
+    if (sinkInstalled_)
+        SetMessageSink(previousSink_);
+}
+
+void ScriptedRun::Start() {
+    previousSink_ = SetMessageSink(this);
+    sinkInstalled_ = true;
+    frame_.Action(FrameCommand::TargetOpen)->trigger();
+    frame_.Action(FrameCommand::InputWindow)->trigger();
+    window_ = qobject_cast<CManualCalDlg*>(frame_.Tools().Window(FrameCommand::InputWindow));
+    if (!window_)
+        return;
+    connect(&window_->Session(), &ManualSession::textAdded, this, &ScriptedRun::PrintLine);
+    connect(&window_->Session(), &ManualSession::replyHandled, this, &ScriptedRun::OnReplyHandled);
+    connect(&window_->Session(), &ManualSession::timedOut, this, &ScriptedRun::SendNext);
+    SendNext();
+}
+
+void ScriptedRun::Show(const QString& text, MessageIcon) {
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+void ScriptedRun::PrintLine(const QString& text) {
+    std::printf("%s\n", text.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+void ScriptedRun::SendNext() {
+    if (!window_)
+        return;
+    if (lines_.isEmpty()) {
+        if (!screenshotFile_.isEmpty())
+            QTimer::singleShot(kSettleMs, this, &ScriptedRun::TakeScreenshot);
+        return;
+    }
+    window_->Input().setText(lines_.takeFirst());
+    window_->SendButton().click();
+    // Nothing was sent (the port is closed): there is no reply to wait for.
+    if (!window_->Session().Link().ReplyTimerActive())
+        SendNext();
+}
+
+void ScriptedRun::OnReplyHandled() {
+    // Done with this line once the window no longer waits: a status error still ends in the
+    // time-out, a reply to another command does not.
+    if (!window_->Session().Link().ReplyTimerActive())
+        SendNext();
+}
+
+void ScriptedRun::TakeScreenshot() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const bool saved = screen && screen->grabWindow(0).save(screenshotFile_);
+    if (!saved)
+        std::fprintf(stderr, "rftune: cannot save the screenshot to %s\n",
+                     screenshotFile_.toLocal8Bit().constData());
+    frame_.close();
+    QCoreApplication::exit(saved ? 0 : 1);
+}

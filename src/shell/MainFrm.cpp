@@ -1,0 +1,109 @@
+#include "MainFrm.h"
+
+#include "AboutDlg.h"
+#include "HelpWindow.h"
+#include "ManualCalDlg.h"
+#include "MessageService.h"
+#include "PortSettingsDlg.h"
+#include "ProgramArt.h"
+#include "RftuneDoc.h"
+#include "RftuneView.h"
+#include "ShellLog.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QStatusBar>
+
+namespace {
+const char* const kTitle = "RF CALIBRATION PROGRAM QM310QT310 V1.4";
+}
+
+CMainFrame::CMainFrame(CRftuneDoc& document, QWidget* parent)
+    : QMainWindow(parent), document_(document) {
+    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowIcon(ProgramIcon());
+    setCentralWidget(new CRftuneView(this));
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    resize(1000, 680);
+
+    AddTool(FrameCommand::InputWindow, {[this](QWidget* owner) -> QWidget* {
+                return new CManualCalDlg(document_.Comm(), owner);
+            }});
+    connect(&document_.Comm(), &CComm::portLost, this, &CMainFrame::OnPortLost);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::SetCommandHandler(FrameCommand command, std::function<void()> handler) {
+    QAction* action = actions_.value(command);
+    if (!action)
+        return;
+    action->setEnabled(true);
+    disconnect(action, &QAction::triggered, this, nullptr); // a tool defined again replaces
+    connect(action, &QAction::triggered, this, std::move(handler));
+}
+
+void CMainFrame::AddTool(FrameCommand command, ModelessTools::Tool tool) {
+    tools_.Define(command, std::move(tool));
+    CreateToolsMenuEntry(command);
+    SetCommandHandler(command, [this, command] { ShowTool(command); });
+}
+
+QWidget* CMainFrame::ShowTool(FrameCommand command) {
+    QWidget* tool = tools_.Show(command, this);
+    if (tool && tools_.MinimisesFrame(command))
+        showMinimized();
+    return tool;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    document_.Comm().Close();
+    tools_.CloseAll();
+    event->accept();
+}
+
+void CMainFrame::OnTargetOpen() {
+    CComm& comm = document_.Comm();
+    if (comm.Open(kTargetPort, kTargetBaud)) {
+        qCInfo(lcShell) << "target port open:" << comm.Device();
+        ShowMessage(QStringLiteral("serial port opened..."));
+        return;
+    }
+    qCWarning(lcShell) << "target port failed:" << comm.LastError();
+    ShowMessage(QStringLiteral("serial port error !!!\n\n%1").arg(comm.LastError()),
+                MessageIcon::Error);
+}
+
+void CMainFrame::OnTargetClose() {
+    document_.Comm().Close();
+    ShowMessage(QStringLiteral("Target Disconnected..."));
+}
+
+void CMainFrame::OnExit() {
+    document_.Comm().Close();
+    close();
+}
+
+void CMainFrame::OnPortSettings() {
+    CPortSettingsDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::OnHelpTopics() {
+    if (!help_)
+        help_ = new HelpWindow(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainFrame::OnPortLost(const QString& reason) {
+    statusBar()->showMessage(QStringLiteral("Target port lost: %1").arg(reason));
+}

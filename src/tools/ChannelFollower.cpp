@@ -1,0 +1,35 @@
+#include "ChannelFollower.h"
+
+#include "TargetLink.h"
+
+#include <QEvent>
+#include <QWidget>
+
+ChannelFollower::ChannelFollower(QWidget& window, TargetLink& link)
+    : QObject(&window), link_(&link) {
+    // Hover moves reach the window also while the pointer is over one of its controls.
+    window.setAttribute(Qt::WA_Hover);
+    window.installEventFilter(this);
+    Register();
+}
+
+void ChannelFollower::Register() {
+    if (link_)
+        link_->Register();
+}
+
+bool ChannelFollower::RegisterWindow(QWidget* window) {
+    auto* follower =
+        window ? window->findChild<ChannelFollower*>(QString(), Qt::FindDirectChildrenOnly)
+               : nullptr;
+    if (!follower)
+        return false;
+    follower->Register();
+    return true;
+}
+
+bool ChannelFollower::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverMove)
+        Register();
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+class TargetLink;
+
+// Makes a target window's link the channel's receiver when the window opens and whenever the
+// pointer moves over it: only the receiver gets the target's replies, and the window the
+// operator points at is the one waiting for them.
+class ChannelFollower : public QObject {
+    Q_OBJECT
+public:
+    ChannelFollower(QWidget& window, TargetLink& link);
+
+    void Register();
+
+    // Registers the follower of window, if it has one (a tool brought forward by the frame).
+    static bool RegisterWindow(QWidget* window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<TargetLink> link_;
+};

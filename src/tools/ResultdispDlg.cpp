@@ -1,0 +1,37 @@
+#include "ResultdispDlg.h"
+
+#include "History.h"
+#include "ReplyDecoder.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CResultdispDlg::CResultdispDlg(QWidget* owner)
+    : QDialog(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
+      display_(new CHistory(this)) {
+    setWindowTitle(QStringLiteral("Result Display"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &CResultdispDlg::close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(display_, 1);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    resize(520, 440);
+}
+
+CResultdispDlg* CResultdispDlg::Open(QPointer<CResultdispDlg>& reference, QWidget* owner) {
+    if (!reference)
+        reference = new CResultdispDlg(owner);
+    reference->show();
+    reference->raise();
+    reference->activateWindow();
+    return reference.data();
+}
+
+void CResultdispDlg::ShowReply(const QByteArray& frame) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(frame.constData());
+    for (const QString& line : ResultDisplayLines(bytes, static_cast<int>(frame.size())))
+        display_->AddLine(line);
+}

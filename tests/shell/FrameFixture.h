@@ -1,0 +1,28 @@
+#pragma once
+
+#include "FakeTarget.h"
+#include "MainFrm.h"
+#include "PortMap.h"
+#include "PtyPair.h"
+#include "RecordingMessageSink.h"
+#include "RftuneDoc.h"
+
+#include <QAction>
+#include <gtest/gtest.h>
+
+// A main frame whose COM1 is a real pseudo-terminal with a fake target behind it; message
+// boxes are recorded instead of shown.
+class FrameFixture : public testing::Test {
+protected:
+    FrameFixture() { PortMap::Instance().Set(CMainFrame::kTargetPort, pty.SlavePath()); }
+    ~FrameFixture() override { PortMap::Instance().Clear(); }
+
+    void Trigger(FrameCommand command) { frame.Action(command)->trigger(); }
+    CComm& Comm() { return document.Comm(); }
+
+    PtyPair pty;
+    FakeTarget target{pty};
+    RecordingMessageSink messages;
+    CRftuneDoc document;
+    CMainFrame frame{document};
+};

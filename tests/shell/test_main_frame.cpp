@@ -1,0 +1,158 @@
+#include "FrameFixture.h"
+#include "LockIndicators.h"
+#include "PortSettingsDlg.h"
+#include "StationSettings.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+// How many descriptors of this process are open on device.
+int DescriptorsOpenOn(const QString& device) {
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    int n = 0;
+    for (const QFileInfo& fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
+        n += fd.symLinkTarget() == device ? 1 : 0;
+    return n;
+}
+
+QStringList Captions(const QList<QAction*>& actions) {
+    QStringList captions;
+    for (const QAction* action : actions) {
+        if (!action->isSeparator())
+            captions << action->text() + (action->isEnabled() ? "" : " (disabled)");
+    }
+    return captions;
+}
+
+// Runs fn on the modal dialog that the next call opens, then closes that dialog.
+void OnNextModal(std::function<void(QWidget&)> fn) {
+    QTimer::singleShot(0, [fn] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        fn(*modal);
+        modal->close();
+    });
+}
+
+using MainFrame = FrameFixture;
+
+} // namespace
+
+TEST_F(MainFrame, menuCarriesEveryItemInOrderWithUnhandledOnesDisabled) {
+    EXPECT_EQ(frame.windowTitle(), "RF CALIBRATION PROGRAM QM310QT310 V1.4");
+    const QList<QAction*> menus = frame.menuBar()->actions();
+    EXPECT_EQ(Captions(menus),
+              (QStringList{"Target(&T)", "Auto Cal [&A]", "Manual Cal[&M]", "HELP(&H)"}));
+    EXPECT_EQ(Captions(menus[0]->menu()->actions()),
+              (QStringList{"Open", "Close", "Reset (disabled)", "&Save as File (disabled)",
+                           "Port Settings...", "Exit (&X)"}));
+    EXPECT_EQ(Captions(menus[1]->menu()->actions()),
+              (QStringList{"RF Parameter Setting (disabled)", "AutoCalibration (disabled)"}));
+    EXPECT_EQ(Captions(menus[2]->menu()->actions()),
+              (QStringList{"GSM / DCS Ramp table (disabled)", "Input Window"}));
+    EXPECT_EQ(Captions(menus[3]->menu()->actions()),
+              (QStringList{"도움말 항목(&H)", "Rftune 정보(&A)..."}));
+}
+
+TEST_F(MainFrame, openTwiceSaysOpenedTwiceAndLeavesOnePortOpen) {
+    const int before = DescriptorsOpenOn(pty.SlavePath()); // the test's pty keeps its own
+    Trigger(FrameCommand::TargetOpen);
+    Trigger(FrameCommand::TargetOpen);
+    EXPECT_EQ(messages.texts, (QStringList{"serial port opened...", "serial port opened..."}));
+    EXPECT_TRUE(Comm().IsConnected());
+    EXPECT_EQ(DescriptorsOpenOn(pty.SlavePath()), before + 1);
+    Trigger(FrameCommand::TargetClose);
+    EXPECT_EQ(messages.texts.last(), "Target Disconnected...");
+    EXPECT_FALSE(Comm().IsConnected());
+    EXPECT_EQ(DescriptorsOpenOn(pty.SlavePath()), before);
+}
+
+TEST_F(MainFrame, openFailureSaysSerialPortErrorWithTheDeviceAndTheReason) {
+    PortMap::Instance().Set(CMainFrame::kTargetPort, "/dev/rftune-no-such-port");
+    Trigger(FrameCommand::TargetOpen);
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].startsWith("serial port error !!!\n"));
+    EXPECT_TRUE(messages.texts[0].contains("/dev/rftune-no-such-port"));
+    EXPECT_FALSE(Comm().IsConnected());
+}
+
+TEST_F(MainFrame, exitAndTheCloseBoxCloseThePortBeforeTheWindowGoes) {
+    const int before = DescriptorsOpenOn(pty.SlavePath());
+    for (const bool viaExit : {true, false}) {
+        frame.show();
+        Trigger(FrameCommand::TargetOpen);
+        ASSERT_TRUE(Comm().IsConnected());
+        bool connectedWhenHidden = true;
+        QObject scope; // ends the connection with the iteration
+        QObject::connect(frame.windowHandle(), &QWindow::visibleChanged, &scope,
+                         [&] { connectedWhenHidden = Comm().IsConnected(); });
+        if (viaExit)
+            Trigger(FrameCommand::Exit);
+        else
+            frame.close();
+        EXPECT_FALSE(frame.isVisible());
+        EXPECT_FALSE(connectedWhenHidden);
+        EXPECT_EQ(DescriptorsOpenOn(pty.SlavePath()), before);
+    }
+}
+
+TEST_F(MainFrame, aboutBoxShowsItsTitleAndHistory) {
+    QStringList texts;
+    QString title;
+    OnNextModal([&](QWidget& about) {
+        title = about.windowTitle();
+        for (const QLabel* label : about.findChildren<QLabel*>())
+            texts << label->text();
+    });
+    Trigger(FrameCommand::About);
+    EXPECT_EQ(title, "Rftune 정보");
+    EXPECT_TRUE(texts.contains("RF CALIBRATION V1.0"));
+    EXPECT_TRUE(texts.contains("2002. 08.21  1.1 version - 32.0 -> 31.9"));
+}
+
+TEST_F(MainFrame, helpTopicsOpenTheHelpPageThatComesWithTheProgram) {
+    Trigger(FrameCommand::HelpTopics);
+    Trigger(FrameCommand::HelpTopics);
+    const QList<QTextBrowser*> pages = frame.findChildren<QTextBrowser*>();
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_TRUE(pages[0]->toPlainText().contains("Manual command window"));
+    EXPECT_TRUE(pages[0]->window()->isVisible());
+}
+
+TEST_F(MainFrame, portSettingsPutTheDevicesIntoThePortMapAndKeepThem) {
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("Rftune.conf"), QSettings::IniFormat);
+    CPortSettingsDlg dialog(&frame);
+    EXPECT_EQ(dialog.DeviceField(1).currentText(), pty.SlavePath());
+    dialog.DeviceField(1).setEditText("/dev/ttyUSB0");
+    dialog.DeviceField(2).setEditText(" /dev/ttyUSB1 ");
+    dialog.Apply(settings);
+    EXPECT_EQ(PortMap::Instance().DeviceFor(1), "/dev/ttyUSB0");
+    EXPECT_EQ(PortMap::Instance().DeviceFor(2), "/dev/ttyUSB1");
+    settings.sync();
+    EXPECT_EQ(settings.value(QString(kSettingsPortsGroup) + "/COM1").toString(), "/dev/ttyUSB0");
+    EXPECT_EQ(settings.value(QString(kSettingsPortsGroup) + "/COM2").toString(), "/dev/ttyUSB1");
+}
+
+TEST_F(MainFrame, lockIndicatorsFollowTheLockKeys) {
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    QTest::keyClick(frame.windowHandle(), Qt::Key_CapsLock);
+    QTest::keyClick(frame.windowHandle(), Qt::Key_ScrollLock);
+    EXPECT_TRUE(frame.Indicators().CapsOn());
+    EXPECT_TRUE(frame.Indicators().ScrollOn());
+    EXPECT_FALSE(frame.Indicators().NumOn());
+    QTest::keyClick(frame.windowHandle(), Qt::Key_CapsLock);
+    EXPECT_FALSE(frame.Indicators().CapsOn());
+}

@@ -1,0 +1,65 @@
+#include "FakeTarget.h"
+#include "History.h"
+#include "OkfaildispDlg.h"
+#include "ResultdispDlg.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+const QString kSeparator(68, '-');
+}
+
+TEST(OkFailPopup, showsTheMessageCentredReadOnlyAndWithoutCaption) {
+    COkfaildispDlg popup("GSM LEVEL 5 CAL FAIL\n100% %s %d");
+    EXPECT_EQ(popup.MessageField().toPlainText(), "GSM LEVEL 5 CAL FAIL\n100% %s %d");
+    EXPECT_TRUE(popup.MessageField().isReadOnly());
+    EXPECT_EQ(popup.MessageField().document()->defaultTextOption().alignment(), Qt::AlignHCenter);
+    EXPECT_TRUE(popup.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(popup.isModal());
+}
+
+TEST(OkFailPopup, okEnterAndEscapeEachCloseItAndOnlyThenTheCallerGoesOn) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_unknown}) {
+        COkfaildispDlg popup("!!!  SUCCESS  !!!");
+        bool shownWhileWaiting = false;
+        QTimer::singleShot(20, &popup, [&] {
+            shownWhileWaiting = popup.isVisible();
+            if (key == Qt::Key_unknown)
+                popup.findChild<QPushButton*>()->click();
+            else
+                QTest::keyClick(&popup, key);
+        });
+        popup.exec();
+        EXPECT_TRUE(shownWhileWaiting);
+        EXPECT_FALSE(popup.isVisible());
+    }
+}
+
+TEST(ResultDisplay, printsTheSeparatorAndTheFormOfEachReply) {
+    CResultdispDlg display;
+    display.ShowReply(FakeTarget::ReplyFrame(0x51, 0, 21, QByteArray("\x34\x02", 2)));
+    display.ShowReply(FakeTarget::ReplyFrame(0x54, 1, 6));
+    EXPECT_EQ(display.Display().toPlainText(),
+              QStringList({kSeparator, "index = 21 , value = 564", kSeparator, "command error"})
+                  .join('\n'));
+    EXPECT_EQ(display.windowTitle(), "Result Display");
+}
+
+TEST(ResultDisplay, aClosedDisplayIsNeverReusedAndTheNextOpenMakesAnEmptyOne) {
+    QWidget opener;
+    QPointer<CResultdispDlg> reference;
+    CResultdispDlg* first = CResultdispDlg::Open(reference, &opener);
+    first->ShowReply(FakeTarget::ReplyFrame(0x20, 0, 0));
+    EXPECT_EQ(CResultdispDlg::Open(reference, &opener), first);
+    first->findChild<QPushButton*>()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reference.isNull(); }, 1000));
+
+    CResultdispDlg* second = CResultdispDlg::Open(reference, &opener);
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_TRUE(second->Display().toPlainText().isEmpty());
+}
