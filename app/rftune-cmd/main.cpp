@@ -3,6 +3,7 @@
 #include "EncodeOnly.h"
 #include "LinkLog.h"
 #include "PortMap.h"
+#include "VisaConfig.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -37,6 +38,7 @@ bool ParseOptions(QCoreApplication& app, Options* options, QString* error) {
         "window does. Lines come from the arguments or, when there are none, standard input."));
     parser.addHelpOption();
     AddPortOption(parser);
+    AddVisaOptions(parser); // taken like every executable, so a bench's options paste as they are
     parser.addOptions({
         {"device", "Open this device instead of COM1's.", "PATH"},
         {"baud", "Baud rate (default 115200).", "N"},
@@ -48,7 +50,8 @@ bool ParseOptions(QCoreApplication& app, Options* options, QString* error) {
     parser.process(app);
 
     PortMap::Instance().LoadStationSettings();
-    if (!ApplyPortOptions(parser, error))
+    VisaConfig::Instance().LoadStationSettings();
+    if (!ApplyPortOptions(parser, error) || !ApplyVisaOptions(parser, error))
         return false;
     bool ok = true;
     if (parser.isSet("baud"))

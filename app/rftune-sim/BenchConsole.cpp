@@ -8,16 +8,29 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+namespace {
+
+sigset_t QuitSignals() {
+    sigset_t mask;
+    sigemptyset(&mask);
+    sigaddset(&mask, SIGINT);
+    sigaddset(&mask, SIGTERM);
+    return mask;
+}
+
+} // namespace
+
+void BenchConsole::HoldQuitSignals() {
+    const sigset_t mask = QuitSignals();
+    pthread_sigmask(SIG_BLOCK, &mask, nullptr);
+}
+
 BenchConsole::BenchConsole(SimBench& bench, QTextStream& out) : bench_(bench), out_(out) {
     input_ = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
     connect(input_.get(), &QSocketNotifier::activated, this, &BenchConsole::OnInput);
 
     // Signals arrive as readable data on the event loop, so the bench ends like on "quit".
-    sigset_t mask;
-    sigemptyset(&mask);
-    sigaddset(&mask, SIGINT);
-    sigaddset(&mask, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &mask, nullptr);
+    const sigset_t mask = QuitSignals();
     signalFd_ = ::signalfd(-1, &mask, SFD_CLOEXEC | SFD_NONBLOCK);
     if (signalFd_ >= 0) {
         signals_ = std::make_unique<QSocketNotifier>(signalFd_, QSocketNotifier::Read);

@@ -14,6 +14,10 @@ class BenchConsole : public QObject {
     Q_OBJECT
 public:
     BenchConsole(SimBench& bench, QTextStream& out);
+
+    // Holds SIGINT and SIGTERM for the console to read. Call it first in main, before any
+    // thread starts: threads inherit the mask, and an unblocked thread would die of the signal.
+    static void HoldQuitSignals();
     ~BenchConsole() override;
 
     // Runs one command line; false for "quit".

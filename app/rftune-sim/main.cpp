@@ -17,6 +17,7 @@ int Fail(const QString& message) {
 } // namespace
 
 int main(int argc, char** argv) {
+    BenchConsole::HoldQuitSignals();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rftune-sim"));
     QCommandLineParser parser;
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
         return Fail(error);
 
     QTextStream out(stdout);
-    out << bench.PortOptions().join(QLatin1Char(' ')) << '\n';
+    out << bench.ClientOptions().join(QLatin1Char(' ')) << '\n';
     out.flush();
     BenchConsole console(bench, out);
     QObject::connect(&console, &BenchConsole::quitRequested, &app, &QCoreApplication::quit);

@@ -1,13 +1,11 @@
 // rftune-visa: writes SCPI lines to a VISA resource and prints the replies, for an engineer
 // checking an instrument, a LAN/GPIB gateway or an alias.
-#include "StationSettings.h"
 #include "Visa.h"
 #include "VisaConfig.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLoggingCategory>
-#include <QSettings>
 #include <QTextStream>
 
 #include <cstdio>
@@ -51,8 +49,7 @@ bool ParseOptions(QCoreApplication& app, Options* options, QString* error) {
     parser.addPositionalArgument("LINE", "SCPI lines such as \"*IDN?\".", "[LINE ...]");
     parser.process(app);
 
-    QSettings settings{QLatin1String(kSettingsOrganization), QLatin1String(kSettingsApplication)};
-    VisaConfig::Instance().Load(settings);
+    VisaConfig::Instance().LoadStationSettings();
     if (!ApplyVisaOptions(parser, error))
         return false;
     bool ok = true;

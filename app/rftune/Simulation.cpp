@@ -2,6 +2,7 @@
 
 #include "PortMap.h"
 #include "SimBench.h"
+#include "VisaConfig.h"
 
 namespace {
 constexpr int kTargetPort = 1;
@@ -14,5 +15,9 @@ std::unique_ptr<SimBench> StartSimulation(const BenchOptions& options, QString* 
         return nullptr;
     PortMap::Instance().Set(kTargetPort, bench->TargetDevice());
     PortMap::Instance().Set(kScannerPort, bench->ScannerDevice());
+    for (const QString& alias : bench->VisaAliases()) {
+        QString ignored;
+        VisaConfig::Instance().ApplyAliasOption(alias, &ignored);
+    }
     return bench;
 }

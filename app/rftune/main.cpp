@@ -5,6 +5,7 @@
 #include "ScriptedRun.h"
 #include "SimBench.h"
 #include "Simulation.h"
+#include "VisaConfig.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -45,13 +46,15 @@ bool ParseOptions(QApplication& app, Options* options, QString* error) {
         {"screenshot", "When the lines are done, save a picture of the screen to FILE and quit.",
          "FILE"},
     });
+    AddVisaOptions(parser);
     AddBenchOptions(parser);
     parser.process(app);
 
     if (!ReadBenchOptions(parser, &options->bench, error))
         return false;
     PortMap::Instance().LoadStationSettings();
-    if (!ApplyPortOptions(parser, error))
+    VisaConfig::Instance().LoadStationSettings();
+    if (!ApplyPortOptions(parser, error) || !ApplyVisaOptions(parser, error))
         return false;
     options->app.splash = !parser.isSet("no-splash");
     options->simulate = parser.isSet("simulate");

@@ -6,6 +6,7 @@ Q_LOGGING_CATEGORY(lcBench, "rftune.sim.bench", QtWarningMsg)
 
 SimBench::SimBench(BenchOptions options, QObject* parent)
     : QObject(parent), options_(std::move(options)),
+      radio_(unitLock_, [this]() -> UnitModel& { return *unit_; }), instruments_(radio_),
       scanner_(options_.barcodes, options_.unit.seed),
       targetLine_([this](const QByteArray& bytes) { return OnTargetBytes(bytes); }),
       scannerLine_([this](const QByteArray& bytes) { return OnScannerBytes(bytes); }),
@@ -27,7 +28,7 @@ SimBench::~SimBench() = default;
 bool SimBench::Start(QString* error) {
     if (!options_.eepromFile.isEmpty() && !target_->LoadEeprom(options_.eepromFile, error))
         return false;
-    if (!targetLine_.Open(error) || !scannerLine_.Open(error))
+    if (!targetLine_.Open(error) || !scannerLine_.Open(error) || !instruments_.Start(error))
         return false;
     qCInfo(lcBench).noquote() << "target on" << TargetDevice() << "scanner on" << ScannerDevice();
     return true;
@@ -44,30 +45,47 @@ QStringList SimBench::PortOptions() const {
             QStringLiteral("--port"), QStringLiteral("COM2=") + ScannerDevice()};
 }
 
+QStringList SimBench::ClientOptions() const {
+    QStringList options = PortOptions();
+    for (const QString& alias : VisaAliases())
+        options << QStringLiteral("--visa-alias") << alias;
+    return options;
+}
+
 void SimBench::MakeUnit(std::uint32_t seed) {
     UnitOptions unitOptions = options_.unit;
     unitOptions.seed = seed;
-    target_.reset();
-    unit_ = std::make_unique<UnitModel>(unitOptions);
-    target_ = std::make_unique<VirtualTarget>(*unit_);
-    target_->SetRestartTimeMs(options_.restartMs);
-    target_->SetFaults(options_.targetFaults);
+    {
+        std::lock_guard lock(unitLock_);
+        target_.reset();
+        unit_ = std::make_unique<UnitModel>(unitOptions);
+        target_ = std::make_unique<VirtualTarget>(*unit_);
+        target_->SetRestartTimeMs(options_.restartMs);
+        target_->SetFaults(options_.targetFaults);
+    }
     emit unitChanged();
 }
 
 void SimBench::Insert() {
-    unit_->Insert();
+    {
+        std::lock_guard lock(unitLock_);
+        unit_->Insert();
+    }
     qCInfo(lcBench) << "unit" << seed_ << "put on the supply";
     emit unitChanged();
 }
 
 void SimBench::Remove() {
-    unit_->Remove();
+    {
+        std::lock_guard lock(unitLock_);
+        unit_->Remove();
+    }
     qCInfo(lcBench) << "unit" << seed_ << "taken off the supply";
     emit unitChanged();
 }
 
-QString SimBench::Status() const {
+QString SimBench::Status() {
+    std::lock_guard lock(unitLock_);
     return QStringLiteral("unit %1: %2, %3, %4 A, %5 commits; target %6, scanner %7")
         .arg(seed_)
         .arg(unit_->OnSupply() ? QStringLiteral("on the supply") : QStringLiteral("off the supply"))
@@ -78,10 +96,12 @@ QString SimBench::Status() const {
 }
 
 std::vector<QByteArray> SimBench::OnTargetBytes(const QByteArray& bytes) {
+    std::unique_lock lock(unitLock_);
     const int commitsBefore = target_->CommitCount();
     std::vector<QByteArray> replies = target_->Receive(bytes, clock_.elapsed());
-    if (options_.autoOperator &&
-        (operatorIdle_.isActive() || target_->CommitCount() > commitsBefore))
+    const bool committed = target_->CommitCount() > commitsBefore;
+    lock.unlock();
+    if (options_.autoOperator && (operatorIdle_.isActive() || committed))
         operatorIdle_.start();
     return replies;
 }

@@ -1,16 +1,21 @@
 #pragma once
 
 #include "BenchOptions.h"
+#include "InstrumentBench.h"
+#include "UnitRadioPath.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
 #include <memory>
+#include <mutex>
 
 // The simulated bench: a virtual target on one pseudo-terminal (COM1), a barcode scanner on
-// another (COM2), and the physical unit they share. Runs on the event loop of the thread that
-// owns it, in rftune-sim or inside any executable started with --simulate.
+// another (COM2), virtual instruments on loopback sockets, and the physical unit they share.
+// The target and scanner run on the event loop of the thread that owns the bench, the
+// instruments on a thread of their own; in rftune-sim or inside any executable started with
+// --simulate.
 class SimBench : public QObject {
     Q_OBJECT
 public:
@@ -25,13 +30,19 @@ public:
     QString ScannerDevice() const { return scannerLine_.DevicePath(); }
     // "--port COM1=... --port COM2=...", for the station's executables.
     QStringList PortOptions() const;
+    // "GPIB0::4=TCPIP0::127.0.0.1::N::SOCKET" and so on: the instruments' VISA aliases.
+    QStringList VisaAliases() const { return instruments_.VisaAliases(); }
+    // The port options and the --visa-alias options together.
+    QStringList ClientOptions() const;
 
     void Insert();
     void Remove();
-    QString Status() const;
+    QString Status();
 
+    // Direct access for tests; the instruments' thread reaches the unit through the lock.
     UnitModel& Unit() { return *unit_; }
     VirtualTarget& Target() { return *target_; }
+    InstrumentBench& Instruments() { return instruments_; }
     VirtualScanner& Scanner() { return scanner_; }
     int UnitsTested() const { return unitsTested_; }
 
@@ -47,8 +58,11 @@ private:
 
     BenchOptions options_;
     QElapsedTimer clock_;
+    std::mutex unitLock_;
     std::unique_ptr<UnitModel> unit_;
     std::unique_ptr<VirtualTarget> target_;
+    UnitRadioPath radio_;
+    InstrumentBench instruments_;
     VirtualScanner scanner_;
     SerialLine targetLine_;
     SerialLine scannerLine_;

@@ -1,5 +1,7 @@
 #include "VisaConfig.h"
 
+#include "StationSettings.h"
+
 #include <QCommandLineParser>
 #include <QSettings>
 
@@ -50,6 +52,11 @@ QStringList VisaConfig::AliasNames() const {
     for (const Alias& alias : aliases_)
         names.append(alias.from);
     return names;
+}
+
+void VisaConfig::LoadStationSettings() {
+    QSettings settings{QLatin1String(kSettingsOrganization), QLatin1String(kSettingsApplication)};
+    Load(settings);
 }
 
 void VisaConfig::Load(QSettings& settings) {

@@ -33,6 +33,7 @@ public:
     void SetLibraryPath(const QString& path) { libraryPath_ = path; }
 
     void Load(QSettings& settings);
+    void LoadStationSettings(); // the station's own settings file
     void Save(QSettings& settings) const;
 
 private:

@@ -155,3 +155,18 @@ TEST_F(BenchE2E, theScannerAnswersTheImeiToolsExchange) {
     EXPECT_EQ(scanner.SendBytes(5, clear, 20), 0);
     g_bQueueMode = 0;
 }
+
+TEST_F(BenchE2E, theVirtual4400MeasuresWhatTheUnitTransmits) {
+    StartBench();
+    // A transmitting unit: the channel, the level and the transmitter on, as the TX calibration
+    // sets them.
+    EXPECT_EQ(Cmd({"tms 1", "rfpw 2 62", "txpw 1 5", "txpw 4 600", "rfe 7"}).exitCode, 0);
+    double transmitted = 0;
+    bench->Instruments().Run(
+        [&](Virtual4400&) { transmitted = bench->Unit().TransmittedPowerDbm(); });
+    EXPECT_GT(transmitted, 25.0);
+    EXPECT_LT(transmitted, 36.0);
+    EXPECT_EQ(bench->VisaAliases().size(), 1);
+    EXPECT_TRUE(bench->VisaAliases()[0].endsWith(
+        QStringLiteral("::%1::SOCKET").arg(bench->Instruments().Wt4400Port())));
+}

@@ -25,14 +25,23 @@ protected:
 
 } // namespace
 
-TEST_F(RftuneSim, printsPortOptionsThatTheStationToolsTake) {
+TEST_F(RftuneSim, printsOptionsThatTheStationToolsTake) {
     const QStringList ports = StartSim({});
-    ASSERT_EQ(ports.size(), 4);
+    ASSERT_EQ(ports.size(), 6);
     EXPECT_EQ(ports[0], "--port");
     EXPECT_TRUE(ports[1].startsWith("COM1=/dev/pts/"));
     EXPECT_TRUE(ports[3].startsWith("COM2=/dev/pts/"));
+    EXPECT_EQ(ports[4], "--visa-alias");
+    EXPECT_TRUE(ports[5].startsWith("GPIB0::4=TCPIP0::127.0.0.1::"));
     const CmdRun run = RunCmd(ports + QStringList{"tms 1"});
     EXPECT_EQ(run.out, (QStringList{"tms 1", "testmode set"}));
+
+    // The Willtek 4400's fixed address reaches the virtual one through the printed alias.
+    QProcess visa;
+    visa.start(QStringLiteral(RFTUNE_VISA_PATH), {ports[4], ports[5], "GPIB0::4", "*IDN?"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return visa.state() == QProcess::NotRunning; }, 10000));
+    EXPECT_EQ(visa.exitCode(), 0) << visa.readAllStandardError().toStdString();
+    EXPECT_TRUE(visa.readAllStandardOutput().contains("4400"));
     sim.write("status\nquit\n");
     ASSERT_TRUE(Ended());
     EXPECT_EQ(sim.exitCode(), 0);
