@@ -170,3 +170,17 @@ TEST_F(BenchE2E, theVirtual4400MeasuresWhatTheUnitTransmits) {
     EXPECT_TRUE(bench->VisaAliases()[0].endsWith(
         QStringLiteral("::%1::SOCKET").arg(bench->Instruments().Wt4400Port())));
 }
+
+TEST_F(BenchE2E, theAutomaticOperatorSwapsAFinishedUnitForTheNextOne) {
+    BenchOptions options;
+    options.autoOperator = true;
+    options.autoIdleMs = 100;
+    options.autoPauseMs = 100;
+    StartBench(options);
+    EXPECT_EQ(Cmd({"se 1"}).exitCode, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !bench->Unit().OnSupply(); }, 3000));
+    EXPECT_EQ(bench->UnitsTested(), 1);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return bench->Status().startsWith("unit 2: on the supply"); }, 3000));
+    EXPECT_EQ(Cmd({"tms 1"}).exitCode, 0);
+}
