@@ -1,7 +1,7 @@
 #include "InstrumentBench.h"
 
 #include "Virtual4400.h"
-#include "Wt4400Server.h"
+#include "ScpiServer.h"
 
 InstrumentBench::InstrumentBench(RadioPath& radio) : radio_(radio), context_(new QObject) {
     context_->moveToThread(&thread_);
@@ -28,7 +28,7 @@ bool InstrumentBench::Start(QString* error) {
         context_,
         [this, &listening] {
             wt4400_ = std::make_unique<Virtual4400>(radio_);
-            wt4400Server_ = std::make_unique<Wt4400Server>(*wt4400_);
+            wt4400Server_ = std::make_unique<ScpiServer>(*wt4400_);
             listening = wt4400Server_->Listen();
             wt4400Port_ = wt4400Server_->Port();
         },

@@ -8,7 +8,7 @@
 
 class RadioPath;
 class Virtual4400;
-class Wt4400Server;
+class ScpiServer;
 
 // The bench's virtual instruments, each an SCPI server on a loopback port, run on a thread of
 // their own so that a station in the same process may block in an instrument call while they
@@ -37,6 +37,6 @@ private:
     QThread thread_;
     QObject* context_;
     std::unique_ptr<Virtual4400> wt4400_;
-    std::unique_ptr<Wt4400Server> wt4400Server_;
+    std::unique_ptr<ScpiServer> wt4400Server_;
     quint16 wt4400Port_ = 0;
 };

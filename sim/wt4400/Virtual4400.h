@@ -2,6 +2,7 @@
 
 #include "RadioPath.h"
 #include "ScpiErrorQueue.h"
+#include "ScpiInstrument.h"
 #include "ScpiMessage.h"
 #include "Virtual4400State.h"
 
@@ -18,12 +19,11 @@
 // The virtual Willtek 4400: parses the SCPI lines it receives on its own, keeps a real error
 // queue, and measures and generates through the bench's physical model. Every public member is
 // safe to call from any thread: tests talk to it while its server runs in another.
-class Virtual4400 {
+class Virtual4400 final : public ScpiInstrument {
 public:
     explicit Virtual4400(RadioPath& radio);
 
-    // One received line without its terminator: the reply line to send, or none.
-    std::optional<QByteArray> Receive(const QByteArray& line);
+    std::optional<QByteArray> Receive(const QByteArray& line) override;
 
     // Every line received, in order.
     QList<QByteArray> ReceivedLines() const;

@@ -10,3 +10,8 @@ inline constexpr ViStatus VI_ERROR_PARAMETER3 = static_cast<ViStatus>(0xBFFC0003
 inline constexpr ViStatus VI_ERROR_PARAMETER4 = static_cast<ViStatus>(0xBFFC0004u);
 inline constexpr ViStatus VI_ERROR_FAIL_ID_QUERY = static_cast<ViStatus>(0xBFFC0011u);
 inline constexpr ViStatus VI_ERROR_INV_RESPONSE = static_cast<ViStatus>(0xBFFC0012u);
+
+// Our SCPI drivers' "instrument error detected": after a call, ":SYST:ERR?" reported a non-zero
+// code. The caller reads it with the driver's error query. Agilent's drivers use the same value
+// in their instrument-specific range; it is no VISA or VPP standard code.
+inline constexpr ViStatus DRIVER_INSTR_ERROR_DETECTED = static_cast<ViStatus>(0xBFFC0D07u);

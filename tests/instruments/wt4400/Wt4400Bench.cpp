@@ -29,7 +29,7 @@ std::vector<std::string> Strings(const QList<QByteArray>& lines) {
 void Wt4400Bench::SetUp() {
     InstrumentClock::SetScale(0.0);
     thread.Run([this] {
-        server = std::make_unique<Wt4400Server>(instrument);
+        server = std::make_unique<ScpiServer>(instrument);
         server->Listen();
     });
     AliasAddresses(server->Port(), 1, 8);

@@ -4,7 +4,7 @@
 #include "ScriptedServer.h"
 #include "ServerThread.h"
 #include "Virtual4400.h"
-#include "Wt4400Server.h"
+#include "ScpiServer.h"
 #include "wt4400.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +31,7 @@ protected:
     FakeRadio radio;
     Virtual4400 instrument{radio};
     ServerThread thread;
-    std::unique_ptr<Wt4400Server> server;
+    std::unique_ptr<ScpiServer> server;
 };
 
 // The driver against a scripted peer at GPIB0::5, for what the virtual 4400 does not model.

@@ -1,6 +1,6 @@
 #include "FakeRadio.h"
 #include "Virtual4400.h"
-#include "Wt4400Server.h"
+#include "ScpiServer.h"
 
 #include <QTcpSocket>
 #include <QTest>
@@ -134,10 +134,10 @@ TEST_F(Virtual4400Test, faultsComeOnRequest) {
     EXPECT_EQ(instrument.ReceivedLines().size(), 8);
 }
 
-TEST(Wt4400ServerTest, answersEachLineOfAConnectionInOrder) {
+TEST(ScpiServerTest, answersEachLineOfAConnectionInOrder) {
     FakeRadio radio;
     Virtual4400 instrument{radio};
-    Wt4400Server server(instrument);
+    ScpiServer server(instrument);
     ASSERT_TRUE(server.Listen());
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, server.Port());

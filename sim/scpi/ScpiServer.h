@@ -6,15 +6,15 @@
 #include <atomic>
 
 class QTcpSocket;
-class Virtual4400;
+class ScpiInstrument;
 
-// The virtual 4400 on a loopback TCP port: raw SCPI, one line-feed terminated line at a time,
-// as a LAN/GPIB gateway would pass it on. Runs on the event loop of the thread it lives in.
-class Wt4400Server : public QObject {
+// A virtual instrument on a loopback TCP port: raw SCPI, one line-feed terminated line at a
+// time, as a LAN/GPIB gateway would pass it on. Runs on the event loop of the thread it lives in.
+class ScpiServer : public QObject {
     Q_OBJECT
 
 public:
-    explicit Wt4400Server(Virtual4400& instrument, QObject* parent = nullptr);
+    explicit ScpiServer(ScpiInstrument& instrument, QObject* parent = nullptr);
 
     // Listens on 127.0.0.1; port 0 takes a free one. Call it in the server's thread.
     bool Listen(quint16 port = 0);
@@ -26,7 +26,7 @@ private:
     void Accept();
     void ReadLines(QTcpSocket* socket);
 
-    Virtual4400& instrument_;
+    ScpiInstrument& instrument_;
     QTcpServer server_{this};
     std::atomic<quint16> port_{0};
     std::atomic<int> connections_{0};

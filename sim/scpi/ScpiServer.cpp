@@ -1,22 +1,22 @@
-#include "Wt4400Server.h"
+#include "ScpiServer.h"
 
-#include "Virtual4400.h"
+#include "ScpiInstrument.h"
 
 #include <QTcpSocket>
 
-Wt4400Server::Wt4400Server(Virtual4400& instrument, QObject* parent)
+ScpiServer::ScpiServer(ScpiInstrument& instrument, QObject* parent)
     : QObject(parent), instrument_(instrument) {
-    connect(&server_, &QTcpServer::newConnection, this, &Wt4400Server::Accept);
+    connect(&server_, &QTcpServer::newConnection, this, &ScpiServer::Accept);
 }
 
-bool Wt4400Server::Listen(quint16 port) {
+bool ScpiServer::Listen(quint16 port) {
     if (!server_.listen(QHostAddress::LocalHost, port))
         return false;
     port_.store(server_.serverPort());
     return true;
 }
 
-void Wt4400Server::Accept() {
+void ScpiServer::Accept() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
         ++connections_;
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { ReadLines(socket); });
@@ -27,7 +27,7 @@ void Wt4400Server::Accept() {
     }
 }
 
-void Wt4400Server::ReadLines(QTcpSocket* socket) {
+void ScpiServer::ReadLines(QTcpSocket* socket) {
     while (socket->canReadLine()) {
         QByteArray line = socket->readLine();
         while (line.endsWith('\n') || line.endsWith('\r'))

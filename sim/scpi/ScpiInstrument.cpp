@@ -1,0 +1,3 @@
+#include "ScpiInstrument.h"
+
+ScpiInstrument::~ScpiInstrument() = default;
