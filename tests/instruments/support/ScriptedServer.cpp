@@ -6,6 +6,7 @@
 ScriptedServer::ScriptedServer() {
     replies_.insert("*OPC?", "1");
     replies_.insert(":SYST:ERR?", "0,\"No error\"");
+    replies_.insert("SYST:ERR?", "0,\"No error\"");
     connect(&server_, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket* socket = server_.nextPendingConnection())
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { ReadLines(socket); });
@@ -21,6 +22,11 @@ void ScriptedServer::SetReply(const QByteArray& line, const QByteArray& reply) {
     replies_.insert(line, reply);
 }
 
+void ScriptedServer::QueueReply(const QByteArray& line, const QByteArray& reply) {
+    QMutexLocker lock(&mutex_);
+    queuedReplies_[line].append(reply);
+}
+
 QList<QByteArray> ScriptedServer::Lines() const {
     QMutexLocker lock(&mutex_);
     return lines_;
@@ -29,7 +35,7 @@ QList<QByteArray> ScriptedServer::Lines() const {
 QList<QByteArray> ScriptedServer::Commands() const {
     QList<QByteArray> commands;
     for (const QByteArray& line : Lines()) {
-        if (line != ":SYST:ERR?" && line != "*OPC?")
+        if (line != ":SYST:ERR?" && line != "SYST:ERR?" && line != "*OPC?")
             commands.append(line);
     }
     return commands;
@@ -49,8 +55,11 @@ void ScriptedServer::ReadLines(QTcpSocket* socket) {
             socket->close();
             return;
         }
+        const auto queued = queuedReplies_.find(line);
         const auto reply = replies_.find(line);
-        if (reply != replies_.end())
+        if (queued != queuedReplies_.end() && !queued->isEmpty())
+            socket->write(queued->takeFirst() + '\n');
+        else if (reply != replies_.end())
             socket->write(*reply + '\n');
     }
 }

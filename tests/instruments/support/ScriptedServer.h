@@ -10,8 +10,9 @@
 class QTcpSocket;
 
 // A loopback SCPI peer with canned replies, for what the virtual instruments do not model:
-// every line is recorded, a line with a reply gets it, "*OPC?" and ":SYST:ERR?" have answers of
-// their own, and anything else stays unanswered. Set it up before the driver talks to it.
+// every line is recorded, a line with a reply gets it, "*OPC?" and ":SYST:ERR?" (also without
+// the colon) have answers of their own, and anything else stays unanswered. Set it up before the
+// driver talks to it.
 class ScriptedServer : public QObject {
 public:
     ScriptedServer();
@@ -21,6 +22,8 @@ public:
 
     // Safe from any thread.
     void SetReply(const QByteArray& line, const QByteArray& reply);
+    // A reply given once, before the line's standing one; several are given in order.
+    void QueueReply(const QByteArray& line, const QByteArray& reply);
     QList<QByteArray> Lines() const;
     // Lines other than the error-queue and "*OPC?" traffic.
     QList<QByteArray> Commands() const;
@@ -33,6 +36,7 @@ private:
     QTcpServer server_{this};
     mutable QMutex mutex_;
     QMap<QByteArray, QByteArray> replies_;
+    QMap<QByteArray, QList<QByteArray>> queuedReplies_;
     QList<QByteArray> lines_;
     bool closeAfterNextLine_ = false;
 };

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "age1960.h"
+
+#include <QByteArray>
+#include <QLoggingCategory>
+
+#include <deque>
+
+namespace age1960 {
+
+// rftune.age1960: every line sent and received and every instrument error (debug and info,
+// off by default).
+Q_DECLARE_LOGGING_CATEGORY(lcAge1960)
+
+struct Age1960Error {
+    ViInt32 code = 0;
+    QByteArray text;
+};
+
+// What the driver keeps of an open session. Its handle is the VISA instrument session, which the
+// VISA layer never hands out twice, so a closed handle cannot reach a later session.
+struct Age1960Session {
+    ViSession visa = VI_NULL;
+    ViSession resourceManager = VI_NULL;
+    ViUInt32 timeoutMs = 0;
+    // Errors read from the instrument after a call and not yet handed out by age1960_error_query.
+    std::deque<Age1960Error> keptErrors;
+};
+
+// The session of handle, or null (*status VI_ERROR_INV_SESSION) for one not open.
+Age1960Session* FindSession(ViSession handle, ViStatus* status);
+Age1960Session& AddSession(const Age1960Session& session);
+void RemoveSession(ViSession handle);
+
+} // namespace age1960
