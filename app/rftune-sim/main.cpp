@@ -23,8 +23,9 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Starts a simulated bench: a virtual phone on COM1 and a barcode scanner on COM2, on "
-        "pseudo-terminals. Prints the options that connect the station's executables to it. "
-        "Standard input takes insert, remove, status and quit."));
+        "pseudo-terminals, and a virtual 8960, Willtek 4400 and bench supply on loopback ports. "
+        "Prints the options that connect the station's executables to it. Standard input takes "
+        "insert, remove, status and quit."));
     parser.addHelpOption();
     AddBenchOptions(parser);
     parser.process(app);

@@ -1,6 +1,10 @@
 #include "BenchOptions.h"
 
+#include "VirtualSupply.h"
+
 #include <QCommandLineParser>
+
+#include <cmath>
 
 namespace {
 
@@ -45,6 +49,33 @@ bool ReadFlaw(const QCommandLineParser& parser, UnitFlaw* flaw, QString* error) 
     return false;
 }
 
+bool ReadSupply(const QCommandLineParser& parser, VirtualSupplyModel* model, QString* error) {
+    if (!parser.isSet(QStringLiteral("supply")) ||
+        VirtualSupply::ParseModel(parser.value(QStringLiteral("supply")), model))
+        return true;
+    QStringList names;
+    for (const SupplyModelSpec& spec : SupplyModels())
+        names << QLatin1String(spec.name);
+    *error = QStringLiteral("unknown --supply \"%1\" (%2)")
+                 .arg(parser.value(QStringLiteral("supply")), names.join(QStringLiteral(", ")));
+    return false;
+}
+
+// Reads a cable loss in dB (0 or more, a loss and not a gain) into value when it is set.
+bool ReadLoss(const QCommandLineParser& parser, const char* name, double* value, QString* error) {
+    if (!parser.isSet(QLatin1String(name)))
+        return true;
+    bool ok = false;
+    const double db = parser.value(QLatin1String(name)).toDouble(&ok);
+    if (!ok || !std::isfinite(db) || db < 0.0) {
+        *error = QStringLiteral("bad --%1 value \"%2\" (a loss in dB, 0 or more)")
+                     .arg(QLatin1String(name), parser.value(QLatin1String(name)));
+        return false;
+    }
+    *value = db;
+    return true;
+}
+
 } // namespace
 
 void AddBenchOptions(QCommandLineParser& parser) {
@@ -66,6 +97,9 @@ void AddBenchOptions(QCommandLineParser& parser) {
         {"auto-operator", "Take finished units off and put new ones on, without end."},
         {"auto-idle-ms", "Quiet time after a commit before the operator takes the unit off.", "MS"},
         {"auto-pause-ms", "Pause before the operator puts the next unit on.", "MS"},
+        {"supply", "The bench supply: 66311B, E3631A, E3632A (default) or E3633A.", "MODEL"},
+        {"cable-loss-gsm", "The RF cable's loss in the GSM bands (default 1.3).", "DB"},
+        {"cable-loss-dcs", "The RF cable's loss in the DCS band (default 1.8).", "DB"},
     });
 }
 
@@ -82,7 +116,10 @@ bool ReadBenchOptions(const QCommandLineParser& parser, BenchOptions* options, Q
         !ReadCount(parser, "scanner-misread-every", &options->scannerFaults.misreadEveryNth,
                    error) ||
         !ReadCount(parser, "auto-idle-ms", &options->autoIdleMs, error) ||
-        !ReadCount(parser, "auto-pause-ms", &options->autoPauseMs, error))
+        !ReadCount(parser, "auto-pause-ms", &options->autoPauseMs, error) ||
+        !ReadSupply(parser, &options->instruments.supply, error) ||
+        !ReadLoss(parser, "cable-loss-gsm", &options->instruments.gsmCableLossDb, error) ||
+        !ReadLoss(parser, "cable-loss-dcs", &options->instruments.dcsCableLossDb, error))
         return false;
     options->unit.seed = static_cast<std::uint32_t>(seed);
     target.silent = parser.isSet(QStringLiteral("silent"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InstrumentBench.h"
 #include "SerialLine.h"
 #include "UnitModel.h"
 #include "VirtualScanner.h"
@@ -20,6 +21,7 @@ struct BenchOptions {
     TargetFaults targetFaults;
     LineFaults targetLine;
     ScannerFaults scannerFaults;
+    InstrumentOptions instruments;
 
     // The automatic operator takes a unit off the supply once the station has gone quiet after a
     // commit, and puts the next unit (the next seed) on after a pause: for soak tests.

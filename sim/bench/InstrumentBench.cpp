@@ -1,9 +1,21 @@
 #include "InstrumentBench.h"
 
-#include "Virtual4400.h"
 #include "ScpiServer.h"
+#include "Virtual4400.h"
+#include "Virtual8960.h"
+#include "VirtualSupply.h"
 
-InstrumentBench::InstrumentBench(RadioPath& radio) : radio_(radio), context_(new QObject) {
+namespace {
+
+QString Alias(const char* address, quint16 port) {
+    return QStringLiteral("%1=TCPIP0::127.0.0.1::%2::SOCKET").arg(QLatin1String(address)).arg(port);
+}
+
+} // namespace
+
+InstrumentBench::InstrumentBench(RadioPath& radio, SupplyLoad& supplyLoad,
+                                 const InstrumentOptions& options)
+    : radio_(radio), supplyLoad_(supplyLoad), options_(options), context_(new QObject) {
     context_->moveToThread(&thread_);
     QObject::connect(&thread_, &QThread::finished, context_, &QObject::deleteLater);
     thread_.start();
@@ -11,40 +23,81 @@ InstrumentBench::InstrumentBench(RadioPath& radio) : radio_(radio), context_(new
 
 InstrumentBench::~InstrumentBench() {
     // Sockets and servers belong to the thread: they go there, before it ends.
-    QMetaObject::invokeMethod(
-        context_,
-        [this] {
-            wt4400Server_.reset();
-            wt4400_.reset();
-        },
-        Qt::BlockingQueuedConnection);
+    OnThread([this] {
+        a8960Server_.reset();
+        wt4400Server_.reset();
+        supplyServer_.reset();
+        a8960_.reset();
+        wt4400_.reset();
+        supply_.reset();
+    });
     thread_.quit();
     thread_.wait();
 }
 
 bool InstrumentBench::Start(QString* error) {
     bool listening = false;
-    QMetaObject::invokeMethod(
-        context_,
-        [this, &listening] {
-            wt4400_ = std::make_unique<Virtual4400>(radio_);
-            wt4400Server_ = std::make_unique<ScpiServer>(*wt4400_);
-            listening = wt4400Server_->Listen();
-            wt4400Port_ = wt4400Server_->Port();
-        },
-        Qt::BlockingQueuedConnection);
+    OnThread([this, &listening] {
+        CreateInstruments();
+        listening = Listen();
+    });
     if (!listening)
-        *error = QStringLiteral("the virtual Willtek 4400 cannot listen on a loopback port");
+        *error = QStringLiteral("the virtual instruments cannot listen on loopback ports");
+    return listening;
+}
+
+void InstrumentBench::CreateInstruments() {
+    const double gsmDb = options_.gsmCableLossDb;
+    const double dcsDb = options_.dcsCableLossDb;
+    a8960_ = std::make_unique<Virtual8960>(radio_);
+    a8960_->SetCableLossDb(gsmDb, dcsDb);
+    wt4400_ = std::make_unique<Virtual4400>(radio_);
+    wt4400_->SetCableLossDb(gsmDb, dcsDb);
+    wt4400_->SetCouplingTable(kCouplingTable, gsmDb, dcsDb);
+    supply_ = std::make_unique<VirtualSupply>(options_.supply, supplyLoad_);
+}
+
+bool InstrumentBench::Listen() {
+    a8960Server_ = std::make_unique<ScpiServer>(*a8960_);
+    wt4400Server_ = std::make_unique<ScpiServer>(*wt4400_);
+    supplyServer_ = std::make_unique<ScpiServer>(*supply_);
+    const bool listening =
+        a8960Server_->Listen() && wt4400Server_->Listen() && supplyServer_->Listen();
+    a8960Port_ = a8960Server_->Port();
+    wt4400Port_ = wt4400Server_->Port();
+    supplyPort_ = supplyServer_->Port();
     return listening;
 }
 
 QStringList InstrumentBench::VisaAliases() const {
-    return {QStringLiteral("%1=TCPIP0::127.0.0.1::%2::SOCKET")
-                .arg(QLatin1String(kWt4400Address))
-                .arg(wt4400Port_)};
+    return {Alias(k8960Address, a8960Port_), Alias(kWt4400Address, wt4400Port_),
+            Alias(kSupplyAddress, supplyPort_)};
 }
 
 void InstrumentBench::Run(const std::function<void(Virtual4400& wt4400)>& work) {
-    QMetaObject::invokeMethod(
-        context_, [this, &work] { work(*wt4400_); }, Qt::BlockingQueuedConnection);
+    OnThread([this, &work] { work(*wt4400_); });
+}
+
+void InstrumentBench::Run8960(const std::function<void(Virtual8960& a8960)>& work) {
+    OnThread([this, &work] { work(*a8960_); });
+}
+
+void InstrumentBench::RunSupply(const std::function<void(VirtualSupply& supply)>& work) {
+    OnThread([this, &work] { work(*supply_); });
+}
+
+void InstrumentBench::OnThread(const std::function<void()>& work) {
+    QMetaObject::invokeMethod(context_, work, Qt::BlockingQueuedConnection);
+}
+
+int InstrumentBench::Connections8960() const {
+    return a8960Server_->ConnectionCount();
+}
+
+int InstrumentBench::Connections4400() const {
+    return wt4400Server_->ConnectionCount();
+}
+
+int InstrumentBench::ConnectionsSupply() const {
+    return supplyServer_->ConnectionCount();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SupplyModels.h"
+
 #include <QStringList>
 #include <QThread>
 
@@ -7,36 +9,71 @@
 #include <memory>
 
 class RadioPath;
-class Virtual4400;
 class ScpiServer;
+class SupplyLoad;
+class Virtual4400;
+class Virtual8960;
+class VirtualSupply;
+
+// What the bench's instruments are: the supply's model and the RF cable's loss by band, which
+// the virtual test sets apply and the 4400's coupling table "viable.cpl" makes up for.
+struct InstrumentOptions {
+    VirtualSupplyModel supply = VirtualSupplyModel::kE3632A;
+    double gsmCableLossDb = 1.3;
+    double dcsCableLossDb = 1.8;
+};
 
 // The bench's virtual instruments, each an SCPI server on a loopback port, run on a thread of
 // their own so that a station in the same process may block in an instrument call while they
 // answer.
 class InstrumentBench {
 public:
-    // The address the station's Willtek 4400 driver opens.
+    // The addresses the station's drivers open.
+    static constexpr const char* k8960Address = "GPIB0::14::INSTR";
     static constexpr const char* kWt4400Address = "GPIB0::4";
+    static constexpr const char* kSupplyAddress = "GPIB::5::INSTR";
+    static constexpr const char* kCouplingTable = "viable.cpl";
 
-    explicit InstrumentBench(RadioPath& radio);
+    InstrumentBench(RadioPath& radio, SupplyLoad& supplyLoad, const InstrumentOptions& options);
     ~InstrumentBench();
     InstrumentBench(const InstrumentBench&) = delete;
     InstrumentBench& operator=(const InstrumentBench&) = delete;
 
     bool Start(QString* error);
 
+    quint16 A8960Port() const { return a8960Port_; }
     quint16 Wt4400Port() const { return wt4400Port_; }
-    // "GPIB0::4=TCPIP0::127.0.0.1::PORT::SOCKET": what the station's --visa-alias takes.
+    quint16 SupplyPort() const { return supplyPort_; }
+    // Connections open now at each instrument; safe from any thread once started.
+    int Connections8960() const;
+    int Connections4400() const;
+    int ConnectionsSupply() const;
+    // "GPIB0::14::INSTR=TCPIP0::127.0.0.1::PORT::SOCKET" and so on, the 8960 first, then the
+    // 4400 and the supply: what the station's --visa-alias takes.
     QStringList VisaAliases() const;
 
-    // Runs work on the instruments' thread and waits for it: the only safe way to reach them.
+    // Run work on the instruments' thread and wait for it: the only safe way to reach them.
     void Run(const std::function<void(Virtual4400& wt4400)>& work);
+    void Run8960(const std::function<void(Virtual8960& a8960)>& work);
+    void RunSupply(const std::function<void(VirtualSupply& supply)>& work);
 
 private:
+    void OnThread(const std::function<void()>& work);
+    void CreateInstruments();
+    bool Listen();
+
     RadioPath& radio_;
+    SupplyLoad& supplyLoad_;
+    InstrumentOptions options_;
     QThread thread_;
     QObject* context_;
+    std::unique_ptr<Virtual8960> a8960_;
     std::unique_ptr<Virtual4400> wt4400_;
+    std::unique_ptr<VirtualSupply> supply_;
+    std::unique_ptr<ScpiServer> a8960Server_;
     std::unique_ptr<ScpiServer> wt4400Server_;
+    std::unique_ptr<ScpiServer> supplyServer_;
+    quint16 a8960Port_ = 0;
     quint16 wt4400Port_ = 0;
+    quint16 supplyPort_ = 0;
 };

@@ -6,7 +6,9 @@ Q_LOGGING_CATEGORY(lcBench, "rftune.sim.bench", QtWarningMsg)
 
 SimBench::SimBench(BenchOptions options, QObject* parent)
     : QObject(parent), options_(std::move(options)),
-      radio_(unitLock_, [this]() -> UnitModel& { return *unit_; }), instruments_(radio_),
+      radio_(unitLock_, [this]() -> UnitModel& { return *unit_; }),
+      supply_(unitLock_, [this]() -> UnitModel& { return *unit_; }),
+      instruments_(radio_, supply_, options_.instruments),
       scanner_(options_.barcodes, options_.unit.seed),
       targetLine_([this](const QByteArray& bytes) { return OnTargetBytes(bytes); }),
       scannerLine_([this](const QByteArray& bytes) { return OnScannerBytes(bytes); }),
@@ -59,6 +61,7 @@ void SimBench::MakeUnit(std::uint32_t seed) {
         std::lock_guard lock(unitLock_);
         target_.reset();
         unit_ = std::make_unique<UnitModel>(unitOptions);
+        supply_.Connect(*unit_);
         target_ = std::make_unique<VirtualTarget>(*unit_);
         target_->SetRestartTimeMs(options_.restartMs);
         target_->SetFaults(options_.targetFaults);
@@ -86,13 +89,17 @@ void SimBench::Remove() {
 
 QString SimBench::Status() {
     std::lock_guard lock(unitLock_);
-    return QStringLiteral("unit %1: %2, %3, %4 A, %5 commits; target %6, scanner %7")
+    return QStringLiteral("unit %1: %2, %3, %4 A, %5 commits; target %6, scanner %7; supply %8 "
+                          "output %9")
         .arg(seed_)
         .arg(unit_->OnSupply() ? QStringLiteral("on the supply") : QStringLiteral("off the supply"))
         .arg(unit_->Powered() ? QStringLiteral("powered") : QStringLiteral("not powered"))
         .arg(unit_->SupplyCurrentA(), 0, 'f', 3)
         .arg(target_->CommitCount())
-        .arg(TargetDevice(), ScannerDevice());
+        .arg(TargetDevice(), ScannerDevice(),
+             QLatin1String(VirtualSupply::ModelName(options_.instruments.supply)),
+             supply_.OutputOn() ? QStringLiteral("on at %1 V").arg(supply_.Volts(), 0, 'f', 3)
+                                : QStringLiteral("off"));
 }
 
 std::vector<QByteArray> SimBench::OnTargetBytes(const QByteArray& bytes) {

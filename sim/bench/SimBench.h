@@ -3,6 +3,7 @@
 #include "BenchOptions.h"
 #include "InstrumentBench.h"
 #include "UnitRadioPath.h"
+#include "UnitSupplyPath.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -30,7 +31,7 @@ public:
     QString ScannerDevice() const { return scannerLine_.DevicePath(); }
     // "--port COM1=... --port COM2=...", for the station's executables.
     QStringList PortOptions() const;
-    // "GPIB0::4=TCPIP0::127.0.0.1::N::SOCKET" and so on: the instruments' VISA aliases.
+    // "GPIB0::14::INSTR=TCPIP0::127.0.0.1::N::SOCKET" and so on: the instruments' VISA aliases.
     QStringList VisaAliases() const { return instruments_.VisaAliases(); }
     // The port options and the --visa-alias options together.
     QStringList ClientOptions() const;
@@ -62,6 +63,7 @@ private:
     std::unique_ptr<UnitModel> unit_;
     std::unique_ptr<VirtualTarget> target_;
     UnitRadioPath radio_;
+    UnitSupplyPath supply_;
     InstrumentBench instruments_;
     VirtualScanner scanner_;
     SerialLine targetLine_;

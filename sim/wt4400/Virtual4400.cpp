@@ -144,15 +144,17 @@ void Virtual4400::SetIdentity(const QByteArray& identity) {
     identity_ = identity;
 }
 
-void Virtual4400::SetCableLossDb(double lossDb) {
+void Virtual4400::SetCableLossDb(double gsmLossDb, double dcsLossDb) {
     QMutexLocker lock(&mutex_);
-    cableLossDb_ = lossDb;
+    gsmCableLossDb_ = gsmLossDb;
+    dcsCableLossDb_ = dcsLossDb;
     UpdateRadio();
 }
 
-void Virtual4400::SetCouplingTable(const QByteArray& name, double lossDb) {
+// Points at the upper end of the GSM bands and the lower end of DCS 1800: flat within each band.
+void Virtual4400::SetCouplingTable(const QByteArray& name, double gsmLossDb, double dcsLossDb) {
     QMutexLocker lock(&mutex_);
-    couplingTables_.insert(name, {{900.0, lossDb}});
+    couplingTables_.insert(name, {{960.0, gsmLossDb}, {1710.0, dcsLossDb}});
     UpdateRadio();
 }
 

@@ -38,11 +38,15 @@ public:
     void SetSilent(bool silent);
     void SetIdentity(const QByteArray& identity);
 
-    // The bench: the loss of the RF cable (dB, positive), the coupling tables prepared on the
-    // instrument (one flat loss each) and how many condition queries a new call system takes to
-    // report ready.
-    void SetCableLossDb(double lossDb);
-    void SetCouplingTable(const QByteArray& name, double lossDb);
+    // The bench: the loss of the RF cable (dB, positive; GSM below 1 GHz, DCS above), the
+    // coupling tables prepared on the instrument (a flat loss per band) and how many condition
+    // queries a new call system takes to report ready.
+    void SetCableLossDb(double gsmLossDb, double dcsLossDb);
+    void SetCableLossDb(double lossDb) { SetCableLossDb(lossDb, lossDb); }
+    void SetCouplingTable(const QByteArray& name, double gsmLossDb, double dcsLossDb);
+    void SetCouplingTable(const QByteArray& name, double lossDb) {
+        SetCouplingTable(name, lossDb, lossDb);
+    }
     void SetReadyAfterPolls(int polls);
 
     static constexpr const char* kIdentity = "WILLTEK,4400M,440012345,1.7";
@@ -74,6 +78,7 @@ private:
     // The physical side.
     bool CellOn() const;
     bool Connected();
+    double CableLossDb(double hz) const;
     double CouplingLossDb(double hz) const;
     double MeasuredTxPowerDbm() const;
     void UpdateRadio();
@@ -119,7 +124,8 @@ private:
     QList<QByteArray> received_;
     QByteArray identity_ = kIdentity;
     QMap<QByteArray, LossTable> couplingTables_;
-    double cableLossDb_ = 0.0;
+    double gsmCableLossDb_ = 0.0;
+    double dcsCableLossDb_ = 0.0;
     int readyAfterPolls_ = 0;
     int failNextCommand_ = 0;
     int dropReplies_ = 0;

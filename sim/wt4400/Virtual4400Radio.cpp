@@ -36,7 +36,14 @@ struct IdentityRange {
 const IdentityRange kIdentityRanges[] = {{"MCC", 999}, {"MNC", 99}, {"LAC", 65535}, {"NCC", 7},
                                          {"BCC", 7},   {"CBA", 1},  {"CI", 65535},  {"DRX", 9}};
 
+// The cable's GSM loss holds below it, its DCS loss above.
+constexpr double kCableBandEdgeHz = 1e9;
+
 } // namespace
+
+double Virtual4400::CableLossDb(double hz) const {
+    return hz < kCableBandEdgeHz ? gsmCableLossDb_ : dcsCableLossDb_;
+}
 
 double Virtual4400::CouplingLossDb(double hz) const {
     const auto table = couplingTables_.find(state_.couplingName);
@@ -58,17 +65,20 @@ double Virtual4400::CouplingLossDb(double hz) const {
 
 double Virtual4400::MeasuredTxPowerDbm() const {
     const double hz = state_.analyzerHz > 0.0 ? state_.analyzerHz : UplinkHz(state_.tchArfcn);
-    return radio_.TransmittedPowerDbm() - cableLossDb_ + CouplingLossDb(hz);
+    return radio_.TransmittedPowerDbm() - CableLossDb(hz) + CouplingLossDb(hz);
 }
 
 // The coupling table makes up for the cable: with the right table the target sees the level set.
 void Virtual4400::UpdateRadio() {
+    const auto atTargetDbm = [this](double levelDbm, double hz) {
+        return levelDbm + CouplingLossDb(hz) - CableLossDb(hz);
+    };
     const double cellHz = DownlinkHz(state_.bchArfcn);
-    radio_.SetCellPowerDbm(CellOn() ? state_.baseStationDbm + CouplingLossDb(cellHz) - cableLossDb_
+    radio_.SetCellPowerDbm(CellOn() ? atTargetDbm(state_.baseStationDbm, cellHz)
                                     : RadioPath::kCellOffDbm);
     const bool generating = state_.callSystem == System::Generator && state_.generatorOn;
     radio_.SetCwGenerator(generating, state_.generatorHz,
-                          state_.generatorDbm + CouplingLossDb(state_.generatorHz) - cableLossDb_);
+                          atTargetDbm(state_.generatorDbm, state_.generatorHz));
 }
 
 int Virtual4400::SetCouplingName(const ScpiUnit& unit, QByteArray*) {

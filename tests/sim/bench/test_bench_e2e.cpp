@@ -1,11 +1,37 @@
 #include "BenchClient.h"
 #include "ManualSession.h"
 #include "SimBench.h"
+#include "Virtual4400.h"
+#include "Virtual8960.h"
+#include "VirtualSupply.h"
 
 #include <QSignalSpy>
+#include <QTcpSocket>
 #include <gtest/gtest.h>
 
 namespace {
+
+// A connection to one of the bench's instruments. They answer on their own thread, so the test's
+// thread may block waiting for a reply.
+class InstrumentLine {
+public:
+    explicit InstrumentLine(quint16 port) {
+        socket_.connectToHost(QHostAddress::LocalHost, port);
+        socket_.waitForConnected(5000);
+    }
+    QByteArray Ask(const QByteArray& line) {
+        socket_.write(line + '\n');
+        while (!socket_.canReadLine() && socket_.waitForReadyRead(5000)) {
+        }
+        return socket_.readLine().trimmed();
+    }
+    // A command, with *OPC? to know it has been carried out.
+    void Tell(const QByteArray& line) { EXPECT_EQ(Ask(line + ";*OPC?"), "1") << line.data(); }
+    double Number(const QByteArray& query) { return Ask(query).toDouble(); }
+
+private:
+    QTcpSocket socket_;
+};
 
 class BenchE2E : public testing::Test {
 protected:
@@ -18,6 +44,19 @@ protected:
     CmdRun Cmd(const QStringList& lines, int timeoutMs = 400) {
         return RunCmd(bench->PortOptions() + QStringList{"--timeout", QString::number(timeoutMs)} +
                       lines);
+    }
+
+    // The battery ADC as the station reads it, once the reading has settled after power-up.
+    int BatteryAdc() {
+        const CmdRun run = Cmd(QStringList(8, QStringLiteral("spr 54")));
+        const QString last = run.out.value(run.out.size() - 1);
+        EXPECT_TRUE(last.startsWith("Unknown value : ")) << last.toStdString();
+        return last.section(' ', -1).toInt();
+    }
+    double Draw() {
+        double drawA = -1.0;
+        bench->Instruments().Run([&](Virtual4400&) { drawA = bench->Unit().SupplyCurrentA(); });
+        return drawA;
     }
 
     std::unique_ptr<SimBench> bench;
@@ -166,9 +205,73 @@ TEST_F(BenchE2E, theVirtual4400MeasuresWhatTheUnitTransmits) {
         [&](Virtual4400&) { transmitted = bench->Unit().TransmittedPowerDbm(); });
     EXPECT_GT(transmitted, 25.0);
     EXPECT_LT(transmitted, 36.0);
-    EXPECT_EQ(bench->VisaAliases().size(), 1);
-    EXPECT_TRUE(bench->VisaAliases()[0].endsWith(
-        QStringLiteral("::%1::SOCKET").arg(bench->Instruments().Wt4400Port())));
+    const InstrumentBench& instruments = bench->Instruments();
+    EXPECT_EQ(
+        bench->VisaAliases(),
+        (QStringList{
+            QStringLiteral("GPIB0::14::INSTR=TCPIP0::127.0.0.1::%1::SOCKET")
+                .arg(instruments.A8960Port()),
+            QStringLiteral("GPIB0::4=TCPIP0::127.0.0.1::%1::SOCKET").arg(instruments.Wt4400Port()),
+            QStringLiteral("GPIB::5::INSTR=TCPIP0::127.0.0.1::%1::SOCKET")
+                .arg(instruments.SupplyPort()),
+        }));
+}
+
+TEST_F(BenchE2E, theSuppliesVoltageReachesTheBatteryReadingAndItsCurrentIsTheTargetsDraw) {
+    StartBench();
+    InstrumentLine supply(bench->Instruments().SupplyPort());
+    EXPECT_EQ(supply.Ask("*IDN?"), "HEWLETT-PACKARD,E3632A,0,1.2-5.0-1.0");
+    const int at418 = BatteryAdc();
+    supply.Tell("VOLT 3.8");
+    EXPECT_NEAR(BatteryAdc(), at418 * 3.8 / 4.18, 1.0);
+    EXPECT_GT(Draw(), 0.0);
+    EXPECT_NEAR(supply.Number("MEAS:CURR?"), Draw(), 1e-8);
+
+    bench->Remove();
+    EXPECT_EQ(supply.Number("MEAS:CURR?"), 0.0);
+    bench->Insert();
+    EXPECT_NEAR(supply.Number("MEAS:CURR?"), Draw(), 1e-8);
+
+    supply.Tell("OUTP OFF");
+    EXPECT_EQ(supply.Number("MEAS:CURR?"), 0.0);
+    EXPECT_EQ(Cmd({"ti"}, 150).exitCode, 1);
+    EXPECT_TRUE(bench->Status().endsWith("supply E3632A output off"))
+        << bench->Status().toStdString();
+    supply.Tell("OUTP ON");
+    EXPECT_EQ(Cmd({"tms 1"}).exitCode, 0);
+    EXPECT_TRUE(bench->Status().endsWith("supply E3632A output on at 3.800 V"));
+}
+
+TEST_F(BenchE2E, theCableLossesByBandReachBothTestSetsAndTheCouplingTableMakesUpForThem) {
+    BenchOptions options;
+    options.instruments.gsmCableLossDb = 2.0;
+    options.instruments.dcsCableLossDb = 3.5;
+    StartBench(options);
+    ASSERT_EQ(Cmd({"tms 1", "rfpw 2 62", "txpw 1 5", "txpw 4 600", "rfe 7"}).exitCode, 0);
+    double sent = 0.0;
+    QList<QByteArray> wt4400;
+    bench->Instruments().Run([&](Virtual4400& instrument) {
+        sent = bench->Unit().TransmittedPowerDbm();
+        for (const char* line :
+             {":CONF:GSM:BS:TCH:ARFC 62", ":CONF:GSM:BS:TCH:ARFC 698",
+              ":CONF:COUP:NAME \"viable.cpl\";:CONF:COUP:STAT ON", ":CONF:GSM:BS:TCH:ARFC 62"})
+            wt4400 << instrument.Receive(line + QByteArray(";:MEAS:RFTX:POW;:FETC:RFTX:POW?"))
+                          .value_or("none");
+    });
+    ASSERT_EQ(wt4400.size(), 4);
+    EXPECT_NEAR(wt4400[0].toDouble(), sent - 2.0, 0.006);
+    EXPECT_NEAR(wt4400[1].toDouble(), sent - 3.5, 0.006);
+    EXPECT_NEAR(wt4400[2].toDouble(), sent, 0.006); // DCS, made up for
+    EXPECT_NEAR(wt4400[3].toDouble(), sent, 0.006);
+
+    QByteArray gsm;
+    QByteArray dcs;
+    bench->Instruments().Run8960([&](Virtual8960& instrument) {
+        gsm = instrument.Receive("READ:TXP?").value_or("none");
+        dcs = instrument.Receive("CALL:TCH:BAND DCS;:READ:TXP?").value_or("none");
+    });
+    EXPECT_NEAR(gsm.split(',').value(1).toDouble(), sent - 2.0, 1e-6) << gsm.data();
+    EXPECT_NEAR(dcs.split(',').value(1).toDouble(), sent - 3.5, 1e-6) << dcs.data();
 }
 
 TEST_F(BenchE2E, theAutomaticOperatorSwapsAFinishedUnitForTheNextOne) {
@@ -177,10 +280,12 @@ TEST_F(BenchE2E, theAutomaticOperatorSwapsAFinishedUnitForTheNextOne) {
     options.autoIdleMs = 100;
     options.autoPauseMs = 100;
     StartBench(options);
+    bench->Instruments().RunSupply([](VirtualSupply& supply) { supply.Receive("VOLT 3.9"); });
     EXPECT_EQ(Cmd({"se 1"}).exitCode, 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !bench->Unit().OnSupply(); }, 3000));
     EXPECT_EQ(bench->UnitsTested(), 1);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return bench->Status().startsWith("unit 2: on the supply"); }, 3000));
+    EXPECT_EQ(bench->Unit().SupplyVoltage(), 3.9); // the supply stays as the last unit left it
     EXPECT_EQ(Cmd({"tms 1"}).exitCode, 0);
 }

@@ -23,29 +23,41 @@ protected:
     QProcess sim;
 };
 
+// What rftune-visa prints for one line sent to a resource, with the given options.
+QString AskVisa(const QStringList& options, const QString& resource, const QString& line) {
+    QProcess visa;
+    visa.start(QStringLiteral(RFTUNE_VISA_PATH), options + QStringList{resource, line});
+    if (!QTest::qWaitFor([&] { return visa.state() == QProcess::NotRunning; }, 10000))
+        return QStringLiteral("(no end)");
+    if (visa.exitCode() != 0)
+        return QString::fromUtf8(visa.readAllStandardError());
+    return QString::fromUtf8(visa.readAllStandardOutput()).trimmed();
+}
+
 } // namespace
 
 TEST_F(RftuneSim, printsOptionsThatTheStationToolsTake) {
-    const QStringList ports = StartSim({});
-    ASSERT_EQ(ports.size(), 6);
+    const QStringList ports = StartSim({"--supply", "66311B"});
+    ASSERT_EQ(ports.size(), 10);
     EXPECT_EQ(ports[0], "--port");
     EXPECT_TRUE(ports[1].startsWith("COM1=/dev/pts/"));
     EXPECT_TRUE(ports[3].startsWith("COM2=/dev/pts/"));
-    EXPECT_EQ(ports[4], "--visa-alias");
-    EXPECT_TRUE(ports[5].startsWith("GPIB0::4=TCPIP0::127.0.0.1::"));
     const CmdRun run = RunCmd(ports + QStringList{"tms 1"});
     EXPECT_EQ(run.out, (QStringList{"tms 1", "testmode set"}));
 
-    // The Willtek 4400's fixed address reaches the virtual one through the printed alias.
-    QProcess visa;
-    visa.start(QStringLiteral(RFTUNE_VISA_PATH), {ports[4], ports[5], "GPIB0::4", "*IDN?"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return visa.state() == QProcess::NotRunning; }, 10000));
-    EXPECT_EQ(visa.exitCode(), 0) << visa.readAllStandardError().toStdString();
-    EXPECT_TRUE(visa.readAllStandardOutput().contains("4400"));
+    // Each instrument's fixed address reaches its virtual one through the printed aliases.
+    const QStringList aliases = ports.mid(4);
+    EXPECT_EQ(aliases.count("--visa-alias"), 3);
+    EXPECT_TRUE(AskVisa(aliases, "GPIB0::14::INSTR", "*IDN?").contains("8960"));
+    EXPECT_TRUE(AskVisa(aliases, "GPIB0::4", "*IDN?").contains("4400"));
+    EXPECT_EQ(AskVisa(aliases, "GPIB::5::INSTR", "*IDN?"),
+              "HEWLETT-PACKARD,66311B,US38444369,A.02.02");
     sim.write("status\nquit\n");
     ASSERT_TRUE(Ended());
     EXPECT_EQ(sim.exitCode(), 0);
-    EXPECT_TRUE(QString::fromUtf8(sim.readAll()).contains("on the supply, powered"));
+    const QString status = QString::fromUtf8(sim.readAll());
+    EXPECT_TRUE(status.contains("on the supply, powered"));
+    EXPECT_TRUE(status.contains("supply 66311B output on at 4.180 V")) << status.toStdString();
 }
 
 TEST_F(RftuneSim, benchCommandsTakeTheUnitOffAndPutItBack) {
@@ -81,4 +93,9 @@ TEST_F(RftuneSim, badOptionsAreRefused) {
     ASSERT_TRUE(Ended());
     EXPECT_EQ(sim.exitCode(), 2);
     EXPECT_TRUE(QString::fromUtf8(sim.readAllStandardError()).contains("unknown --flaw"));
+    sim.start(QStringLiteral(RFTUNE_SIM_PATH), {"--supply", "E3610A"});
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(sim.exitCode(), 2);
+    EXPECT_TRUE(QString::fromUtf8(sim.readAllStandardError())
+                    .contains("unknown --supply \"E3610A\" (66311B, E3631A, E3632A, E3633A)"));
 }

@@ -1,0 +1,77 @@
+// What reaches the target and what the instrument measures of it: the cable, the amplitude
+// offset, the TX power, the call and the target's reports.
+#include "Virtual8960.h"
+
+namespace {
+
+using State = Virtual8960State;
+
+// The GSM bands lie below it, DCS and PCS above.
+constexpr double kCableBandEdgeHz = 1e9;
+// Below it at the instrument's input there is no burst to measure.
+constexpr double kNoSignalDbm = -50.0;
+constexpr double kMaxConnectTimeoutS = 100.0;
+
+} // namespace
+
+double Virtual8960::CableLossDb(double hz) const {
+    return hz < kCableBandEdgeHz ? gsmCableLossDb_ : dcsCableLossDb_;
+}
+
+// The offset raises the level the instrument puts out to make up for a loss (a negative gain).
+double Virtual8960::LevelAtTargetDbm(double levelDbm, double hz) const {
+    return levelDbm - offset_.GainDb(hz) - CableLossDb(hz);
+}
+
+double Virtual8960::GeneratorHz() const {
+    const GsmBand band = state_.generatorBand;
+    return state_.generatorHz.value_or(DownlinkHz(band, state_.generatorArfcn[IndexOf(band)]));
+}
+
+bool Virtual8960::Connected() const {
+    return state_.mode == State::Mode::ActiveCell && state_.cellOn && radio_.CallStarted();
+}
+
+// In test mode a CW downlink takes the place of the cell, at the cell's level.
+void Virtual8960::UpdateRadio() {
+    const bool cw = state_.mode == State::Mode::Test && state_.downlink == State::Downlink::Cw;
+    const GsmBand cellBand = state_.cellBand;
+    const double cellHz = DownlinkHz(cellBand, state_.bchArfcn[IndexOf(cellBand)]);
+    radio_.SetCellPowerDbm(state_.cellOn && !cw ? LevelAtTargetDbm(state_.cellDbm, cellHz)
+                                                : RadioPath::kCellOffDbm);
+    const double cwHz = GeneratorHz();
+    radio_.SetCwGenerator(state_.cellOn && cw, cwHz, LevelAtTargetDbm(state_.cellDbm, cwHz));
+}
+
+// "<integrity>,<power>": integrity 0 for a good result, 1 when there is none.
+int Virtual8960::ReadTxPower(const ScpiUnit&, QByteArray* reply) {
+    const GsmBand band = state_.tchBand;
+    const double hz = UplinkHz(band, state_.tchArfcn[IndexOf(band)]);
+    const double atInputDbm = radio_.TransmittedPowerDbm() - CableLossDb(hz);
+    *reply = atInputDbm < kNoSignalDbm ? QByteArray("1,") + kNoValue
+                                       : "0," + Nr3(atInputDbm - offset_.GainDb(hz));
+    return 0;
+}
+
+int Virtual8960::QueryConnected(const ScpiUnit&, QByteArray* reply) {
+    *reply = Connected() ? "1" : "0";
+    return 0;
+}
+
+int Virtual8960::SetConnectTimeout(const ScpiUnit& unit, QByteArray*) {
+    return Number(unit.parameters[0], Unit::Second, 0.0, kMaxConnectTimeoutS,
+                  &state_.connectTimeoutS);
+}
+
+int Virtual8960::QueryConnectTimeout(const ScpiUnit&, QByteArray* reply) {
+    *reply = Nr3(state_.connectTimeoutS);
+    return 0;
+}
+
+// The last report or the next one alike: the model's reports do not change between two, so a
+// query for the next needs no wait. NAN outside a call.
+int Virtual8960::ReportedRxLevel(const ScpiUnit&, QByteArray* reply) {
+    const std::optional<int> rxLev = Connected() ? radio_.ReportedRxLev() : std::nullopt;
+    *reply = rxLev ? QByteArray::number(*rxLev) : QByteArray(kNoValue);
+    return 0;
+}

@@ -1,0 +1,3 @@
+#include "SupplyLoad.h"
+
+SupplyLoad::~SupplyLoad() = default;

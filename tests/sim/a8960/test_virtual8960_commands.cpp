@@ -1,0 +1,193 @@
+#include "ScpiServer.h"
+#include "ServerThread.h"
+#include "Virtual8960Fixture.h"
+
+#include <QTcpSocket>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QByteArray kUndefined = "-113,\"Undefined header\"";
+const QByteArray kOutOfRange = "-222,\"Data out of range\"";
+
+struct Form {
+    const char* command;
+    const char* query;
+    const char* reply;
+};
+
+} // namespace
+
+TEST_F(Virtual8960Test, theStationsLinesReachTheirSettingsInLongShortAndMixedForms) {
+    const Form forms[] = {
+        {"CALL:FUNCTION:DOWNLINK CW", "CALL:FUNC:DOWN?", "CW"},
+        {"call:cell:func:down bchtch", "CALL:FUNCTION:DOWNLINK?", "BCHTCH"},
+        {"CALL:OPER:MODE TEST", "CALL:CELL:OPERATING:MODE?", "TEST"},
+        {"Call:Operating:Mode Cell", "CALL:OPER:MODE?", "CALL"},
+        {"CALL:CELL:RFGenerator:BAND EGSM", "CALL:RFG:BAND?", "EGSM"},
+        {"CALL:CELL:RFGENERATOR:CHANNEL:EGSM 62", "CALL:RFG:CHAN?", "62"},
+        {"CALL:CELL:RFGENERATOR:FREQUENCY 947467000", "CALL:RFG:FREQ?", "+9.47467000E+008"},
+        {"CALL:BAND DCS", "CALL:CELL:BAND:SELECTED?", "DCS"},
+        {"CALL:BCH:DCS 600", "CALL:CELL:BCHANNEL:ARFCN:SELECTED?", "600"},
+        {"CALL:BCHANNEL:ARFCN:EGSM 975", "CALL:BCH:EGSM?", "975"},
+        {"CALL:TCH:BAND PCS", "CALL:TCHANNEL:BAND?", "PCS"},
+        {"CALL:TCH 810", "CALL:TCH:ARFC:PCS?", "810"},
+        {"CALL:TCHANNEL:ARFCN:SELECTED 700", "CALL:TCH?", "700"},
+        {"CALL:MS:TXL:PCS 7", "CALL:MS:TXLEVEL:SELECTED?", "7"},
+        {"CALL:MS:TXLEVEL:GSM850 31", "CALL:MS:TXL:GSM850?", "31"},
+        {"CALL:POW -60", "CALL:CELL:POWER:SAMPLITUDE:SELECTED?", "-6.00000000E+001"},
+        {"CALL:POW:STAT OFF", "CALL:CELL:POWER:STATE?", "0"},
+        {"SYST:CORR:SFR 900MHZ", "SYSTEM:CORRECTION:SFREQUENCY?", "+9.00000000E+008"},
+        {"SYST:CORR:SFR 0.8 GHZ,1800 MHZ", "SYST:CORR:SFR?", "+8.00000000E+008,+1.80000000E+009"},
+        {"SYSTEM:CORRECTION:SGAIN -1.5,-2.25 DB", "SYST:CORR:SGA?",
+         "-1.50000000E+000,-2.25000000E+000"},
+        {"SYST:CORR:STAT ON", "SYSTEM:CORRECTION:STATE?", "1"},
+        {"CALL:CONN:TIM 5", "CALL:CONNECTED:TIMEOUT?", "+5.00000000E+000"},
+        {"CALL:CONNECTED:TIMEOUT 500 MS", "CALL:CONN:TIM?", "+5.00000000E-001"},
+    };
+    for (const Form& form : forms) {
+        EXPECT_EQ(Send(form.command), "(none)") << form.command;
+        EXPECT_EQ(Send(form.query), form.reply) << form.command;
+    }
+    EXPECT_TRUE(Errors().isEmpty());
+}
+
+TEST_F(Virtual8960Test, theStationsMeasurementAndCallLinesAreAccepted) {
+    for (const char* line :
+         {"SETup:CONTinuous:ON", "SET:CONT:OFF", "setup:all:continuous:on", "INIT:TXP;PFER",
+          "INITIATE:PVTIME:ON", "INIT:ORFS:OFF", "CALL:CONN:ARM", "CALL:CONNECTED:ARM:IMMEDIATE",
+          "SYST:PRES3", "SYSTEM:PRESET3", "*RST", "*CLS"})
+        EXPECT_EQ(Send(line), "(none)") << line;
+    EXPECT_EQ(Send("READ:TXP?"), "0,+0.00000000E+000");
+    EXPECT_EQ(Send("READ:TXPOWER:ALL?"), "0,+0.00000000E+000");
+    EXPECT_EQ(Send("CALL:CONN?"), "0");
+    EXPECT_EQ(Send("CALL:CONNECTED:STATE?"), "0");
+    EXPECT_EQ(Send("CALL:MS:REPorted:RXLevel:NEW?;NEW?;NEW?"), "9.91E+37;9.91E+37;9.91E+37");
+    EXPECT_EQ(Send("CALL:MS:REPorted:RXLevel:LAST?"), "9.91E+37");
+    EXPECT_EQ(Send("*OPC?"), "1");
+    EXPECT_TRUE(Errors().isEmpty());
+}
+
+TEST_F(Virtual8960Test, aLineOfSeveralUnitsFollowsTheHeaderPathAndJoinsItsReplies) {
+    EXPECT_EQ(Send("CALL:BAND DCS;BCH:DCS 600;SEL?;:CALL:BAND?;*OPC?"), "600;DCS;1");
+    EXPECT_EQ(Send("SYST:CORR:SFR 900MHZ;:SYST:CORR:SGA -2;:SYST:CORR:STAT ON;SGA?"),
+              "-2.00000000E+000");
+    EXPECT_TRUE(Errors().isEmpty());
+}
+
+TEST_F(Virtual8960Test, channelsAreCheckedAgainstTheirBand) {
+    const struct {
+        const char* band;
+        int lowest;
+        int highest;
+    } bands[] = {{"PGSM", 1, 124}, {"DCS", 512, 885}, {"PCS", 512, 810}, {"GSM850", 128, 251}};
+    for (const auto& band : bands) {
+        const QByteArray header = QByteArray("CALL:TCH:") + band.band + ' ';
+        EXPECT_EQ(Send(header + QByteArray::number(band.lowest) + ";*OPC?"), "1");
+        EXPECT_EQ(Send(header + QByteArray::number(band.highest) + ";*OPC?"), "1");
+        Send(header + QByteArray::number(band.lowest - 1));
+        Send(header + QByteArray::number(band.highest + 1));
+        EXPECT_EQ(Errors(), (QList<QByteArray>{kOutOfRange, kOutOfRange})) << band.band;
+        EXPECT_EQ(Send(QByteArray("CALL:TCH:") + band.band + '?'),
+                  QByteArray::number(band.highest));
+    }
+    for (const char* egsm : {"0", "124", "975", "1023"})
+        EXPECT_EQ(Send(QByteArray("CALL:BCH:EGSM ") + egsm + ";*OPC?"), "1");
+    Send("CALL:BCH:EGSM 125");
+    Send("CALL:BCH:EGSM 974");
+    EXPECT_EQ(Errors(), (QList<QByteArray>{kOutOfRange, kOutOfRange}));
+}
+
+TEST_F(Virtual8960Test, badLinesQueueTheirErrorsAndOnlyACommandErrorEndsTheLine) {
+    Send("CALL:BOGUS 1");
+    Send("CALL:MS:TXL 32");
+    Send("CALL:POW");
+    Send("CALL:POW loud");
+    Send("CALL:POW -60 DB");
+    Send("CALL:OPER:MODE GPRS");
+    Send("CALL:BAND TGSM");
+    Send("CALL:TCH 30.5");
+    Send("CALL:CONN:TIM 101");
+    Send("CALL:POW -60,-70");
+    EXPECT_EQ(Send("CALL:POW 0;*OPC?"), "1"); // an execution error lets the line go on
+    EXPECT_EQ(Send("BOGUS?;*OPC?"), "(none)");
+    EXPECT_EQ(Send("*OPC?;CALL::POW -60"), "1");
+    EXPECT_EQ(Errors(),
+              (QList<QByteArray>{kUndefined, kOutOfRange, "-109,\"Missing parameter\"",
+                                 "-104,\"Data type error\"", "-104,\"Data type error\"",
+                                 "-224,\"Illegal parameter value\"",
+                                 "-224,\"Illegal parameter value\"", "-104,\"Data type error\"",
+                                 kOutOfRange, "-108,\"Parameter not allowed\"", kOutOfRange,
+                                 kUndefined, "-102,\"Syntax error\""}));
+    EXPECT_EQ(Send("CALL:POW?;:CALL:MS:TXL?"), "-8.50000000E+001;15"); // nothing taken
+}
+
+TEST_F(Virtual8960Test, presetsKeepTheAmplitudeOffsetAndThePartialOneKeepsTheChannels) {
+    Send("SYST:CORR:SFR 1800MHZ;:SYST:CORR:SGA -3;:SYST:CORR:STAT ON");
+    Send("CALL:OPER:MODE TEST;:CALL:FUNC:DOWN CW;:CALL:TCH:BAND DCS;:CALL:TCH 600");
+    Send("BOGUS");
+    Send("SYST:PRES3");
+    EXPECT_EQ(Send("CALL:OPER:MODE?;:CALL:FUNC:DOWN?;:CALL:TCH:BAND?;:CALL:TCH?"),
+              "CALL;BCHTCH;DCS;600");
+    Send("*RST");
+    EXPECT_EQ(Send("CALL:TCH:BAND?;:CALL:TCH?;:CALL:POW?;:CALL:POW:STAT?"),
+              "PGSM;30;-8.50000000E+001;1");
+    EXPECT_EQ(Send("SYST:CORR:SFR?;SGA?;STAT?"), "+1.80000000E+009;-3.00000000E+000;1");
+    EXPECT_EQ(Errors(), QList<QByteArray>{kUndefined}); // neither preset clears the queue
+    Send("BOGUS");
+    Send("*CLS");
+    EXPECT_TRUE(Errors().isEmpty());
+}
+
+TEST_F(Virtual8960Test, faultsComeOnRequest) {
+    instrument.FailNextCommand(ScpiError::kSettingsConflict);
+    EXPECT_EQ(Send("CALL:MS:TXL?"), "15"); // queries are not commands
+    EXPECT_EQ(Send("CALL:MS:TXL 10;*OPC?"), "1");
+    EXPECT_EQ(Send("CALL:MS:TXL 11;TXL?"), "11");
+    EXPECT_EQ(Errors(), QList<QByteArray>{"-221,\"Settings conflict\""});
+    instrument.DropNextReplies(2);
+    EXPECT_EQ(Send("*OPC?"), "(none)");
+    EXPECT_EQ(Send("*IDN?"), "(none)");
+    EXPECT_EQ(Send("*OPC?"), "1");
+    instrument.SetSilent(true);
+    EXPECT_EQ(Send("*IDN?"), "(none)");
+    instrument.SetSilent(false);
+    EXPECT_EQ(Send("*IDN?"), Virtual8960::kIdentity);
+    instrument.SetIdentity("Keysight Technologies,8960 Series 10 E5515C,MY1,0");
+    EXPECT_EQ(Send("*IDN?"), "Keysight Technologies,8960 Series 10 E5515C,MY1,0");
+    EXPECT_EQ(instrument.ReceivedLines().size(), 11);
+    EXPECT_EQ(instrument.ReceivedLines().first(), "CALL:MS:TXL?");
+    instrument.ClearReceivedLines();
+    EXPECT_TRUE(instrument.ReceivedLines().isEmpty());
+}
+
+TEST(Virtual8960ServerTest, answersTheStationOverALoopbackSocketFromItsOwnThread) {
+    FakeRadio radio;
+    radio.txPowerDbm = 30.0;
+    Virtual8960 instrument{radio};
+    instrument.SetCableLossDb(2.0, 3.0);
+    ServerThread thread;
+    std::unique_ptr<ScpiServer> server;
+    thread.Run([&] {
+        server = std::make_unique<ScpiServer>(instrument);
+        ASSERT_TRUE(server->Listen());
+    });
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, server->Port());
+    socket.write("*IDN?\nCALL:OPER:MODE TEST\nCALL:FUNCTION:DOWNLINK BCHTCH\r\n"
+                 "SYST:CORR:SFR 900MHZ;:SYST:CORR:SGA -2;:SYST:CORR:STAT ON\n"
+                 "READ:TXP?\nSYST:ERR?\n");
+    QByteArray replies;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            replies += socket.readAll();
+            return replies.count('\n') == 3;
+        },
+        5000));
+    EXPECT_EQ(replies,
+              QByteArray(Virtual8960::kIdentity) + "\n0,+3.00000000E+001\n0,\"No error\"\n");
+    EXPECT_EQ(instrument.ReceivedLines().value(2), "CALL:FUNCTION:DOWNLINK BCHTCH");
+    thread.Run([&] { server.reset(); });
+}

@@ -1,0 +1,48 @@
+#include "BenchOptions.h"
+
+#include <QCommandLineParser>
+#include <gtest/gtest.h>
+
+namespace {
+
+bool Read(const QStringList& arguments, BenchOptions* options, QString* error) {
+    QCommandLineParser parser;
+    AddBenchOptions(parser);
+    if (!parser.parse(QStringList{"rftune-sim"} + arguments)) {
+        *error = parser.errorText();
+        return false;
+    }
+    return ReadBenchOptions(parser, options, error);
+}
+
+} // namespace
+
+TEST(BenchInstrumentOptions, defaultToTheStationsBenchAndTakeEachOptionAlone) {
+    BenchOptions options;
+    QString error;
+    ASSERT_TRUE(Read({}, &options, &error)) << error.toStdString();
+    EXPECT_EQ(options.instruments.supply, VirtualSupplyModel::kE3632A);
+    EXPECT_EQ(options.instruments.gsmCableLossDb, 1.3);
+    EXPECT_EQ(options.instruments.dcsCableLossDb, 1.8);
+
+    ASSERT_TRUE(Read({"--supply", "66311b", "--cable-loss-gsm", "0.5"}, &options, &error));
+    EXPECT_EQ(options.instruments.supply, VirtualSupplyModel::k66311B);
+    EXPECT_EQ(options.instruments.gsmCableLossDb, 0.5);
+    EXPECT_EQ(options.instruments.dcsCableLossDb, 1.8);
+    ASSERT_TRUE(Read({"--supply", "3631A", "--cable-loss-dcs", "2.25"}, &options, &error));
+    EXPECT_EQ(options.instruments.supply, VirtualSupplyModel::kE3631A);
+    EXPECT_EQ(options.instruments.dcsCableLossDb, 2.25);
+}
+
+TEST(BenchInstrumentOptions, anUnknownSupplyOrABadLossIsRefusedWithItsReason) {
+    BenchOptions options;
+    QString error;
+    EXPECT_FALSE(Read({"--supply", "E3634A"}, &options, &error));
+    EXPECT_EQ(error, "unknown --supply \"E3634A\" (66311B, E3631A, E3632A, E3633A)");
+    for (const char* loss : {"-0.5", "1,5", "nan", "inf", ""}) {
+        error.clear();
+        EXPECT_FALSE(Read({"--cable-loss-dcs", loss}, &options, &error)) << loss;
+        EXPECT_TRUE(error.startsWith("bad --cable-loss-dcs value")) << error.toStdString();
+    }
+    EXPECT_EQ(options.instruments.dcsCableLossDb, 1.8);
+}

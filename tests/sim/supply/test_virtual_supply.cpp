@@ -1,0 +1,241 @@
+#include "FakeLoad.h"
+#include "VirtualSupply.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class VirtualSupplyTest : public testing::Test {
+protected:
+    void Make(VirtualSupplyModel model) { supply = std::make_unique<VirtualSupply>(model, load); }
+    // The reply to line, or "(none)".
+    QByteArray Send(const QByteArray& line) { return supply->Receive(line).value_or("(none)"); }
+    // Every queued error, oldest first, until the queue reads empty.
+    QList<QByteArray> Errors() {
+        QList<QByteArray> errors;
+        for (QByteArray error = Send("SYST:ERR?"); !error.startsWith("0,");
+             error = Send("SYST:ERR?"))
+            errors.append(error);
+        return errors;
+    }
+    double Number(const QByteArray& query) { return Send(query).toDouble(); }
+
+    FakeLoad load;
+    std::unique_ptr<VirtualSupply> supply;
+};
+
+// What the station's driver sends to each model to power the target at 3.8 V with a 3 A limit.
+struct DriverSession {
+    VirtualSupplyModel model;
+    QByteArray identity;
+    double resetAmps;
+    QList<QByteArray> powerUp;
+    QByteArray measure;
+};
+
+const DriverSession kSessions[] = {
+    {VirtualSupplyModel::k66311B,
+     "HEWLETT-PACKARD,66311B,US38444369,A.02.02",
+     0.30712,
+     {"VOLT 3.8;CURR 3;OUTP ON"},
+     "MEAS:CURR?"},
+    {VirtualSupplyModel::kE3631A,
+     "HEWLETT-PACKARD,E3631A,0,2.1-5.0-1.0",
+     5.0,
+     {"INST:NSEL 1", "VOLT 3.8", "INST:NSEL 1", "CURR 3", "OUTP ON"},
+     "MEAS:CURR? P6V"},
+    {VirtualSupplyModel::kE3632A,
+     "HEWLETT-PACKARD,E3632A,0,1.2-5.0-1.0",
+     7.0,
+     {"VOLT 3.8", "CURR 3", "OUTP ON"},
+     "MEAS:CURR?"},
+    {VirtualSupplyModel::kE3633A,
+     "HEWLETT-PACKARD,E3633A,0,1.7-5.0-1.0",
+     20.0,
+     {"VOLT 3.8", "CURR 3", "OUTP ON"},
+     "MEAS:CURR?"},
+};
+
+} // namespace
+
+TEST_F(VirtualSupplyTest, eachModelTakesTheDriversSessionAndPowersTheLoad) {
+    for (const DriverSession& session : kSessions) {
+        SCOPED_TRACE(VirtualSupply::ModelName(session.model));
+        Make(session.model);
+        EXPECT_EQ(Send("*IDN?"), session.identity);
+        Send("*RST");
+        Send("*CLS");
+        EXPECT_EQ(Send("OUTP?;VOLT?;CURR?"),
+                  "0;+0.00000000E+00;" +
+                      QByteArray::number(session.resetAmps, 'E', 8).prepend('+'));
+        EXPECT_FALSE(load.on);
+        for (const QByteArray& line : session.powerUp)
+            Send(line);
+        EXPECT_TRUE(load.on);
+        EXPECT_EQ(load.volts, 3.8);
+        load.drawA = 0.25;
+        EXPECT_EQ(Send(session.measure), "+2.50000000E-01");
+        EXPECT_EQ(Send("*OPC?"), "1");
+        EXPECT_TRUE(Errors().isEmpty());
+    }
+}
+
+TEST_F(VirtualSupplyTest, onlyTheTripleSupplySelectsOutputsOrNamesOneToMeasure) {
+    for (const DriverSession& session : kSessions) {
+        SCOPED_TRACE(VirtualSupply::ModelName(session.model));
+        Make(session.model);
+        Send("INST:NSEL 1");
+        Send("INST P6V");
+        Send("MEAS:CURR? P6V");
+        const QList<QByteArray> errors = Errors();
+        if (session.model == VirtualSupplyModel::kE3631A) {
+            EXPECT_TRUE(errors.isEmpty());
+            continue;
+        }
+        // Hence a station with a 66311B measures with the plain query.
+        EXPECT_EQ(errors,
+                  (QList<QByteArray>{"-113,\"Undefined header\"", "-113,\"Undefined header\"",
+                                     "-108,\"Parameter not allowed\""}));
+    }
+}
+
+TEST_F(VirtualSupplyTest, beforeAnyCommandTheSupplyIsOnAtTheBenchsIdlePoint) {
+    Make(VirtualSupplyModel::kE3632A);
+    EXPECT_TRUE(load.on);
+    EXPECT_EQ(load.volts, 4.18);
+    EXPECT_EQ(Send("OUTP?;VOLT?;CURR?"), "1;+4.18000000E+00;+3.00000000E+00");
+    Send("*RST");
+    EXPECT_FALSE(load.on);
+    EXPECT_EQ(load.volts, 0.0);
+    EXPECT_EQ(Number("MEAS:VOLT?"), 0.0);
+}
+
+TEST_F(VirtualSupplyTest, onTheTripleSupplyOnlyThe6VOutputReachesTheLoad) {
+    Make(VirtualSupplyModel::kE3631A);
+    Send("OUTP ON;:INST:NSEL 1;:VOLT 3.8");
+    Send("INST P25V;:VOLT 12;:CURR 0.5");
+    EXPECT_EQ(load.volts, 3.8);
+    EXPECT_EQ(Send("INST?;:INST:NSEL?"), "P25V;2");
+    load.drawA = 0.3;
+    EXPECT_EQ(Number("MEAS:CURR?"), 0.0); // the selected +25V output: nothing on it
+    EXPECT_EQ(Number("MEAS:CURR? P25V"), 0.0);
+    EXPECT_EQ(Number("MEAS:CURR? p6v"), 0.3);
+    EXPECT_EQ(Number("MEAS:VOLT? P25V"), 12.0);
+    EXPECT_EQ(Number("MEAS:VOLT? P6V"), 3.8);
+    Send("INST:SEL N25V;:VOLT -5");
+    Send("VOLT 5");
+    Send("INST:NSEL 4");
+    Send("INST P5V");
+    EXPECT_EQ(Send("INST:NSEL?;:VOLT?"), "3;-5.00000000E+00");
+    EXPECT_EQ(Errors(),
+              (QList<QByteArray>{"-222,\"Data out of range\"", "-222,\"Data out of range\"",
+                                 "-224,\"Illegal parameter value\""}));
+}
+
+// A header goes on from the path the one before it left (IEEE 488.2, 7.6.1): after INST:NSEL a
+// plain VOLT is INST:VOLT, which no supply has.
+TEST_F(VirtualSupplyTest, aSecondHeaderOnALineContinuesFromTheFirstOnesPath) {
+    Make(VirtualSupplyModel::kE3631A);
+    Send("INST:NSEL 1;VOLT 3.7");
+    EXPECT_EQ(Errors(), (QList<QByteArray>{"-113,\"Undefined header\""}));
+    EXPECT_EQ(load.volts, 4.18);
+    Send("INST:NSEL 1;:VOLT 3.7");
+    EXPECT_EQ(load.volts, 3.7);
+    Send("VOLT 3.6;CURR 2;:OUTP OFF"); // VOLT and CURR share the root
+    EXPECT_FALSE(load.on);
+    EXPECT_EQ(Send("VOLT?;CURR?"), "+3.60000000E+00;+2.00000000E+00");
+    EXPECT_TRUE(Errors().isEmpty());
+}
+
+TEST_F(VirtualSupplyTest, levelsBeyondTheModelsRangeAreRefusedAndMinMaxReachItsEnds) {
+    struct Range {
+        VirtualSupplyModel model;
+        double maxVolts;
+        double maxAmps;
+    };
+    const Range ranges[] = {{VirtualSupplyModel::k66311B, 15.535, 3.0712},
+                            {VirtualSupplyModel::kE3631A, 6.18, 5.15},
+                            {VirtualSupplyModel::kE3632A, 15.45, 7.21},
+                            {VirtualSupplyModel::kE3633A, 8.24, 20.6}};
+    for (const Range& range : ranges) {
+        SCOPED_TRACE(VirtualSupply::ModelName(range.model));
+        Make(range.model);
+        Send("VOLT " + QByteArray::number(range.maxVolts + 0.01));
+        Send("VOLT -0.1");
+        Send("CURR " + QByteArray::number(range.maxAmps + 0.01));
+        EXPECT_EQ(Errors(), (QList<QByteArray>(3, QByteArray("-222,\"Data out of range\""))));
+        EXPECT_EQ(load.volts, 4.18);
+        Send("VOLT MAX;CURR MAXIMUM");
+        EXPECT_EQ(Number("VOLT?"), range.maxVolts);
+        EXPECT_EQ(Number("CURR?"), range.maxAmps);
+        Send("VOLT MIN");
+        EXPECT_EQ(load.volts, 0.0);
+    }
+}
+
+TEST_F(VirtualSupplyTest, theCurrentReadIsTheDrawClippedAtTheLimitAndNothingWhenOff) {
+    Make(VirtualSupplyModel::k66311B);
+    load.drawA = 0.5;
+    Send("VOLT 4;CURR 0.2;OUTP ON");
+    EXPECT_EQ(Number("MEAS:CURR?"), 0.2);
+    Send("CURR 1");
+    EXPECT_EQ(Number("MEAS:CURR?"), 0.5);
+    EXPECT_EQ(Number("MEAS:VOLT?"), 4.0);
+    Send("OUTP 0");
+    EXPECT_FALSE(load.on);
+    EXPECT_EQ(Send("MEAS:CURR?;:MEAS:VOLT?"), "+0.00000000E+00;+0.00000000E+00");
+    Send("OUTP 1");
+    EXPECT_TRUE(load.on);
+    EXPECT_EQ(load.volts, 4.0);
+}
+
+TEST_F(VirtualSupplyTest, longFormsAndOptionalNodesAreAccepted) {
+    Make(VirtualSupplyModel::kE3632A);
+    Send("source:voltage:level:immediate:amplitude 3.9");
+    Send(":SOUR:CURR:AMPL 1.5;:OUTPUT:STATE OFF");
+    EXPECT_EQ(Send("VOLTAGE:LEV?;:CURR:LEV:IMM?;:OUTP:STAT?"), "+3.90000000E+00;+1.50000000E+00;0");
+    Send("OUTP ON");
+    EXPECT_EQ(Send("MEAS?;:MEASURE:VOLTAGE:DC?;:MEAS:CURR:DC?"),
+              "+3.90000000E+00;+3.90000000E+00;+2.00000000E-01");
+    EXPECT_EQ(Send("SYSTEM:ERROR:NEXT?"), "0,\"No error\"");
+}
+
+TEST_F(VirtualSupplyTest, badLinesQueueTheirErrorsAndACommandErrorEndsTheLine) {
+    Make(VirtualSupplyModel::kE3632A);
+    Send("VOLT");
+    Send("VOLT abc");
+    Send("VOLT? MAX");
+    Send("OUTP MAYBE;*OPC?"); // an execution error lets the line go on
+    EXPECT_EQ(Send("APPL 3,1;*OPC?"), "(none)");
+    EXPECT_EQ(Send("*OPC?;VOLT::3"), "1");
+    EXPECT_EQ(Errors(), (QList<QByteArray>{"-109,\"Missing parameter\"", "-104,\"Data type error\"",
+                                           "-108,\"Parameter not allowed\"",
+                                           "-224,\"Illegal parameter value\"",
+                                           "-113,\"Undefined header\"", "-102,\"Syntax error\""}));
+    Send("FOO");
+    Send("*CLS");
+    EXPECT_TRUE(Errors().isEmpty());
+}
+
+TEST_F(VirtualSupplyTest, faultsComeOnRequest) {
+    Make(VirtualSupplyModel::kE3633A);
+    supply->FailNextCommand();
+    EXPECT_EQ(Send("*OPC?"), "1"); // queries are not commands
+    Send("VOLT 3.5");
+    EXPECT_EQ(load.volts, 4.18);
+    EXPECT_EQ(Errors(), (QList<QByteArray>{"-200,\"Execution error\""}));
+    supply->DropNextReplies(1);
+    EXPECT_EQ(Send("*OPC?"), "(none)");
+    EXPECT_EQ(Send("*OPC?"), "1");
+    supply->SetSilent(true);
+    EXPECT_EQ(Send("*IDN?"), "(none)");
+    supply->SetSilent(false);
+    supply->SetIdentity("Keysight Technologies,E3633A,0,2.0-5.0-1.0");
+    EXPECT_EQ(Send("*IDN?"), "Keysight Technologies,E3633A,0,2.0-5.0-1.0");
+    EXPECT_EQ(supply->ReceivedLines().size(), 8);
+    EXPECT_EQ(supply->ReceivedLines().value(1), "VOLT 3.5");
+    supply->ClearReceivedLines();
+    EXPECT_TRUE(supply->ReceivedLines().isEmpty());
+}
