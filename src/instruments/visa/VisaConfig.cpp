@@ -1,5 +1,6 @@
 #include "VisaConfig.h"
 
+#include "InstrumentClock.h"
 #include "StationSettings.h"
 
 #include <QCommandLineParser>
@@ -9,6 +10,7 @@ namespace {
 
 const char* const kAliasOption = "visa-alias";
 const char* const kLibraryOption = "visa-library";
+const char* const kTimeScaleOption = "time-scale";
 const char* const kAliasesKey = "Aliases";
 const char* const kLibraryKey = "Library";
 
@@ -89,6 +91,10 @@ void AddVisaOptions(QCommandLineParser& parser) {
                       QStringLiteral("The system VISA library for GPIB resources (default: the "
                                      "usual library names are tried)."),
                       QStringLiteral("PATH")});
+    parser.addOption({QLatin1String(kTimeScaleOption),
+                      QStringLiteral("Scale every instrument wait and fixed delay by FACTOR, e.g. "
+                                     "0.1 on a simulated bench (default 1)."),
+                      QStringLiteral("FACTOR")});
 }
 
 bool ApplyVisaOptions(const QCommandLineParser& parser, QString* error) {
@@ -98,5 +104,15 @@ bool ApplyVisaOptions(const QCommandLineParser& parser, QString* error) {
     }
     if (parser.isSet(QLatin1String(kLibraryOption)))
         VisaConfig::Instance().SetLibraryPath(parser.value(QLatin1String(kLibraryOption)));
+    if (parser.isSet(QLatin1String(kTimeScaleOption))) {
+        bool ok = false;
+        const double scale = parser.value(QLatin1String(kTimeScaleOption)).toDouble(&ok);
+        if (!ok || scale < 0.0 || scale > 1.0) {
+            *error = QStringLiteral("--time-scale takes a factor from 0 to 1, not \"%1\"")
+                         .arg(parser.value(QLatin1String(kTimeScaleOption)));
+            return false;
+        }
+        InstrumentClock::SetScale(scale);
+    }
     return true;
 }

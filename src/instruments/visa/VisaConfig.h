@@ -45,7 +45,7 @@ private:
     QString libraryPath_;
 };
 
-// The --visa-alias and --visa-library options that every executable takes, and their
+// The --visa-alias, --visa-library and --time-scale options that every executable takes, and their
 // application after the settings were loaded (the command line wins).
 void AddVisaOptions(QCommandLineParser& parser);
 bool ApplyVisaOptions(const QCommandLineParser& parser, QString* error);

@@ -1,3 +1,4 @@
+#include "InstrumentClock.h"
 #include "ScriptedServer.h"
 #include "ServerThread.h"
 #include "Visa.h"
@@ -213,6 +214,23 @@ TEST(VisaConfigTest, aliasesComeFromOptionsAndSettingsAndTheCommandLineWins) {
     EXPECT_EQ(config.LibraryPath(), "/x/libvisa.so");
     config.ClearAliases();
     config.SetLibraryPath({});
+}
+
+TEST(VisaConfig, timeScaleTakesAFactorFromZeroToOne) {
+    for (const char* bad : {"2", "-0.1", "fast"}) {
+        QCommandLineParser parser;
+        AddVisaOptions(parser);
+        parser.process(QStringList{"app", "--time-scale", bad});
+        QString error;
+        EXPECT_FALSE(ApplyVisaOptions(parser, &error)) << bad;
+        EXPECT_TRUE(error.contains(QLatin1String(bad))) << error.toStdString();
+    }
+    QCommandLineParser parser;
+    AddVisaOptions(parser);
+    parser.process(QStringList{"app", "--time-scale", "0.5"});
+    QString error;
+    EXPECT_TRUE(ApplyVisaOptions(parser, &error));
+    InstrumentClock::SetScale(1.0);
 }
 
 TEST(SystemVisa, gpibGoesThroughTheLoadedLibraryWhichSeesItsSessionsClosed) {

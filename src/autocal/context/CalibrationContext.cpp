@@ -1,0 +1,6 @@
+#include "CalibrationContext.h"
+
+CalibrationContext& CalContext() {
+    static CalibrationContext context;
+    return context;
+}

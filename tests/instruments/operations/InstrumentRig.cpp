@@ -1,0 +1,81 @@
+#include "InstrumentRig.h"
+
+#include "InstrumentClock.h"
+#include "SupplyControl.h"
+#include "TestSet.h"
+#include "Virtual4400.h"
+#include "Virtual8960.h"
+#include "VirtualSupply.h"
+#include "VisaConfig.h"
+#include "wt4400.h"
+
+namespace {
+
+QByteArrayList Commands(const QList<QByteArray>& lines) {
+    QByteArrayList commands;
+    for (const QByteArray& line : lines) {
+        const QByteArray bare = line.startsWith(':') ? line.mid(1) : line;
+        if (bare != "SYST:ERR?" && bare != "*OPC?")
+            commands.append(line);
+    }
+    return commands;
+}
+
+} // namespace
+
+void InstrumentRig::SetUp() {
+    cal = CalibrationContext{};
+    InstrumentClock::SetScale(0.0);
+}
+
+void InstrumentRig::TearDown() {
+    CloseTestSet();
+    CloseSupply();
+    cal = CalibrationContext{};
+    VisaConfig::Instance().ClearAliases();
+    InstrumentClock::SetScale(1.0);
+}
+
+void InstrumentRig::StartBench(BenchOptions options) {
+    bench = std::make_unique<SimBench>(options);
+    QString error;
+    ASSERT_TRUE(bench->Start(&error)) << error.toStdString();
+    for (const QString& alias : bench->VisaAliases())
+        ASSERT_TRUE(VisaConfig::Instance().ApplyAliasOption(alias, &error)) << error.toStdString();
+}
+
+void InstrumentRig::Open(std::int32_t testSetType) {
+    cal.testSetType = testSetType;
+    ASSERT_TRUE(InitTestSet());
+    ForgetLines();
+}
+
+QByteArrayList InstrumentRig::Lines8960() {
+    QList<QByteArray> lines;
+    bench->Instruments().Run8960([&](Virtual8960& a8960) { lines = a8960.ReceivedLines(); });
+    return Commands(lines);
+}
+
+QByteArrayList InstrumentRig::Lines4400() {
+    // The Willtek's lines are written without waiting for an answer: a query behind them makes
+    // sure the instrument has read them all.
+    if (cal.testSetType == kTestSet4400 && cal.testSetSession != 0) {
+        ViChar reply[32] = {};
+        wt4400_query(cal.testSetSession, "*OPC?", reply, sizeof reply);
+    }
+    QList<QByteArray> lines;
+    bench->Instruments().Run([&](Virtual4400& wt4400) { lines = wt4400.ReceivedLines(); });
+    return Commands(lines);
+}
+
+QByteArrayList InstrumentRig::LinesSupply() {
+    QList<QByteArray> lines;
+    bench->Instruments().RunSupply([&](VirtualSupply& supply) { lines = supply.ReceivedLines(); });
+    return Commands(lines);
+}
+
+void InstrumentRig::ForgetLines() {
+    bench->Instruments().Run8960([](Virtual8960& a8960) { a8960.ClearReceivedLines(); });
+    bench->Instruments().Run([](Virtual4400& wt4400) { wt4400.ClearReceivedLines(); });
+    bench->Instruments().RunSupply([](VirtualSupply& supply) { supply.ClearReceivedLines(); });
+}

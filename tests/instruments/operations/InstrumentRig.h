@@ -1,0 +1,33 @@
+#pragma once
+
+#include "CalibrationContext.h"
+#include "RecordingMessageSink.h"
+#include "SimBench.h"
+
+#include <QByteArrayList>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// The station's instrument operations against the simulated bench's virtual instruments, over
+// real loopback sockets, with a fresh calibration context and waits that cost nothing.
+class InstrumentRig : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the bench and points the instrument addresses at it.
+    void StartBench(BenchOptions options = {});
+    // Opens the chosen test set and forgets the lines of the opening.
+    void Open(std::int32_t testSetType);
+
+    // The lines each instrument received, without the error-queue and "*OPC?" traffic.
+    QByteArrayList Lines8960();
+    QByteArrayList Lines4400();
+    QByteArrayList LinesSupply();
+    void ForgetLines();
+
+    CalibrationContext& cal = CalContext();
+    RecordingMessageSink messages;
+    std::unique_ptr<SimBench> bench;
+};

@@ -1,0 +1,93 @@
+#include "InstrumentRig.h"
+#include "SupplyControl.h"
+#include "UnitModel.h"
+#include "VirtualSupply.h"
+
+#include <QTest>
+#include <gmock/gmock.h>
+
+using testing::ElementsAre;
+using testing::IsSupersetOf;
+
+// The supply operations against each virtual supply model.
+
+namespace {
+
+class SupplyControl : public InstrumentRig {
+protected:
+    void StartWith(VirtualSupplyModel model, std::int32_t supplyType) {
+        BenchOptions options;
+        options.instruments.supply = model;
+        StartBench(options);
+        cal.supplyType = supplyType;
+    }
+
+    double UnitVolts() {
+        double volts = 0.0;
+        bench->Instruments().RunSupply(
+            [&](VirtualSupply&) { volts = bench->Unit().SupplyVoltage(); });
+        return volts;
+    }
+};
+
+} // namespace
+
+TEST_F(SupplyControl, withoutASupplyNothingIsProgrammed) {
+    StartBench();
+    EXPECT_TRUE(InitSupply());
+    EXPECT_EQ(SetSupplyOutput(3.8, 3.0), 0);
+    SetSupply4V18();
+    CloseSupply();
+    EXPECT_TRUE(LinesSupply().isEmpty());
+    EXPECT_EQ(cal.instrumentFault, 0);
+}
+
+TEST_F(SupplyControl, an3633AIsProgrammedAsAn3632ATo3V8AsSoonAsItIsOpened) {
+    StartWith(VirtualSupplyModel::kE3633A, kSupply3632A);
+    EXPECT_TRUE(InitSupply());
+    EXPECT_THAT(LinesSupply(),
+                ElementsAre("*IDN?", "*RST", "*CLS", "VOLT 3.8", "CURR 3", "OUTP ON"));
+    EXPECT_DOUBLE_EQ(UnitVolts(), 3.8);
+    EXPECT_EQ(cal.instrumentFault, 0);
+}
+
+TEST_F(SupplyControl, aFailedSetVoltageOnAn3631AStillProgramsTheLimitAndSwitchesOn) {
+    StartWith(VirtualSupplyModel::kE3631A, kSupply3631A);
+    ASSERT_TRUE(InitSupply());
+    EXPECT_EQ(cal.instrumentFault, 0); // the 3631A is not programmed on opening
+    ForgetLines();
+    bench->Instruments().RunSupply([](VirtualSupply& supply) { supply.FailNextCommand(); });
+    SetSupply4V18();
+    EXPECT_EQ(cal.instrumentFault, 1);
+    EXPECT_THAT(LinesSupply(),
+                ElementsAre("INST:NSEL 1;:VOLT 4.18", "INST:NSEL 1;:CURR 3", "OUTP ON"));
+    EXPECT_NE(cal.supplySession, 0u); // supply errors never close it
+}
+
+TEST_F(SupplyControl, a66311BReadsTheTargetsCurrentWithItsOwnMeasurement) {
+    StartWith(VirtualSupplyModel::k66311B, kSupply66311B);
+    ASSERT_TRUE(InitSupply());
+    SetSupply4V18();
+    EXPECT_GT(ReadSupplyCurrent(), 0.075);
+    EXPECT_THAT(LinesSupply(), IsSupersetOf({"VOLT 4.18;CURR 3;OUTP ON", "MEAS:CURR?"}));
+    EXPECT_EQ(cal.instrumentFault, 0);
+    bench->Remove();
+    EXPECT_LT(ReadSupplyCurrent(), 0.025);
+}
+
+TEST_F(SupplyControl, openingAgainClosesTheOpenSessionFirst) {
+    StartWith(VirtualSupplyModel::kE3632A, kSupply3632A);
+    ASSERT_TRUE(InitSupply());
+    ASSERT_TRUE(InitSupply());
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return bench->Instruments().ConnectionsSupply() == 1; }, 2000));
+    EXPECT_GT(ReadSupplyCurrent(), 0.075);
+}
+
+TEST_F(SupplyControl, aSupplyThatIsNotThereFailsTheCheckAndReadsNoCurrent) {
+    StartWith(VirtualSupplyModel::kE3632A, kSupply66311B); // the wrong model on the bench
+    EXPECT_FALSE(InitSupply());
+    EXPECT_EQ(cal.instrumentFault, 1);
+    EXPECT_EQ(cal.supplySession, 0u);
+    EXPECT_EQ(ReadSupplyCurrent(), 0.0);
+}

@@ -1,0 +1,150 @@
+#include "InstrumentRig.h"
+#include "TestSet.h"
+#include "Virtual4400.h"
+#include "Virtual8960.h"
+
+#include <QRegularExpression>
+#include <QTest>
+#include <gmock/gmock.h>
+
+// Operations without a test set, the two-failure rule, and failed initialisations.
+
+namespace {
+
+class TestSetErrors : public InstrumentRig {
+protected:
+    void SetUp() override {
+        InstrumentRig::SetUp();
+        StartBench();
+    }
+
+    void FailNext8960Command() {
+        bench->Instruments().Run8960([](Virtual8960& a8960) { a8960.FailNextCommand(); });
+    }
+};
+
+// Every guarded operation, and every quiet one.
+void RunGuarded() {
+    SetupTxMeasurement();
+    ConfigureTxCalibration();
+    SetMsPowerLevel();
+    MeasureTxPower();
+    SetTxLevelAndChannel();
+    SetRxLossAndLevel();
+}
+
+void RunQuiet() {
+    SetTrafficChannel();
+    ReadReportedRxLevel();
+    SetupCwDownlink();
+    ConfigureCwGenerator();
+}
+
+} // namespace
+
+TEST_F(TestSetErrors, withoutATestSetNothingIsOpenedAndGuardedOperationsOnlyRaiseTheFault) {
+    EXPECT_FALSE(InitTestSet());
+    RunQuiet();
+    EXPECT_EQ(cal.instrumentFault, 0);
+    RunGuarded();
+    EXPECT_EQ(cal.instrumentFault, 1);
+    EXPECT_FALSE(WaitForCallConnected());
+    PresetTestSet();
+    ClearAndResetTestSet();
+    EXPECT_TRUE(Lines8960().isEmpty());
+    EXPECT_TRUE(Lines4400().isEmpty());
+    EXPECT_EQ(cal.instrumentErrorCount, 0);
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST_F(TestSetErrors, aChosenTestSetThatIsNotOpenIsNotTalkedToByGuardedOrQuietOperations) {
+    for (const std::int32_t type : {kTestSet8960, kTestSet4400}) {
+        cal.testSetType = type;
+        cal.instrumentFault = 0;
+        RunQuiet();
+        EXPECT_EQ(cal.instrumentFault, 0);
+        RunGuarded();
+        EXPECT_FALSE(WaitForCallConnected());
+        EXPECT_EQ(cal.instrumentFault, 1);
+    }
+    EXPECT_TRUE(Lines8960().isEmpty());
+    EXPECT_TRUE(Lines4400().isEmpty());
+}
+
+TEST_F(TestSetErrors, theFirstFailureOfARunIsToleratedAndTheSecondStopsItAndClosesTheTestSet) {
+    Open(kTestSet8960);
+    cal.stepState = 12;
+    cal.lastStep = 11;
+    FailNext8960Command();
+    SetTrafficChannel();
+    EXPECT_EQ(cal.instrumentErrorCount, 1);
+    EXPECT_EQ(cal.instrumentFault, 0);
+    EXPECT_NE(cal.testSetSession, 0u);
+    // The device clear is no line; the error was read to empty the queue.
+    bench->Instruments().Run8960([](Virtual8960& a8960) {
+        EXPECT_EQ(a8960.Receive("SYST:ERR?").value_or(""), "0,\"No error\"");
+    });
+
+    FailNext8960Command();
+    SetTrafficChannel();
+    EXPECT_EQ(cal.instrumentFault, 1);
+    EXPECT_EQ(cal.instrumentErrorCount, 0);
+    EXPECT_EQ(cal.testSetSession, 0u);
+    EXPECT_EQ(cal.stepState, kStepStopped);
+    EXPECT_EQ(cal.lastStep, 0);
+    EXPECT_EQ(Lines8960().last(), "SYST:PRES3");
+    // A stopped test set is left alone until it is opened again.
+    ForgetLines();
+    MeasureTxPower();
+    EXPECT_TRUE(Lines8960().isEmpty());
+}
+
+TEST_F(TestSetErrors, theWilltekIsResetAfterAFailureAndClosedAfterTheSecond) {
+    Open(kTestSet4400);
+    bench->Instruments().Run([](Virtual4400& wt4400) { wt4400.FailNextCommand(); });
+    SetupTxMeasurement();
+    EXPECT_EQ(cal.instrumentErrorCount, 1);
+    EXPECT_NE(cal.testSetSession, 0u);
+    EXPECT_TRUE(Lines4400().contains("*RST"));
+    bench->Instruments().Run([](Virtual4400& wt4400) { wt4400.FailNextCommand(); });
+    SetupTxMeasurement();
+    EXPECT_EQ(cal.instrumentFault, 1);
+    EXPECT_EQ(cal.testSetSession, 0u);
+    EXPECT_EQ(cal.instrumentErrorCount, 0);
+}
+
+TEST_F(TestSetErrors, aFailedInitialisationTellsTheOperatorAndLeavesNoSession) {
+    bench->Instruments().Run8960([](Virtual8960& a8960) { a8960.SetIdentity("ACME,SA1,1,0"); });
+    cal.testSetType = kTestSet8960;
+    EXPECT_FALSE(InitTestSet());
+    EXPECT_EQ(cal.testSetSession, 0u);
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_EQ(messages.texts[0].toStdString(), "\ninit failed with return code -1074003951.\n");
+
+    bench->Instruments().Run([](Virtual4400& wt4400) { wt4400.SetIdentity("ACME,SA1,1,0"); });
+    cal.testSetType = kTestSet4400;
+    EXPECT_FALSE(InitTestSet());
+    EXPECT_EQ(cal.testSetSession, 0u);
+    ASSERT_EQ(messages.texts.size(), 2);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\ninit failed with return code -\\d+\\.\n$"))
+                    .match(messages.texts[1])
+                    .hasMatch())
+        << messages.texts[1].toStdString();
+}
+
+TEST_F(TestSetErrors, openingTwiceClosesTheFirstSessionBeforeTheSecondInitialise) {
+    InstrumentBench& instruments = bench->Instruments();
+    const std::function<int()> connections[] = {[&] { return instruments.Connections8960(); },
+                                                [&] { return instruments.Connections4400(); }};
+    const std::int32_t types[] = {kTestSet8960, kTestSet4400};
+    for (int i = 0; i < 2; ++i) {
+        cal.testSetType = types[i];
+        ASSERT_TRUE(InitTestSet());
+        ASSERT_TRUE(InitTestSet());
+        EXPECT_NE(cal.testSetSession, 0u);
+        // The server sees a closed connection a moment later.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return connections[i]() == 1; }, 2000));
+        CloseTestSet();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return connections[i]() == 0; }, 2000));
+    }
+}

@@ -1,0 +1,88 @@
+#include "BenchClient.h"
+#include "InstrumentRig.h"
+#include "TestSet.h"
+#include "UnitModel.h"
+#include "Virtual8960.h"
+
+#include <gmock/gmock.h>
+
+// The virtual target transmits and receives, the virtual test sets measure and generate, and the
+// station's operations read the results: the whole chain of the simulated bench.
+
+namespace {
+
+class WholeChain : public InstrumentRig {
+protected:
+    void SetUp() override {
+        InstrumentRig::SetUp();
+        StartBench();
+        cal.band = kBandEgsm;
+        cal.bchChannel = 20;
+        cal.tchChannel = 62;
+        cal.powerLevel = 5;
+        cal.cableLossDb = -1.3; // the bench's GSM cable
+    }
+
+    void Target(const QStringList& lines) {
+        const CmdRun run = RunCmd(bench->PortOptions() + lines);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    }
+
+    double Transmitted() {
+        double dbm = 0.0;
+        bench->Instruments().Run8960(
+            [&](Virtual8960&) { dbm = bench->Unit().TransmittedPowerDbm(); });
+        return dbm;
+    }
+
+    // The target on channel 62 at level 5, its transmitter on, as the TX calibration sets it.
+    void Transmit() { Target({"tms 1", "rfpw 2 62", "txpw 1 5", "txpw 4 600", "rfe 7"}); }
+};
+
+} // namespace
+
+TEST_F(WholeChain, the8960MeasuresWhatTheTargetTransmitsWithTheCableLossTakenOff) {
+    Transmit();
+    Open(kTestSet8960);
+    SetupTxMeasurement();
+    ConfigureTxCalibration();
+    MeasureTxPower();
+    EXPECT_EQ(cal.instrumentErrorCount, 0);
+    EXPECT_EQ(cal.measurementIntegrity, 0);
+    EXPECT_NEAR(cal.measuredTxPowerDbm, Transmitted(), 0.05);
+}
+
+TEST_F(WholeChain, theWilltekMeasuresThroughItsCouplingTable) {
+    Transmit();
+    Open(kTestSet4400);
+    SetupTxMeasurement();
+    ConfigureTxCalibration();
+    MeasureTxPower();
+    EXPECT_EQ(cal.instrumentErrorCount, 0);
+    EXPECT_NEAR(cal.measuredTxPowerDbm, Transmitted(), 0.05);
+}
+
+TEST_F(WholeChain, aCallStartedByTheTargetConnectsAndReportsTheCellLevel) {
+    for (const std::int32_t type : {kTestSet8960, kTestSet4400}) {
+        Open(type);
+        SetupRxCalibration();
+        SetRxLossAndLevel();
+        Target({"se 100"});
+        EXPECT_TRUE(WaitForCallConnected()) << type;
+        SetTrafficChannel();
+        ReadReportedRxLevel();
+        std::optional<int> reported;
+        bench->Instruments().Run8960(
+            [&](Virtual8960&) { reported = bench->Unit().ReportedRxLev(); });
+        ASSERT_TRUE(reported.has_value()) << type;
+        EXPECT_EQ(cal.rxLevel, *reported) << type;
+        EXPECT_EQ(cal.instrumentErrorCount, 0) << type;
+        if (type == kTestSet8960) {
+            EXPECT_THAT(Lines8960(),
+                        testing::IsSupersetOf({"CALL:MS:REPorted:RXLevel:NEW?;NEW?;NEW?",
+                                               "CALL:MS:REPorted:RXLevel:LAST?"}));
+        }
+        Target({"se 101"});
+        CloseTestSet();
+    }
+}
