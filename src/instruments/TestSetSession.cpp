@@ -13,53 +13,65 @@ namespace {
 constexpr const char* k8960Resource = "GPIB0::14::INSTR";
 constexpr const char* k4400Resource = "GPIB0::4";
 
-using ErrorText = ViStatus (*)(ViSession session, ViStatus status, ViChar text[]);
+using InitCall = ViStatus (*)(ViConstRsrc resource, ViInt16 idQuery, ViInt16 reset,
+                              ViSession* session);
 using CloseCall = ViStatus (*)(ViSession session);
+using ErrorText = ViStatus (*)(ViSession session, ViStatus status, ViChar text[]);
+
+struct TestSetDriver {
+    const char* resource;
+    InitCall init;
+    CloseCall close;
+    ErrorText errorText;
+};
 
 ViStatus WillErrorText(ViSession, ViStatus status, ViChar text[]) {
     return wt4400_errorMessage(status, text);
 }
 
+constexpr TestSetDriver k8960{k8960Resource, age1960_init, age1960_close, age1960_error_message};
+constexpr TestSetDriver k4400{k4400Resource, wt4400_init, wt4400_close, WillErrorText};
+
 // The box of a failed initialisation, then the session closed (even a 0 one) and forgotten.
-void ReportInitFailure(ViStatus status, ErrorText errorText, CloseCall close) {
+void ReportInitFailure(ViStatus status, const TestSetDriver& driver) {
     ViSession& session = TestSetSessionField();
     QString text = QString::fromLatin1(kInitFailedText).arg(status);
     if (session != 0) {
         ViChar message[256] = {};
-        errorText(session, status, message);
+        driver.errorText(session, status, message);
         text = QString::fromLatin1(kInitErrorText).arg(status).arg(QString::fromLatin1(message));
     }
     ShowMessage(text, MessageIcon::Exclamation);
-    close(session);
+    driver.close(session);
     session = 0;
 }
 
-bool Init8960() {
+// A session already open is closed first; ID query and reset are always asked for.
+bool OpenSession(const TestSetDriver& driver) {
     ViSession& session = TestSetSessionField();
     if (session != 0)
-        age1960_close(session);
+        driver.close(session);
     session = 0;
-    const ViStatus status = age1960_init(k8960Resource, 1, 1, &session);
+    const ViStatus status = driver.init(driver.resource, 1, 1, &session);
     if (status < VI_SUCCESS || session == 0) {
-        ReportInitFailure(status, age1960_error_message, age1960_close);
+        ReportInitFailure(status, driver);
         return false;
     }
     CalContext().stepState = kStepIdle;
-    Step(age1960_cellBand(session, 1, kBandEgsm));
+    return true;
+}
+
+bool Init8960() {
+    if (!OpenSession(k8960))
+        return false;
+    Step(age1960_cellBand(TestSetSessionField(), 1, kBandEgsm));
     return true;
 }
 
 bool Init4400() {
-    ViSession& session = TestSetSessionField();
-    if (session != 0)
-        wt4400_close(session);
-    session = 0;
-    const ViStatus status = wt4400_init(k4400Resource, 1, 1, &session);
-    if (status < VI_SUCCESS || session == 0) {
-        ReportInitFailure(status, WillErrorText, wt4400_close);
+    if (!OpenSession(k4400))
         return false;
-    }
-    CalContext().stepState = kStepIdle;
+    const ViSession session = TestSetSessionField();
     const ViStatus modeStatus = wt4400_setMode(session, 1, 1, "", 1);
     wt4400_log(modeStatus, "WILLTEK ", "TESTER ", session);
     Step(modeStatus) && Step(wt4400_selectCallSystem(session, 1));

@@ -44,6 +44,14 @@ void InstrumentRig::StartBench(BenchOptions options) {
         ASSERT_TRUE(VisaConfig::Instance().ApplyAliasOption(alias, &error)) << error.toStdString();
 }
 
+void InstrumentRig::OnGsmChannel62() {
+    cal.band = kBandEgsm;
+    cal.bchChannel = 20;
+    cal.tchChannel = 62;
+    cal.powerLevel = 5;
+    cal.cableLossDb = -1.3;
+}
+
 void InstrumentRig::Open(std::int32_t testSetType) {
     cal.testSetType = testSetType;
     ASSERT_TRUE(InitTestSet());

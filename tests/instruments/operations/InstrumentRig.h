@@ -18,6 +18,8 @@ protected:
 
     // Starts the bench and points the instrument addresses at it.
     void StartBench(BenchOptions options = {});
+    // GSM traffic channel 62 at level 5 with the bench's GSM cable loss, BCH 20.
+    void OnGsmChannel62();
     // Opens the chosen test set and forgets the lines of the opening.
     void Open(std::int32_t testSetType);
 

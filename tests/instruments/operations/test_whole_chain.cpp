@@ -16,11 +16,7 @@ protected:
     void SetUp() override {
         InstrumentRig::SetUp();
         StartBench();
-        cal.band = kBandEgsm;
-        cal.bchChannel = 20;
-        cal.tchChannel = 62;
-        cal.powerLevel = 5;
-        cal.cableLossDb = -1.3; // the bench's GSM cable
+        OnGsmChannel62();
     }
 
     void Target(const QStringList& lines) {
