@@ -1,6 +1,5 @@
 // Operating mode, downlink, bands, channels, the cell's power, the RF generator and the amplitude
 // offset: the settings, and the radio kept up to date after each.
-#include "HeaderPattern.h"
 #include "Virtual8960.h"
 #include "Virtual8960Settings.h"
 
@@ -14,15 +13,6 @@ constexpr double kMaxCellDbm = -10.0;
 constexpr double kMinHz = 292.5e6;
 constexpr double kMaxHz = 2700e6;
 constexpr double kMaxGainDb = 100.0;
-
-template <typename Setting>
-const Setting* SettingFor(const ScpiUnit& unit, std::span<const Setting> settings) {
-    for (const Setting& setting : settings) {
-        if (HeaderMatches(unit.path, setting.pattern))
-            return &setting;
-    }
-    return nullptr;
-}
 
 QByteArray List(const QList<double>& values) {
     QList<QByteArray> texts;
@@ -66,7 +56,7 @@ int Virtual8960::QueryDownlink(const ScpiUnit&, QByteArray* reply) {
 }
 
 int Virtual8960::SetBand(const ScpiUnit& unit, QByteArray*) {
-    const BandSetting* setting = SettingFor(unit, BandSettings());
+    const BandSetting* setting = FindSetting(unit, BandSettings());
     if (!setting)
         return ScpiError::kUndefinedHeader;
     const std::optional<GsmBand> band = BandNamed(unit.parameters[0].toUpper());
@@ -80,7 +70,7 @@ int Virtual8960::SetBand(const ScpiUnit& unit, QByteArray*) {
 }
 
 int Virtual8960::QueryBand(const ScpiUnit& unit, QByteArray* reply) {
-    const BandSetting* setting = SettingFor(unit, BandSettings());
+    const BandSetting* setting = FindSetting(unit, BandSettings());
     if (!setting)
         return ScpiError::kUndefinedHeader;
     *reply = BandName(state_.*setting->band);
@@ -88,7 +78,7 @@ int Virtual8960::QueryBand(const ScpiUnit& unit, QByteArray* reply) {
 }
 
 int Virtual8960::SetPerBand(const ScpiUnit& unit, QByteArray*) {
-    const PerBandSetting* setting = SettingFor(unit, PerBandSettings());
+    const PerBandSetting* setting = FindSetting(unit, PerBandSettings(), BandPlaceholders());
     if (!setting)
         return ScpiError::kUndefinedHeader;
     const GsmBand band = BandNamed(unit.path.last()).value_or(state_.*setting->selected);
@@ -106,7 +96,7 @@ int Virtual8960::SetPerBand(const ScpiUnit& unit, QByteArray*) {
 }
 
 int Virtual8960::QueryPerBand(const ScpiUnit& unit, QByteArray* reply) {
-    const PerBandSetting* setting = SettingFor(unit, PerBandSettings());
+    const PerBandSetting* setting = FindSetting(unit, PerBandSettings(), BandPlaceholders());
     if (!setting)
         return ScpiError::kUndefinedHeader;
     const GsmBand band = BandNamed(unit.path.last()).value_or(state_.*setting->selected);

@@ -17,11 +17,7 @@ constexpr int kMaxOffsetPoints = 20;
 std::span<const V::Command> V::Commands() {
     static const std::vector<Command> commands = [] {
         std::vector<Command> list = {
-            {"*IDN", true, 0, 0, &V::Identify},
             {"*RST", false, 0, 0, &V::Reset},
-            {"*OPC", true, 0, 0, &V::OperationComplete},
-            {"*CLS", false, 0, 0, &V::ClearStatus},
-            {"SYSTem:ERRor[:NEXT]", true, 0, 0, &V::NextError},
             {"SYSTem:PRESet2", false, 0, 0, &V::Reset},
             {"SYSTem:PRESet3", false, 0, 0, &V::PartialPreset},
 
@@ -60,8 +56,9 @@ std::span<const V::Command> V::Commands() {
             list.push_back({setting.pattern, true, 0, 0, &V::QueryBand});
         }
         for (const PerBandSetting& setting : PerBandSettings()) {
-            list.push_back({setting.pattern, false, 1, 1, &V::SetPerBand});
-            list.push_back({setting.pattern, true, 0, 0, &V::QueryPerBand});
+            const ScpiHeader header(setting.pattern, BandPlaceholders());
+            list.push_back({header, false, 1, 1, &V::SetPerBand});
+            list.push_back({header, true, 0, 0, &V::QueryPerBand});
         }
         return list;
     }();

@@ -19,6 +19,10 @@ const PerBandSetting kPerBandSettings[] = {
      true, true},
 };
 
+const ScpiPlaceholder kBandPlaceholders[] = {
+    {"<band>", [](const QByteArray& node) { return BandNamed(node).has_value(); }},
+};
+
 } // namespace
 
 std::span<const BandSetting> BandSettings() {
@@ -27,4 +31,8 @@ std::span<const BandSetting> BandSettings() {
 
 std::span<const PerBandSetting> PerBandSettings() {
     return kPerBandSettings;
+}
+
+std::span<const ScpiPlaceholder> BandPlaceholders() {
+    return kBandPlaceholders;
 }

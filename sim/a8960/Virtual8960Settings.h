@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ScpiHeader.h"
 #include "Virtual8960State.h"
 
 #include <span>
@@ -23,6 +24,9 @@ struct PerBandSetting {
 
 std::span<const BandSetting> BandSettings();
 std::span<const PerBandSetting> PerBandSettings();
+
+// "<band>" in a per-band header: any band name ("EGSM").
+std::span<const ScpiPlaceholder> BandPlaceholders();
 
 // GSM power control levels (3GPP TS 45.005, 4.1.1).
 inline constexpr int kMaxMsTxLevel = 31;

@@ -16,33 +16,30 @@ QByteArray Nr3(double value) {
 
 } // namespace
 
-const std::vector<V::Command>& V::Commands() {
-    static const std::vector<Command> commands = {
-        {SupplyHeader("*IDN"), true, 0, 0, false, &V::Identify},
-        {SupplyHeader("*RST"), false, 0, 0, false, &V::Reset},
-        {SupplyHeader("*OPC"), true, 0, 0, false, &V::OperationComplete},
-        {SupplyHeader("*CLS"), false, 0, 0, false, &V::ClearStatus},
-        {SupplyHeader("SYSTem:ERRor[:NEXT]"), true, 0, 0, false, &V::NextError},
-
-        {SupplyHeader("[SOURce:]VOLTage[:LEVel][:IMMediate][:AMPLitude]"), false, 1, 1, false,
-         &V::SetVoltage},
-        {SupplyHeader("[SOURce:]VOLTage[:LEVel][:IMMediate][:AMPLitude]"), true, 0, 0, false,
-         &V::QueryVoltage},
-        {SupplyHeader("[SOURce:]CURRent[:LEVel][:IMMediate][:AMPLitude]"), false, 1, 1, false,
-         &V::SetCurrent},
-        {SupplyHeader("[SOURce:]CURRent[:LEVel][:IMMediate][:AMPLitude]"), true, 0, 0, false,
-         &V::QueryCurrent},
-        {SupplyHeader("OUTPut[:STATe]"), false, 1, 1, false, &V::SetOutputState},
-        {SupplyHeader("OUTPut[:STATe]"), true, 0, 0, false, &V::QueryOutputState},
-        {SupplyHeader("INSTrument[:SELect]"), false, 1, 1, true, &V::SelectByName},
-        {SupplyHeader("INSTrument[:SELect]"), true, 0, 0, true, &V::QuerySelectedName},
-        {SupplyHeader("INSTrument:NSELect"), false, 1, 1, true, &V::SelectByNumber},
-        {SupplyHeader("INSTrument:NSELect"), true, 0, 0, true, &V::QuerySelectedNumber},
+std::span<const V::Command> V::Commands(bool severalOutputs) {
+    static const std::vector<Command> single = {
+        {"*RST", false, 0, 0, &V::Reset},
+        {"[SOURce:]VOLTage[:LEVel][:IMMediate][:AMPLitude]", false, 1, 1, &V::SetVoltage},
+        {"[SOURce:]VOLTage[:LEVel][:IMMediate][:AMPLitude]", true, 0, 0, &V::QueryVoltage},
+        {"[SOURce:]CURRent[:LEVel][:IMMediate][:AMPLitude]", false, 1, 1, &V::SetCurrent},
+        {"[SOURce:]CURRent[:LEVel][:IMMediate][:AMPLitude]", true, 0, 0, &V::QueryCurrent},
+        {"OUTPut[:STATe]", false, 1, 1, &V::SetOutputState},
+        {"OUTPut[:STATe]", true, 0, 0, &V::QueryOutputState},
         // Only a model with several outputs takes the output to measure; the others refuse it.
-        {SupplyHeader("MEASure:CURRent[:DC]"), true, 0, 1, false, &V::MeasureCurrent},
-        {SupplyHeader("MEASure[:VOLTage][:DC]"), true, 0, 1, false, &V::MeasureVoltage},
+        {"MEASure:CURRent[:DC]", true, 0, 1, &V::MeasureCurrent},
+        {"MEASure[:VOLTage][:DC]", true, 0, 1, &V::MeasureVoltage},
     };
-    return commands;
+    static const std::vector<Command> several = [] {
+        std::vector<Command> list = {
+            {"INSTrument[:SELect]", false, 1, 1, &V::SelectByName},
+            {"INSTrument[:SELect]", true, 0, 0, &V::QuerySelectedName},
+            {"INSTrument:NSELect", false, 1, 1, &V::SelectByNumber},
+            {"INSTrument:NSELect", true, 0, 0, &V::QuerySelectedNumber},
+        };
+        list.insert(list.begin(), single.begin(), single.end());
+        return list;
+    }();
+    return severalOutputs ? several : single;
 }
 
 // A level between 0 and limit (which may be negative), or MIN (0) or MAX (limit).
@@ -110,10 +107,8 @@ int V::QueryCurrent(const ScpiUnit&, QByteArray* reply) {
 
 // One switch for every output, as on the E3631A.
 int V::SetOutputState(const ScpiUnit& unit, QByteArray*) {
-    const QByteArray word = unit.parameters[0].toUpper();
-    if (word != "ON" && word != "OFF" && word != "1" && word != "0")
-        return ScpiError::kIllegalValue;
-    outputOn_ = word == "ON" || word == "1";
+    if (const int error = Boolean(unit.parameters[0], &outputOn_))
+        return error;
     UpdateLoad();
     return 0;
 }

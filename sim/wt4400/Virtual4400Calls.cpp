@@ -19,7 +19,7 @@ constexpr int kMaxArrayCount = 1000;
 
 int Virtual4400::SelectCallSystem(const ScpiUnit& unit, QByteArray*) {
     QByteArray word;
-    if (const int error = Choice(unit, {"NONE", "GSM", "GEN", "GPRS"}, &word))
+    if (const int error = Choice(unit.parameters[0], {"NONE", "GSM", "GEN", "GPRS"}, &word))
         return error;
     const System system = word == "GSM"    ? System::Gsm
                           : word == "GEN"  ? System::Generator
@@ -112,7 +112,7 @@ int Virtual4400::FetchTxPower(const ScpiUnit&, QByteArray* reply) {
 
 int Virtual4400::MeasureTxPowerArray(const ScpiUnit& unit, QByteArray*) {
     int count = 0;
-    if (const int error = Integer(unit, 0, 1, kMaxArrayCount, &count))
+    if (const int error = Integer(unit.parameters[0], 1, kMaxArrayCount, &count))
         return error;
     Virtual4400State::Statistics statistics{0.0, 0.0, 0.0};
     for (int i = 0; i < count; ++i) {

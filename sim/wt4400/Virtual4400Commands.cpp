@@ -9,12 +9,7 @@ using V = Virtual4400;
 std::span<const V::Command> V::Commands() {
     static const std::vector<Command> commands = [] {
         std::vector<Command> list = {
-            {"*IDN", true, 0, 0, &V::Identify},
             {"*RST", false, 0, 0, &V::Reset},
-            {"*OPC", true, 0, 0, &V::OperationComplete},
-            {"*CLS", false, 0, 0, &V::ClearStatus},
-            {"SYSTem:ERRor", true, 0, 0, &V::NextError},
-            {"SYSTem:ERRor:NEXT", true, 0, 0, &V::NextError},
 
             {"CONFigure:CSYStem", false, 1, 1, &V::SelectCallSystem},
             {"STATus:OPERation:CONDition", true, 0, 0, &V::OperationCondition},

@@ -19,15 +19,6 @@ double UplinkHz(int arfcn) {
     return DownlinkHz(arfcn) - (arfcn >= 512 && arfcn <= 885 ? 95e6 : 45e6);
 }
 
-template <typename Setting>
-const Setting* SettingFor(const ScpiUnit& unit, std::span<const Setting> settings) {
-    for (const Setting& setting : settings) {
-        if (PathMatches(unit.path, setting.pattern))
-            return &setting;
-    }
-    return nullptr;
-}
-
 struct IdentityRange {
     const char* node;
     int high;
@@ -93,7 +84,7 @@ int Virtual4400::SetCouplingName(const ScpiUnit& unit, QByteArray*) {
 }
 
 int Virtual4400::SetCouplingState(const ScpiUnit& unit, QByteArray*) {
-    if (const int error = Boolean(unit, &state_.couplingOn))
+    if (const int error = Boolean(unit.parameters[0], &state_.couplingOn))
         return error;
     UpdateRadio();
     return 0;
@@ -109,9 +100,10 @@ int Virtual4400::SetCouplingLoss(const ScpiUnit& unit, QByteArray*) {
     for (int i = 1; i + 1 < unit.parameters.size(); i += 2) {
         double mhz = 0.0;
         double db = 0.0;
-        if (const int error = Number(unit, i, kMinHz / 1e6, kMaxHz / 1e6, &mhz))
+        if (const int error =
+                Number(unit.parameters[i], Unit::None, kMinHz / 1e6, kMaxHz / 1e6, &mhz))
             return error;
-        if (const int error = Number(unit, i + 1, -50.0, 50.0, &db))
+        if (const int error = Number(unit.parameters[i + 1], Unit::None, -50.0, 50.0, &db))
             return error;
         points.emplace_back(mhz, db);
     }
@@ -122,44 +114,46 @@ int Virtual4400::SetCouplingLoss(const ScpiUnit& unit, QByteArray*) {
 }
 
 int Virtual4400::SetGeneratorState(const ScpiUnit& unit, QByteArray*) {
-    if (const int error = Boolean(unit, &state_.generatorOn))
+    if (const int error = Boolean(unit.parameters[0], &state_.generatorOn))
         return error;
     UpdateRadio();
     return 0;
 }
 
 int Virtual4400::SetWordSetting(const ScpiUnit& unit, QByteArray*) {
-    const WordSetting* setting = SettingFor(unit, WordSettings());
-    return setting ? Choice(unit, setting->words, &(state_.*setting->field))
+    const WordSetting* setting = FindSetting(unit, WordSettings());
+    return setting ? Choice(unit.parameters[0], setting->words, &(state_.*setting->field))
                    : ScpiError::kUndefinedHeader;
 }
 
 int Virtual4400::SetNumberSetting(const ScpiUnit& unit, QByteArray*) {
-    const NumberSetting* setting = SettingFor(unit, NumberSettings());
+    const NumberSetting* setting = FindSetting(unit, NumberSettings());
     if (!setting)
         return ScpiError::kUndefinedHeader;
-    if (const int error = Integer(unit, 0, setting->low, setting->high, &(state_.*setting->field)))
+    if (const int error =
+            Integer(unit.parameters[0], setting->low, setting->high, &(state_.*setting->field)))
         return error;
     UpdateRadio();
     return 0;
 }
 
 int Virtual4400::SetRealSetting(const ScpiUnit& unit, QByteArray*) {
-    const RealSetting* setting = SettingFor(unit, RealSettings());
+    const RealSetting* setting = FindSetting(unit, RealSettings());
     if (!setting)
         return ScpiError::kUndefinedHeader;
-    if (const int error = Number(unit, 0, setting->low, setting->high, &(state_.*setting->field)))
+    if (const int error = Number(unit.parameters[0], Unit::None, setting->low, setting->high,
+                                 &(state_.*setting->field)))
         return error;
     UpdateRadio();
     return 0;
 }
 
 int Virtual4400::QuerySetting(const ScpiUnit& unit, QByteArray* reply) {
-    if (const WordSetting* word = SettingFor(unit, WordSettings()))
+    if (const WordSetting* word = FindSetting(unit, WordSettings()))
         *reply = state_.*word->field;
-    else if (const NumberSetting* number = SettingFor(unit, NumberSettings()))
+    else if (const NumberSetting* number = FindSetting(unit, NumberSettings()))
         *reply = QByteArray::number(state_.*number->field);
-    else if (const RealSetting* real = SettingFor(unit, RealSettings()))
+    else if (const RealSetting* real = FindSetting(unit, RealSettings()))
         *reply = QByteArray::number(state_.*real->field, 'f', 2);
     else
         return ScpiError::kUndefinedHeader;
@@ -169,9 +163,9 @@ int Virtual4400::QuerySetting(const ScpiUnit& unit, QByteArray* reply) {
 int Virtual4400::AssignAll(const ScpiUnit& unit, QByteArray*) {
     int arfcn = 0;
     int level = 0;
-    if (const int error = Integer(unit, 0, 0, 1023, &arfcn))
+    if (const int error = Integer(unit.parameters[0], 0, 1023, &arfcn))
         return error;
-    if (const int error = Integer(unit, 1, 0, 31, &level))
+    if (const int error = Integer(unit.parameters[1], 0, 31, &level))
         return error;
     state_.tchArfcn = arfcn;
     state_.msPowerLevel = level;
@@ -184,7 +178,7 @@ int Virtual4400::SetCellIdentity(const ScpiUnit& unit, QByteArray*) {
     for (const IdentityRange& range : kIdentityRanges) {
         int value = 0;
         if (node == range.node)
-            return Integer(unit, 0, 0, range.high, &value);
+            return Integer(unit.parameters[0], 0, range.high, &value);
     }
     return ScpiError::kUndefinedHeader;
 }

@@ -148,3 +148,35 @@ TEST_F(TestSetErrors, openingTwiceClosesTheFirstSessionBeforeTheSecondInitialise
         EXPECT_TRUE(QTest::qWaitFor([&] { return connections[i]() == 0; }, 2000));
     }
 }
+
+// Counts the warnings the instrument layer logs while it lives.
+class WarningCounter {
+public:
+    WarningCounter() : previous_(qInstallMessageHandler(Count)) { count_ = 0; }
+    ~WarningCounter() { qInstallMessageHandler(previous_); }
+    WarningCounter(const WarningCounter&) = delete;
+    WarningCounter& operator=(const WarningCounter&) = delete;
+    int Count() const { return count_; }
+
+private:
+    static void Count(QtMsgType type, const QMessageLogContext&, const QString&) {
+        if (type == QtWarningMsg)
+            ++count_;
+    }
+    static inline int count_ = 0;
+    QtMessageHandler previous_;
+};
+
+TEST_F(TestSetErrors, aTestSetThatHasGoneStopsTheRunOnceInsteadOfFailingWithoutEnd) {
+    Open(kTestSet8960);
+    WarningCounter warnings;
+    bench.reset(); // every call now fails, the preset and close of the stop included
+    SetupTxMeasurement();
+    EXPECT_EQ(cal.instrumentFault, 1);
+    EXPECT_EQ(cal.testSetSession, 0u);
+    EXPECT_EQ(cal.instrumentErrorCount, 0);
+    EXPECT_EQ(cal.stepState, kStepStopped);
+    // Two failed calls, their error reads and the one preset of the stop: a handful of lost
+    // connections, not one per preset retried.
+    EXPECT_LT(warnings.Count(), 20);
+}

@@ -1,4 +1,5 @@
 #include "FakeLoad.h"
+#include "VirtualInstrumentTest.h"
 #include "VirtualSupply.h"
 
 #include <gtest/gtest.h>
@@ -7,19 +8,10 @@
 
 namespace {
 
-class VirtualSupplyTest : public testing::Test {
+class VirtualSupplyTest : public VirtualInstrumentTest {
 protected:
+    ScpiInstrument& Instrument() override { return *supply; }
     void Make(VirtualSupplyModel model) { supply = std::make_unique<VirtualSupply>(model, load); }
-    // The reply to line, or "(none)".
-    QByteArray Send(const QByteArray& line) { return supply->Receive(line).value_or("(none)"); }
-    // Every queued error, oldest first, until the queue reads empty.
-    QList<QByteArray> Errors() {
-        QList<QByteArray> errors;
-        for (QByteArray error = Send("SYST:ERR?"); !error.startsWith("0,");
-             error = Send("SYST:ERR?"))
-            errors.append(error);
-        return errors;
-    }
     double Number(const QByteArray& query) { return Send(query).toDouble(); }
 
     FakeLoad load;

@@ -1,31 +1,12 @@
-#include "FakeRadio.h"
-#include "Virtual4400.h"
+#include "RadioInstrumentTest.h"
 #include "ScpiServer.h"
+#include "Virtual4400.h"
 
 #include <QTcpSocket>
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
-
-class Virtual4400Test : public testing::Test {
-protected:
-    // The reply to line, or "(none)".
-    QByteArray Send(const QByteArray& line) { return instrument.Receive(line).value_or("(none)"); }
-    // Every queued error, oldest first, until the queue reads empty.
-    QList<QByteArray> Errors() {
-        QList<QByteArray> errors;
-        for (QByteArray error = Send(":SYST:ERR?"); !error.startsWith("0,");
-             error = Send(":SYST:ERR?"))
-            errors.append(error);
-        return errors;
-    }
-
-    FakeRadio radio;
-    Virtual4400 instrument{radio};
-};
-
-} // namespace
+using Virtual4400Test = RadioInstrumentTest<Virtual4400>;
 
 TEST_F(Virtual4400Test, answersTheCommonQueriesAndNamesItselfA4400) {
     EXPECT_EQ(Send("*IDN?").split(',').value(1).contains("4400"), true);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "FakeRadio.h"
+#include "VirtualInstrumentTest.h"
+
+// A test of a virtual test set on the radio double.
+template <typename TestSet> class RadioInstrumentTest : public VirtualInstrumentTest {
+protected:
+    ScpiInstrument& Instrument() override { return instrument; }
+
+    FakeRadio radio;
+    TestSet instrument{radio};
+};
