@@ -9,8 +9,6 @@ namespace age1960 {
 
 // Argument checks shared by the operations.
 
-// VPP-3.4's code for the fifth argument (VppStatus.h stops at the fourth).
-inline constexpr ViStatus kAge1960Parameter5 = static_cast<ViStatus>(0xBFFC0005u);
 // The test application has one cell.
 inline constexpr ViInt16 kAge1960Cell = 1;
 

@@ -2,13 +2,12 @@
 #include "Age1960Io.h"
 
 #include "Age1960Scpi.h"
-#include "Age1960Text.h"
+#include "DriverIo.h"
 
 namespace age1960 {
 
 namespace {
 
-constexpr ViUInt32 kReadChunk = 256;
 // No reply the driver reads comes near this; a peer that never ends its line must not hold the
 // driver for ever.
 constexpr qsizetype kMaxReplyBytes = 65536;
@@ -22,7 +21,7 @@ bool IsLinkFailure(ViStatus status) {
            (static_cast<ViUInt32>(status) >> 16) == 0xBFFFu;
 }
 
-void Keep(Age1960Session& session, const Age1960Error& error) {
+void Keep(Age1960Session& session, const DriverText::ErrorEntry& error) {
     qCInfo(lcAge1960).noquote() << session.visa << "instrument error" << error.code << error.text;
     session.keptErrors.push_back(error);
     if (session.keptErrors.size() > kMaxKeptErrors)
@@ -35,35 +34,18 @@ ViStatus ConfirmOpc(Age1960Session& session) {
     ViInt32 done = 0;
     if (status < VI_SUCCESS)
         return status;
-    return ParseInteger(reply, &done) && done == 1 ? status : VI_ERROR_INV_RESPONSE;
+    return DriverText::ParseInteger(reply, &done) && done == 1 ? status : VI_ERROR_INV_RESPONSE;
 }
 
 } // namespace
 
 ViStatus WriteLine(Age1960Session& session, const QByteArray& line) {
-    const QByteArray bytes = line + '\n';
-    ViUInt32 written = 0;
-    const ViStatus status = viWrite(session.visa, reinterpret_cast<ViConstBuf>(bytes.constData()),
-                                    static_cast<ViUInt32>(bytes.size()), &written);
-    qCDebug(lcAge1960).noquote() << session.visa << ">" << line << Qt::hex << status;
-    return status;
+    return DriverIo::WriteLine(session.visa, line, lcAge1960());
 }
 
 ViStatus ReadReply(Age1960Session& session, QByteArray* reply) {
-    reply->clear();
-    ViStatus status = VI_SUCCESS_MAX_CNT;
-    while (status == VI_SUCCESS_MAX_CNT && reply->size() < kMaxReplyBytes) {
-        ViByte chunk[kReadChunk];
-        ViUInt32 got = 0;
-        status = viRead(session.visa, chunk, kReadChunk, &got);
-        reply->append(reinterpret_cast<const char*>(chunk), static_cast<qsizetype>(got));
-    }
-    while (reply->endsWith('\n') || reply->endsWith('\r'))
-        reply->chop(1);
-    qCDebug(lcAge1960).noquote() << session.visa << "<" << *reply << Qt::hex << status;
-    if (status == VI_SUCCESS_MAX_CNT)
-        return VI_ERROR_INV_RESPONSE;
-    return status;
+    const ViStatus status = DriverIo::ReadReply(session.visa, kMaxReplyBytes, reply, lcAge1960());
+    return status == VI_SUCCESS_MAX_CNT ? VI_ERROR_INV_RESPONSE : status;
 }
 
 ViStatus Query(Age1960Session& session, const QByteArray& query, QByteArray* reply) {
@@ -72,16 +54,23 @@ ViStatus Query(Age1960Session& session, const QByteArray& query, QByteArray* rep
     return status < VI_SUCCESS ? status : ReadReply(session, reply);
 }
 
+ViStatus ReadError(Age1960Session& session, DriverText::ErrorEntry* error) {
+    QByteArray reply;
+    const ViStatus status = Query(session, Age1960Scpi::kErrorQuery, &reply);
+    if (status < VI_SUCCESS)
+        return status;
+    return DriverText::ParseErrorEntry(reply, DriverText::EntryForm::kComplete, error)
+               ? status
+               : VI_ERROR_INV_RESPONSE;
+}
+
 ViStatus CheckErrors(Age1960Session& session) {
     bool found = false;
     for (int reading = 0; reading < kMaxQueueReadings; ++reading) {
-        QByteArray reply;
-        const ViStatus status = Query(session, Age1960Scpi::kErrorQuery, &reply);
+        DriverText::ErrorEntry error;
+        const ViStatus status = ReadError(session, &error);
         if (status < VI_SUCCESS)
             return status;
-        Age1960Error error;
-        if (!ParseErrorReply(reply, &error))
-            return VI_ERROR_INV_RESPONSE;
         if (error.code == 0)
             break;
         Keep(session, error);
@@ -110,6 +99,13 @@ ViStatus SendChecked(Age1960Session& session, const QByteArray& line, bool waitC
 
 ViStatus QueryChecked(Age1960Session& session, const QByteArray& query, QByteArray* reply) {
     return Checked(session, Query(session, query, reply));
+}
+
+ViStatus QueryCheckedWithin(Age1960Session& session, ViUInt32 timeoutMs, const QByteArray& query,
+                            QByteArray* reply) {
+    const ViStatus status =
+        WithTimeout(session, timeoutMs, [&] { return Query(session, query, reply); });
+    return Checked(session, status);
 }
 
 ViUInt32 RaisedTimeout(const Age1960Session& session, ViUInt32 extraMs) {

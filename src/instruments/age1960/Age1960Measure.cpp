@@ -21,59 +21,51 @@ const char* MeasurementName(ViInt16 code) {
 ViStatus ParseTxPower(const QByteArray& reply, ViInt32* integrity, ViReal64* powerDbm) {
     const QList<QByteArray> fields = reply.split(',');
     ViInt32 parsedIntegrity = 0;
-    double power = 0.0;
-    if (fields.size() != 2 || !ParseInteger(fields[0], &parsedIntegrity) ||
-        !ParseReal(fields[1], &power))
+    if (fields.size() != 2 || !DriverText::ParseInteger(fields[0], &parsedIntegrity))
         return VI_ERROR_INV_RESPONSE;
-    *integrity = parsedIntegrity;
-    if (IsNoValue(power))
-        return AGE1960_ERROR_NO_VALUE;
-    *powerDbm = power;
-    return VI_SUCCESS;
+    const ViStatus parsed = ParseResult(fields[1], powerDbm);
+    if (parsed != VI_ERROR_INV_RESPONSE)
+        *integrity = parsedIntegrity;
+    return parsed;
 }
 
 } // namespace
 
 ViStatus age1960_readTXPower_Q(ViSession session, ViInt32 timeoutMs, ViInt32* integrity,
                                ViReal64* powerDbm) {
-    ViStatus status = VI_SUCCESS;
-    Age1960Session* found = FindSession(session, &status);
-    if (!found)
-        return status;
-    if (timeoutMs < 0)
-        return VI_ERROR_PARAMETER2;
-    if (!integrity)
-        return VI_ERROR_PARAMETER3;
-    if (!powerDbm)
-        return VI_ERROR_PARAMETER4;
-    *powerDbm = std::numeric_limits<ViReal64>::quiet_NaN();
-    const ViUInt32 readTimeoutMs =
-        timeoutMs == 0 ? found->timeoutMs : static_cast<ViUInt32>(timeoutMs);
-    QByteArray reply;
-    status = WithTimeout(*found, readTimeoutMs,
-                         [&] { return Query(*found, Age1960Scpi::kReadTxPower, &reply); });
-    status = Checked(*found, status);
-    if (status < VI_SUCCESS)
-        return status;
-    const ViStatus parsed = ParseTxPower(reply, integrity, powerDbm);
-    return parsed < VI_SUCCESS ? parsed : status;
+    return OnSession(session, [&](Age1960Session& found) {
+        if (timeoutMs < 0)
+            return VI_ERROR_PARAMETER2;
+        if (!integrity)
+            return VI_ERROR_PARAMETER3;
+        if (!powerDbm)
+            return VI_ERROR_PARAMETER4;
+        *powerDbm = std::numeric_limits<ViReal64>::quiet_NaN();
+        const ViUInt32 readTimeoutMs =
+            timeoutMs == 0 ? found.timeoutMs : static_cast<ViUInt32>(timeoutMs);
+        QByteArray reply;
+        const ViStatus status =
+            QueryCheckedWithin(found, readTimeoutMs, Age1960Scpi::kReadTxPower, &reply);
+        if (status < VI_SUCCESS)
+            return status;
+        const ViStatus parsed = ParseTxPower(reply, integrity, powerDbm);
+        return parsed < VI_SUCCESS ? parsed : status;
+    });
 }
 
 ViStatus age1960_initMeasFcn(ViSession session, ViInt32 count, const ViInt16 functions[]) {
-    ViStatus status = VI_SUCCESS;
-    Age1960Session* found = FindSession(session, &status);
-    if (!found)
-        return status;
-    if (count < 1 || count > kMeasurementCount)
-        return VI_ERROR_PARAMETER2;
-    if (!functions)
-        return VI_ERROR_PARAMETER3;
-    QByteArrayList names;
-    for (ViInt32 i = 0; i < count; ++i) {
-        const char* name = MeasurementName(functions[i]);
-        if (!name)
+    return OnSession(session, [&](Age1960Session& found) {
+        if (count < 1 || count > kMeasurementCount)
+            return VI_ERROR_PARAMETER2;
+        if (!functions)
             return VI_ERROR_PARAMETER3;
-        names.append(name);
-    }
-    return SendChecked(*found, Fill(Age1960Scpi::kInitiate, names.join(';')));
+        QByteArrayList names;
+        for (ViInt32 i = 0; i < count; ++i) {
+            const char* name = MeasurementName(functions[i]);
+            if (!name)
+                return VI_ERROR_PARAMETER3;
+            names.append(name);
+        }
+        return SendChecked(found, Fill(Age1960Scpi::kInitiate, names.join(';')));
+    });
 }

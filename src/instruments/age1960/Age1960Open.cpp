@@ -1,6 +1,7 @@
 // Opening, closing, resets and device clear.
 #include "Age1960Io.h"
 #include "Age1960Scpi.h"
+#include "DriverSession.h"
 
 using namespace age1960;
 
@@ -10,25 +11,17 @@ namespace {
 // the reply that only comes when it is done.
 constexpr ViUInt32 kPresetAllowanceMs = 10000;
 
+// The session starts with VISA's own time-out, which the waits raise for themselves.
 ViStatus OpenVisa(ViConstRsrc resource, Age1960Session* session) {
-    ViStatus status = viOpenDefaultRM(&session->resourceManager);
-    if (status < VI_SUCCESS)
-        return status;
-    status = viOpen(session->resourceManager, resource, VI_NO_LOCK, 0, &session->visa);
-    if (status >= VI_SUCCESS)
-        status = viGetAttribute(session->visa, VI_ATTR_TMO_VALUE, &session->timeoutMs);
-    if (status < VI_SUCCESS) {
-        if (session->visa != VI_NULL)
-            viClose(session->visa);
-        viClose(session->resourceManager);
-    }
-    return status;
+    return DriverSession::Open(
+        resource, &session->resourceManager, &session->visa, [session](ViSession vi) {
+            return viGetAttribute(vi, VI_ATTR_TMO_VALUE, &session->timeoutMs);
+        });
 }
 
 void Release(const Age1960Session& session) {
     const ViSession handle = session.visa;
-    viClose(session.visa);
-    viClose(session.resourceManager);
+    DriverSession::Close(session.visa, session.resourceManager);
     RemoveSession(handle);
 }
 
@@ -41,6 +34,12 @@ bool IsAn8960(const QByteArray& identity) {
 ViStatus CheckAfterPreset(Age1960Session& session, ViStatus status) {
     return WithTimeout(session, RaisedTimeout(session, kPresetAllowanceMs),
                        [&session, status] { return Checked(session, status); });
+}
+
+ViStatus Preset(ViSession session, const char* line) {
+    return OnSession(session, [line](Age1960Session& found) {
+        return CheckAfterPreset(found, WriteLine(found, line));
+    });
 }
 
 ViStatus Prepare(Age1960Session& session, bool idQuery, bool reset) {
@@ -67,14 +66,11 @@ ViStatus age1960_init(ViConstRsrc resource, ViInt16 idQuery, ViInt16 reset, ViSe
         *session = VI_NULL;
     if (!resource)
         return VI_ERROR_PARAMETER1;
-    if (idQuery != 0 && idQuery != 1)
-        return VI_ERROR_PARAMETER2;
-    if (reset != 0 && reset != 1)
-        return VI_ERROR_PARAMETER3;
-    if (!session)
-        return VI_ERROR_PARAMETER4;
+    ViStatus status = DriverSession::CheckInitArguments(idQuery, reset, session, 2);
+    if (status < VI_SUCCESS)
+        return status;
     Age1960Session opened;
-    ViStatus status = OpenVisa(resource, &opened);
+    status = OpenVisa(resource, &opened);
     if (status < VI_SUCCESS)
         return status;
     Age1960Session& added = AddSession(opened);
@@ -96,36 +92,25 @@ ViStatus age1960_close(ViSession session) {
 }
 
 ViStatus age1960_reset(ViSession session) {
-    ViStatus status = VI_SUCCESS;
-    Age1960Session* found = FindSession(session, &status);
-    if (!found)
-        return status;
-    return CheckAfterPreset(*found, WriteLine(*found, Age1960Scpi::kReset));
+    return Preset(session, Age1960Scpi::kReset);
 }
 
 ViStatus age1960_partialPreset(ViSession session) {
-    ViStatus status = VI_SUCCESS;
-    Age1960Session* found = FindSession(session, &status);
-    if (!found)
-        return status;
-    return CheckAfterPreset(*found, WriteLine(*found, Age1960Scpi::kPartialPreset));
+    return Preset(session, Age1960Scpi::kPartialPreset);
 }
 
 ViStatus age1960_dcl(ViSession session) {
-    ViStatus status = VI_SUCCESS;
-    const Age1960Session* found = FindSession(session, &status);
-    return found ? viClear(found->visa) : status;
+    return OnSession(session, [](Age1960Session& found) { return viClear(found.visa); });
 }
 
 ViStatus age1960_timeOut(ViSession session, ViInt32 timeoutMs) {
-    ViStatus status = VI_SUCCESS;
-    Age1960Session* found = FindSession(session, &status);
-    if (!found)
+    return OnSession(session, [timeoutMs](Age1960Session& found) {
+        if (timeoutMs < 0)
+            return VI_ERROR_PARAMETER2;
+        const auto value = static_cast<ViUInt32>(timeoutMs);
+        const ViStatus status = viSetAttribute(found.visa, VI_ATTR_TMO_VALUE, value);
+        if (status >= VI_SUCCESS)
+            found.timeoutMs = value;
         return status;
-    if (timeoutMs < 0)
-        return VI_ERROR_PARAMETER2;
-    status = viSetAttribute(found->visa, VI_ATTR_TMO_VALUE, static_cast<ViUInt32>(timeoutMs));
-    if (status >= VI_SUCCESS)
-        found->timeoutMs = static_cast<ViUInt32>(timeoutMs);
-    return status;
+    });
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "DriverText.h"
 #include "age1960.h"
 
-#include <QByteArray>
 #include <QLoggingCategory>
 
 #include <deque>
@@ -13,11 +13,6 @@ namespace age1960 {
 // off by default).
 Q_DECLARE_LOGGING_CATEGORY(lcAge1960)
 
-struct Age1960Error {
-    ViInt32 code = 0;
-    QByteArray text;
-};
-
 // What the driver keeps of an open session. Its handle is the VISA instrument session, which the
 // VISA layer never hands out twice, so a closed handle cannot reach a later session.
 struct Age1960Session {
@@ -25,12 +20,19 @@ struct Age1960Session {
     ViSession resourceManager = VI_NULL;
     ViUInt32 timeoutMs = 0;
     // Errors read from the instrument after a call and not yet handed out by age1960_error_query.
-    std::deque<Age1960Error> keptErrors;
+    std::deque<DriverText::ErrorEntry> keptErrors;
 };
 
 // The session of handle, or null (*status VI_ERROR_INV_SESSION) for one not open.
 Age1960Session* FindSession(ViSession handle, ViStatus* status);
 Age1960Session& AddSession(const Age1960Session& session);
 void RemoveSession(ViSession handle);
+
+// call(session) for the open session of handle; VI_ERROR_INV_SESSION for a handle not open.
+template <typename Call> ViStatus OnSession(ViSession handle, Call&& call) {
+    ViStatus status = VI_SUCCESS;
+    Age1960Session* found = FindSession(handle, &status);
+    return found ? call(*found) : status;
+}
 
 } // namespace age1960

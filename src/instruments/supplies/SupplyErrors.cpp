@@ -1,35 +1,22 @@
 // The error query and the status texts.
+#include "StatusTexts.h"
 #include "SupplyIo.h"
-#include "SupplyText.h"
 
 using namespace supplies;
 
 namespace {
 
-struct MessageEntry {
-    ViStatus status;
-    const char* text;
-};
-
-// The driver's own codes and the VXIplug&play ones it returns; VISA explains the rest.
-const MessageEntry kMessages[] = {
+// The driver's own codes and the meaning it gives a failed identification; the other
+// VXIplug&play codes have their shared texts and VISA explains the rest.
+const StatusText kMessages[] = {
     {SUPPLY_INSTR_ERROR_DETECTED, "Instrument error detected: read the instrument's error queue"},
     {SUPPLY_ERROR_NOT_SUPPORTED, "This supply model has no such function"},
-    {VI_ERROR_PARAMETER1, "Parameter 1 out of range"},
-    {VI_ERROR_PARAMETER2, "Parameter 2 out of range"},
-    {VI_ERROR_PARAMETER3, "Parameter 3 out of range"},
-    {VI_ERROR_PARAMETER4, "Parameter 4 out of range"},
-    {kSupplyErrorParameter5, "Parameter 5 out of range"},
     {VI_ERROR_FAIL_ID_QUERY, "Instrument identification query failed: not the model chosen"},
-    {VI_ERROR_INV_RESPONSE, "The instrument's reply could not be interpreted"},
 };
 
 const char* DriverMessage(ViStatus status) {
-    for (const MessageEntry& entry : kMessages) {
-        if (entry.status == status)
-            return entry.text;
-    }
-    return nullptr;
+    const char* text = FindStatusText(kMessages, status);
+    return text ? text : VppStatusText(status);
 }
 
 } // namespace
@@ -42,7 +29,7 @@ ViStatus supply_error_query(ViSession session, ViInt32* code, ViChar message[]) 
         return VI_ERROR_PARAMETER2;
     if (!message)
         return VI_ERROR_PARAMETER3;
-    SupplyError error;
+    DriverText::ErrorEntry error;
     if (state->keptError) {
         error = *state->keptError;
         state->keptError.reset();
@@ -52,7 +39,7 @@ ViStatus supply_error_query(ViSession session, ViInt32* code, ViChar message[]) 
             return status;
     }
     *code = error.code;
-    CopyText(error.text, message, SUPPLY_MESSAGE_SIZE);
+    DriverText::CopyText(error.text, message, SUPPLY_MESSAGE_SIZE);
     return VI_SUCCESS;
 }
 
@@ -63,7 +50,7 @@ ViStatus supply_error_message(ViSession session, ViStatus status, ViChar message
     if (session != VI_NULL && !FindSession(session))
         return VI_ERROR_INV_SESSION;
     if (const char* text = DriverMessage(status)) {
-        CopyText(text, message, SUPPLY_MESSAGE_SIZE);
+        DriverText::CopyText(text, message, SUPPLY_MESSAGE_SIZE);
         return VI_SUCCESS;
     }
     // The session's own VISA detail names the resource when status was its last failure.

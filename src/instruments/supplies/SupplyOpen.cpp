@@ -1,4 +1,5 @@
 // Opening, closing and clearing supply sessions.
+#include "DriverSession.h"
 #include "SupplyIo.h"
 #include "SupplyLog.h"
 #include "SupplyModels.h"
@@ -27,16 +28,6 @@ ViStatus Prepare(ViSession session, SupplySession& state, bool idQuery, bool res
     return status < VI_SUCCESS ? status : SendChecked(session, state, "*CLS");
 }
 
-ViStatus Open(ViConstRsrc resource, ViSession* rm, ViSession* session) {
-    ViStatus status = viOpenDefaultRM(rm);
-    if (status < VI_SUCCESS)
-        return status;
-    status = viOpen(*rm, resource, VI_NO_LOCK, 0, session);
-    if (status < VI_SUCCESS)
-        viClose(*rm);
-    return status;
-}
-
 } // namespace
 
 ViStatus supply_init(SupplyModel model, ViConstRsrc resource, ViInt16 idQuery, ViInt16 reset,
@@ -47,22 +38,18 @@ ViStatus supply_init(SupplyModel model, ViConstRsrc resource, ViInt16 idQuery, V
         return VI_ERROR_PARAMETER1;
     if (!resource)
         return VI_ERROR_PARAMETER2;
-    if (idQuery != 0 && idQuery != 1)
-        return VI_ERROR_PARAMETER3;
-    if (reset != 0 && reset != 1)
-        return VI_ERROR_PARAMETER4;
-    if (!session)
-        return kSupplyErrorParameter5;
+    ViStatus status = DriverSession::CheckInitArguments(idQuery, reset, session, 3);
+    if (status < VI_SUCCESS)
+        return status;
     SupplySession state;
     state.model = model;
     ViSession vi = VI_NULL;
-    ViStatus status = Open(resource, &state.resourceManager, &vi);
+    status = DriverSession::Open(resource, &state.resourceManager, &vi);
     if (status < VI_SUCCESS)
         return status;
     status = Prepare(vi, state, idQuery == 1, reset == 1);
     if (status < VI_SUCCESS) {
-        viClose(vi);
-        viClose(state.resourceManager);
+        DriverSession::Close(vi, state.resourceManager);
         return status;
     }
     AddSession(vi, state);
@@ -76,9 +63,7 @@ ViStatus supply_close(ViSession session) {
         return VI_ERROR_INV_SESSION;
     const ViSession rm = state->resourceManager;
     RemoveSession(session);
-    const ViStatus status = viClose(session);
-    const ViStatus rmStatus = viClose(rm);
-    return status < VI_SUCCESS ? status : rmStatus;
+    return DriverSession::Close(session, rm);
 }
 
 ViStatus supply_dcl(ViSession session) {

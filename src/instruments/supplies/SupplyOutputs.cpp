@@ -1,7 +1,7 @@
 // The supply roles: program voltage and current limit, switch the output, measure the current.
+#include "DriverText.h"
 #include "SupplyIo.h"
 #include "SupplyModels.h"
-#include "SupplyText.h"
 
 #include <cmath>
 
@@ -45,7 +45,8 @@ ViStatus SetValue(ViSession session, SupplyRole role, ViInt16 output, const char
         return status;
     if (!std::isfinite(value))
         return VI_ERROR_PARAMETER3;
-    return SendChecked(session, *call.state, call.Line({{placeholder, ScpiNumber(value)}}));
+    return SendChecked(session, *call.state,
+                       call.Line({{placeholder, DriverText::ScpiNumber(value)}}));
 }
 
 } // namespace
@@ -59,8 +60,9 @@ ViStatus supply_outputVoltCurr(ViSession session, ViReal64 volts, ViReal64 amps)
         return VI_ERROR_PARAMETER2;
     if (!std::isfinite(amps))
         return VI_ERROR_PARAMETER3;
-    return SendChecked(session, *call.state,
-                       call.Line({{"{V}", ScpiNumber(volts)}, {"{A}", ScpiNumber(amps)}}));
+    return SendChecked(
+        session, *call.state,
+        call.Line({{"{V}", DriverText::ScpiNumber(volts)}, {"{A}", DriverText::ScpiNumber(amps)}}));
 }
 
 ViStatus supply_setVoltage(ViSession session, ViInt16 output, ViReal64 volts) {
@@ -89,7 +91,7 @@ ViStatus supply_measureCurrent(ViSession session, ViInt16 output, ViReal64* amps
     QByteArray reply;
     status = Query(session, call.Line({}), &reply);
     double value = 0.0;
-    if (status >= VI_SUCCESS && !ParseNumber(reply, &value))
+    if (status >= VI_SUCCESS && !DriverText::ParseFinite(reply, &value))
         status = VI_ERROR_INV_RESPONSE;
     status = FinishCall(session, *call.state, status);
     if (status >= VI_SUCCESS)

@@ -1,16 +1,12 @@
 #include "VisaErrors.h"
 
+#include "StatusTexts.h"
 #include "VisaLog.h"
 #include "VisaRegistry.h"
 
 namespace {
 
-struct StatusEntry {
-    ViStatus status;
-    const char* text;
-};
-
-const StatusEntry kStatusTexts[] = {
+const StatusText kStatusTexts[] = {
     {VI_SUCCESS, "VI_SUCCESS: the operation completed"},
     {VI_SUCCESS_TERM_CHAR, "VI_SUCCESS_TERM_CHAR: the read ended at the termination character"},
     {VI_SUCCESS_MAX_CNT, "VI_SUCCESS_MAX_CNT: the read ended after the requested count"},
@@ -35,11 +31,8 @@ const StatusEntry kStatusTexts[] = {
 } // namespace
 
 QString VisaStatusText(ViStatus status) {
-    for (const StatusEntry& entry : kStatusTexts) {
-        if (entry.status == status)
-            return QLatin1String(entry.text);
-    }
-    return {};
+    const char* text = FindStatusText(kStatusTexts, status);
+    return text ? QString::fromLatin1(text) : QString();
 }
 
 QString ResourceLabel(const VisaObject& instrument) {

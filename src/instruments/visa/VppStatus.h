@@ -8,6 +8,11 @@ inline constexpr ViStatus VI_ERROR_PARAMETER1 = static_cast<ViStatus>(0xBFFC0001
 inline constexpr ViStatus VI_ERROR_PARAMETER2 = static_cast<ViStatus>(0xBFFC0002u);
 inline constexpr ViStatus VI_ERROR_PARAMETER3 = static_cast<ViStatus>(0xBFFC0003u);
 inline constexpr ViStatus VI_ERROR_PARAMETER4 = static_cast<ViStatus>(0xBFFC0004u);
+inline constexpr ViStatus VI_ERROR_PARAMETER5 = static_cast<ViStatus>(0xBFFC0005u);
+// The code that names the argument at position (1 to 8).
+constexpr ViStatus VppParameterError(int position) {
+    return static_cast<ViStatus>(0xBFFC0000u + static_cast<ViUInt32>(position));
+}
 inline constexpr ViStatus VI_ERROR_FAIL_ID_QUERY = static_cast<ViStatus>(0xBFFC0011u);
 inline constexpr ViStatus VI_ERROR_INV_RESPONSE = static_cast<ViStatus>(0xBFFC0012u);
 

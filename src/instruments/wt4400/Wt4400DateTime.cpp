@@ -30,11 +30,11 @@ ViStatus wt4400_readDateTime(ViSession session, ViChar date[], ViChar time[]) {
         return VI_ERROR_PARAMETER3;
     QByteArray reply;
     status = QueryText(session, ":SYST:DATE?", kDateSize - 1, &reply);
-    CopyText(reply, date, kDateSize);
+    DriverText::CopyText(reply, date, kDateSize);
     if (status < VI_SUCCESS)
         return status;
     status = QueryText(session, ":SYST:TIME?", kTimeSize - 1, &reply);
-    CopyText(reply, time, kTimeSize);
+    DriverText::CopyText(reply, time, kTimeSize);
     return status;
 }
 

@@ -1,4 +1,5 @@
 // The instrument's error queue and the status texts.
+#include "StatusTexts.h"
 #include "Wt4400Slots.h"
 #include "Wt4400Text.h"
 
@@ -12,12 +13,8 @@ constexpr ViInt32 kMaxScpiErrorMagnitude = 32767;
 constexpr int kMaxQueueReadings = 64;
 constexpr int kErrorReplySize = WT4400_ERROR_TEXT_SIZE - 1;
 
-struct MessageEntry {
-    ViStatus status;
-    const char* text;
-};
-
-const MessageEntry kMessages[] = {
+// By the instrument's SCPI error number.
+const StatusText kMessages[] = {
     {0, "No Error"},
     {-100, "Command Error"},
     {-101, "Invalid Character"},
@@ -76,7 +73,7 @@ ViStatus wt4400_readError(ViSession session, ViInt32* code, ViChar text[]) {
         return VI_ERROR_INV_RESPONSE;
     *code = number;
     if (text && scanner.Literal(',') && scanner.Literal('"'))
-        CopyText(scanner.Until('"'), text, WT4400_ERROR_TEXT_SIZE);
+        DriverText::CopyText(scanner.Until('"'), text, WT4400_ERROR_TEXT_SIZE);
     return status;
 }
 
@@ -111,12 +108,8 @@ ViStatus wt4400_checkErrorQueue(ViSession session) {
 ViStatus wt4400_errorMessage(ViStatus status, ViChar text[]) {
     if (!text)
         return VI_ERROR_PARAMETER2;
-    const char* message = "Interface Error";
-    for (const MessageEntry& entry : kMessages) {
-        if (entry.status == status)
-            message = entry.text;
-    }
-    CopyText(message, text, WT4400_MESSAGE_SIZE);
+    const char* message = FindStatusText(kMessages, status);
+    DriverText::CopyText(message ? message : "Interface Error", text, WT4400_MESSAGE_SIZE);
     return VI_SUCCESS;
 }
 
@@ -130,6 +123,7 @@ ViStatus wt4400_errorMessageEx(ViSession session, ViStatus status, ViChar text[]
     const Wt4400Slot* slot = ValidSlot(session, &validity);
     if (!slot)
         return wt4400_errorMessage(validity, text);
-    CopyText("Instrument Error Message: " + slot->lastErrorText, text, WT4400_MESSAGE_SIZE);
+    DriverText::CopyText("Instrument Error Message: " + slot->lastErrorText, text,
+                         WT4400_MESSAGE_SIZE);
     return VI_SUCCESS;
 }

@@ -40,7 +40,7 @@ ViStatus wt4400_revision(ViSession session, ViChar driverRevision[], ViChar firm
         return VI_ERROR_PARAMETER2;
     if (!firmwareRevision)
         return VI_ERROR_PARAMETER3;
-    CopyText(kDriverRevision, driverRevision, WT4400_MESSAGE_SIZE);
+    DriverText::CopyText(kDriverRevision, driverRevision, WT4400_MESSAGE_SIZE);
     firmwareRevision[0] = '\0';
     ViChar identity[WT4400_MESSAGE_SIZE] = {};
     status = wt4400_identify(session, identity, WT4400_MESSAGE_SIZE);
@@ -53,8 +53,8 @@ ViStatus wt4400_revision(ViSession session, ViChar driverRevision[], ViChar firm
     if (const qsizetype quote = firmware.indexOf('"'); quote >= 0)
         firmware.truncate(quote);
     firmware = firmware.trimmed();
-    CopyText(firmware == "0" ? QByteArray("Not Available") : firmware, firmwareRevision,
-             WT4400_MESSAGE_SIZE);
+    DriverText::CopyText(firmware == "0" ? QByteArray("Not Available") : firmware, firmwareRevision,
+                         WT4400_MESSAGE_SIZE);
     return VI_SUCCESS;
 }
 

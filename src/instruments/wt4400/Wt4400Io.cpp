@@ -1,6 +1,7 @@
 // Write, read and query, with the error-queue check and the log.
 #include "Wt4400Io.h"
 
+#include "DriverIo.h"
 #include "InstrumentClock.h"
 #include "Wt4400Slots.h"
 #include "Wt4400Text.h"
@@ -12,20 +13,8 @@ namespace {
 
 constexpr size_t kMaxCommandLength = 1023;
 constexpr size_t kMaxQueryLength = 255;
-// A reply longer than the caller's buffer is drained up to this much, so that its tail is not
-// taken for the answer to the next query.
-constexpr int kMaxDrainBytes = 65536;
 constexpr double kPollPeriodSeconds = 0.1;
 constexpr double kMaxPollSeconds = 2000000.0;
-
-void DrainReply(ViSession vi) {
-    ViByte scratch[256];
-    ViUInt32 got = 0;
-    ViStatus status = VI_SUCCESS_MAX_CNT;
-    for (int drained = 0; status == VI_SUCCESS_MAX_CNT && drained < kMaxDrainBytes;
-         drained += static_cast<int>(got))
-        status = viRead(vi, scratch, sizeof scratch, &got);
-}
 
 } // namespace
 
@@ -74,7 +63,7 @@ ViStatus wt4400_read(ViChar buffer[], ViInt16 size, ViSession session) {
     // place the terminating zero must go).
     buffer[status >= VI_SUCCESS && got > 0 ? got - 1 : 0] = '\0';
     if (status == VI_SUCCESS_MAX_CNT)
-        DrainReply(slot->visaSession);
+        DriverIo::DrainReply(slot->visaSession);
     wt4400_log(status, "read", buffer, session);
     return status;
 }

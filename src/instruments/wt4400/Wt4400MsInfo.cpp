@@ -22,7 +22,7 @@ ViStatus QueryIdentityText(ViSession session, const char* query, ViChar out[]) {
     QByteArray reply;
     const ViStatus status = QueryText(session, query, kIdentityReplySize, &reply);
     if (status >= VI_SUCCESS)
-        CopyText(Unquoted(reply), out, WT4400_MS_TEXT_SIZE);
+        DriverText::CopyText(Unquoted(reply), out, WT4400_MS_TEXT_SIZE);
     return status;
 }
 

@@ -1,4 +1,5 @@
 // Opening and closing sessions: the resource text, the slot table and the VISA session.
+#include "DriverSession.h"
 #include "Wt4400Slots.h"
 #include "Wt4400Text.h"
 
@@ -65,10 +66,9 @@ ViSession FindSlot(ViInt16 interfaceCode, ViInt16 primary) {
 void ReleaseVisa(Wt4400Slot& slot) {
     if (slot.visaSession != VI_NULL) {
         ViSession rm = VI_NULL;
-        const ViStatus status = viGetAttribute(slot.visaSession, VI_ATTR_RM_SESSION, &rm);
-        viClose(slot.visaSession);
-        if (status >= VI_SUCCESS)
-            viClose(rm);
+        if (viGetAttribute(slot.visaSession, VI_ATTR_RM_SESSION, &rm) < VI_SUCCESS)
+            rm = VI_NULL;
+        DriverSession::Close(slot.visaSession, rm);
     }
     if (slot.simulatedRm != VI_NULL)
         viClose(slot.simulatedRm);
@@ -90,21 +90,9 @@ ViStatus ConfigureBuffers(ViSession vi) {
 ViStatus OpenVisa(const GpibAddress& address, ViSession* vi) {
     const QByteArray resource =
         "GPIB" + QByteArray::number(address.board) + "::" + QByteArray::number(address.primary);
+    // The slot keeps only the instrument session; its resource manager is found again on close.
     ViSession rm = VI_NULL;
-    ViStatus status = viOpenDefaultRM(&rm);
-    if (status < VI_SUCCESS)
-        return status;
-    status = viOpen(rm, resource.constData(), VI_NO_LOCK, 0, vi);
-    if (status >= VI_SUCCESS) {
-        status = ConfigureBuffers(*vi);
-        if (status < VI_SUCCESS)
-            viClose(*vi);
-    }
-    if (status < VI_SUCCESS) {
-        viClose(rm);
-        *vi = VI_NULL;
-    }
-    return status;
+    return DriverSession::Open(resource.constData(), &rm, vi, ConfigureBuffers);
 }
 
 ViStatus OpenSlot(const GpibAddress& address, bool simulatedInit, ViSession* session) {
@@ -162,14 +150,11 @@ ViStatus Initialise(ViConstRsrc resource, ViInt16 idQuery, ViInt16 reset, ViSess
                     bool simulatedInit) {
     if (session)
         *session = VI_NULL;
-    if (idQuery != 0 && idQuery != 1)
-        return VI_ERROR_PARAMETER2;
-    if (reset != 0 && reset != 1)
-        return VI_ERROR_PARAMETER3;
-    if (!session)
-        return VI_ERROR_PARAMETER4;
+    ViStatus status = DriverSession::CheckInitArguments(idQuery, reset, session, 2);
+    if (status < VI_SUCCESS)
+        return status;
     GpibAddress address;
-    ViStatus status = ParseResource(resource, &address);
+    status = ParseResource(resource, &address);
     ViSession s = VI_NULL;
     if (status >= VI_SUCCESS)
         status = OpenSlot(address, simulatedInit, &s);

@@ -1,7 +1,6 @@
 #include "Wt4400Text.h"
 
 #include <charconv>
-#include <cstring>
 #include <limits>
 
 QByteArray Fixed(double value) {
@@ -87,12 +86,4 @@ bool ScanValues(const QByteArray& text, ViReal64 values[], int count, int intege
         }
     }
     return true;
-}
-
-void CopyText(const QByteArray& text, ViChar out[], int size) {
-    if (size <= 0)
-        return;
-    const qsizetype length = std::min<qsizetype>(text.size(), size - 1);
-    std::memcpy(out, text.constData(), static_cast<size_t>(length));
-    out[length] = '\0';
 }

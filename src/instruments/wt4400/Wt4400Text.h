@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DriverText.h"
 #include "Visa.h"
 
 #include <QByteArray>
@@ -31,9 +32,6 @@ private:
 // count values with one separator character after each ("%lf%*1s" repeated); the value at
 // integerAt (or none, -1) is written as an integer ("%d").
 bool ScanValues(const QByteArray& text, ViReal64 values[], int count, int integerAt = -1);
-
-// text into out, cut to size - 1 characters and terminated.
-void CopyText(const QByteArray& text, ViChar out[], int size);
 
 // low <= value <= high; never for NaN.
 inline bool InRange(double value, double low, double high) {

@@ -1,3 +1,5 @@
+#include "DriverIo.h"
+#include "DriverSession.h"
 #include "InstrumentClock.h"
 #include "ScriptedServer.h"
 #include "ServerThread.h"
@@ -39,6 +41,8 @@ QByteArray Read(ViSession vi, ViUInt32 count, ViStatus* status) {
     *status = viRead(vi, reinterpret_cast<ViPBuf>(buffer.data()), count, &got);
     return buffer.left(got);
 }
+
+Q_LOGGING_CATEGORY(lcTestLink, "rftune.test.link", QtWarningMsg)
 
 // A free loopback port nobody listens on.
 quint16 ClosedPort() {
@@ -152,6 +156,44 @@ TEST_F(VisaSocket, resourceSearchesListTheAliasesOneByOne) {
     EXPECT_EQ(names, (QStringList{"GPIB0::14::INSTR", "GPIB::5::INSTR"}));
     EXPECT_EQ(viFindRsrc(rm, "USB?*", &list, &count, name), VI_ERROR_RSRC_NFOUND);
     EXPECT_EQ(viFindRsrc(rm, "(GPIB", &list, &count, name), VI_ERROR_INV_EXPR);
+}
+
+TEST_F(VisaSocket, aReplyBeyondTheLimitIsCutAndItsDrainedTailDoesNotAnswerTheNextQuery) {
+    server->SetReply("LONG?", QByteArray(5000, 'x'));
+    server->SetReply("SHORT?", "  +1.5\r");
+    ViSession driverRm = VI_NULL;
+    ViSession vi = VI_NULL;
+    ASSERT_EQ(DriverSession::Open("GPIB0::4", &driverRm, &vi), VI_SUCCESS);
+    QByteArray reply;
+    EXPECT_EQ(DriverIo::Query(vi, "LONG?", 300, &reply, lcTestLink()), VI_SUCCESS_MAX_CNT);
+    EXPECT_EQ(reply, QByteArray(300, 'x'));
+    DriverIo::DrainReply(vi);
+    EXPECT_EQ(DriverIo::Query(vi, "SHORT?", 300, &reply, lcTestLink()), VI_SUCCESS);
+    EXPECT_EQ(reply, "+1.5") << "terminator and blanks are gone";
+    EXPECT_EQ(server->Lines(), (QList<QByteArray>{"LONG?", "SHORT?"}));
+    EXPECT_EQ(DriverSession::Close(vi, driverRm), VI_SUCCESS);
+    EXPECT_EQ(viClose(driverRm), VI_ERROR_INV_OBJECT) << "the resource manager went with it";
+}
+
+TEST_F(VisaSocket, aFailedPreparationClosesWhatWasOpenedAndLeavesNoHandles) {
+    ViSession driverRm = VI_NULL;
+    ViSession vi = VI_NULL;
+    ViSession prepared = VI_NULL;
+    const ViStatus status = DriverSession::Open("GPIB0::4", &driverRm, &vi, [&](ViSession opened) {
+        prepared = opened;
+        return VI_ERROR_NSUP_ATTR;
+    });
+    EXPECT_EQ(status, VI_ERROR_NSUP_ATTR);
+    EXPECT_EQ(driverRm, VI_NULL);
+    EXPECT_EQ(vi, VI_NULL);
+    ASSERT_NE(prepared, VI_NULL);
+    EXPECT_EQ(viClose(prepared), VI_ERROR_INV_OBJECT);
+
+    EXPECT_EQ(
+        DriverSession::Open(SocketResource(ClosedPort()).toLatin1().constData(), &driverRm, &vi),
+        VI_ERROR_MACHINE_NAVAIL);
+    EXPECT_EQ(driverRm, VI_NULL);
+    EXPECT_EQ(vi, VI_NULL);
 }
 
 TEST(VisaOpen, aRefusedConnectionIsReportedWithTheResourceAndNoSession) {
