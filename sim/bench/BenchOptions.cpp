@@ -54,8 +54,8 @@ bool ReadSupply(const QCommandLineParser& parser, VirtualSupplyModel* model, QSt
         VirtualSupply::ParseModel(parser.value(QStringLiteral("supply")), model))
         return true;
     QStringList names;
-    for (const SupplyModelSpec& spec : SupplyModels())
-        names << QLatin1String(spec.name);
+    for (const SupplyModelRatings& ratings : SupplyModels())
+        names << QLatin1String(ratings.name);
     *error = QStringLiteral("unknown --supply \"%1\" (%2)")
                  .arg(parser.value(QStringLiteral("supply")), names.join(QStringLiteral(", ")));
     return false;

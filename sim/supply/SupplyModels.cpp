@@ -6,14 +6,14 @@ namespace {
 
 // Programming ranges, not the rated ones: a real unit takes a little more than its rating. The
 // E3632A and E3633A stay in the low voltage range, the one *RST selects.
-constexpr SupplyOutputSpec k66311BOutputs[] = {{nullptr, 15.535, 3.0712, 0.30712}};
-constexpr SupplyOutputSpec kE3631AOutputs[] = {
+constexpr SupplyOutputRatings k66311BOutputs[] = {{nullptr, 15.535, 3.0712, 0.30712}};
+constexpr SupplyOutputRatings kE3631AOutputs[] = {
     {"P6V", 6.18, 5.15, 5.0}, {"P25V", 25.75, 1.03, 1.0}, {"N25V", -25.75, 1.03, 1.0}};
-constexpr SupplyOutputSpec kE3632AOutputs[] = {{nullptr, 15.45, 7.21, 7.0}};
-constexpr SupplyOutputSpec kE3633AOutputs[] = {{nullptr, 8.24, 20.6, 20.0}};
+constexpr SupplyOutputRatings kE3632AOutputs[] = {{nullptr, 15.45, 7.21, 7.0}};
+constexpr SupplyOutputRatings kE3633AOutputs[] = {{nullptr, 8.24, 20.6, 20.0}};
 
 // In the order of VirtualSupplyModel.
-const SupplyModelSpec kModels[] = {
+const SupplyModelRatings kModels[] = {
     {VirtualSupplyModel::k66311B, "66311B", "HEWLETT-PACKARD,66311B,US38444369,A.02.02",
      k66311BOutputs},
     {VirtualSupplyModel::kE3631A, "E3631A", "HEWLETT-PACKARD,E3631A,0,2.1-5.0-1.0", kE3631AOutputs},
@@ -23,10 +23,10 @@ const SupplyModelSpec kModels[] = {
 
 } // namespace
 
-std::span<const SupplyModelSpec> SupplyModels() {
+std::span<const SupplyModelRatings> SupplyModels() {
     return kModels;
 }
 
-const SupplyModelSpec& SupplyModelOf(VirtualSupplyModel model) {
+const SupplyModelRatings& SupplyModelOf(VirtualSupplyModel model) {
     return kModels[static_cast<std::size_t>(model)];
 }

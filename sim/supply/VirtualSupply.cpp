@@ -5,7 +5,7 @@ Q_LOGGING_CATEGORY(lcSupplyTrace, "rftune.sim.supply", QtWarningMsg)
 VirtualSupply::VirtualSupply(VirtualSupplyModel model, SupplyLoad& load)
     : VirtualInstrument(SupplyModelOf(model).identity, lcSupplyTrace, SupplyModelOf(model).name),
       spec_(SupplyModelOf(model)), load_(load) {
-    for (const SupplyOutputSpec& output : spec_.outputs)
+    for (const SupplyOutputRatings& output : spec_.outputs)
         outputs_.push_back({0.0, output.resetAmps});
     outputs_.front() = {kIdleVolts, kIdleAmps};
     UpdateLoad();
@@ -21,10 +21,10 @@ const char* VirtualSupply::ModelName(VirtualSupplyModel model) {
 
 bool VirtualSupply::ParseModel(const QString& name, VirtualSupplyModel* model) {
     const QString wanted = name.trimmed().toUpper();
-    for (const SupplyModelSpec& spec : SupplyModels()) {
-        const QString known = QLatin1String(spec.name);
+    for (const SupplyModelRatings& ratings : SupplyModels()) {
+        const QString known = QLatin1String(ratings.name);
         if (wanted == known || (known.startsWith('E') && wanted == known.mid(1))) {
-            *model = spec.model;
+            *model = ratings.model;
             return true;
         }
     }

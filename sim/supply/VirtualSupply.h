@@ -62,7 +62,7 @@ private:
     int MeasureCurrent(const ScpiUnit& unit, QByteArray* reply);
     int MeasureVoltage(const ScpiUnit& unit, QByteArray* reply);
 
-    const SupplyModelSpec& spec_;
+    const SupplyModelRatings& spec_;
     SupplyLoad& load_;
     std::vector<Output> outputs_;
     int selected_ = 0;
