@@ -1,10 +1,10 @@
 #pragma once
 
 #include "FakeRadio.h"
+#include "ScpiServer.h"
 #include "ScriptedServer.h"
 #include "ServerThread.h"
 #include "Virtual4400.h"
-#include "ScpiServer.h"
 #include "wt4400.h"
 
 #include <gtest/gtest.h>
