@@ -30,40 +30,39 @@ void Trace(const VisaObject& instrument, const char* direction, const ViByte* da
     qCDebug(lcVisaTrace).noquote() << instrument.resource << direction << text;
 }
 
+// A write or read of cnt bytes on an instrument session, traced, with the count it moved.
+template <typename Buffer, typename Io>
+ViStatus Transfer(ViSession vi, Buffer buf, ViUInt32 cnt, ViPUInt32 retCnt, const char* direction,
+                  Io io) {
+    if (retCnt)
+        *retCnt = 0;
+    VisaObject* instrument = Instrument(vi);
+    if (!instrument)
+        return VI_ERROR_INV_OBJECT;
+    if (!buf && cnt > 0)
+        return VI_ERROR_USER_BUF;
+    ViUInt32 done = 0;
+    const ViStatus status = io(*instrument->io, &done);
+    Trace(*instrument, direction, buf, done);
+    if (retCnt)
+        *retCnt = done;
+    return CheckIo(*instrument, status);
+}
+
 } // namespace
 
 extern "C" {
 
 ViStatus viWrite(ViSession vi, ViConstBuf buf, ViUInt32 cnt, ViPUInt32 retCnt) {
-    if (retCnt)
-        *retCnt = 0;
-    VisaObject* instrument = Instrument(vi);
-    if (!instrument)
-        return VI_ERROR_INV_OBJECT;
-    if (!buf && cnt > 0)
-        return VI_ERROR_USER_BUF;
-    ViUInt32 written = 0;
-    const ViStatus status = instrument->io->Write(buf, cnt, &written);
-    Trace(*instrument, ">", buf, written);
-    if (retCnt)
-        *retCnt = written;
-    return CheckIo(*instrument, status);
+    return Transfer(vi, buf, cnt, retCnt, ">", [buf, cnt](InstrumentIo& io, ViUInt32* done) {
+        return io.Write(buf, cnt, done);
+    });
 }
 
 ViStatus viRead(ViSession vi, ViPBuf buf, ViUInt32 cnt, ViPUInt32 retCnt) {
-    if (retCnt)
-        *retCnt = 0;
-    VisaObject* instrument = Instrument(vi);
-    if (!instrument)
-        return VI_ERROR_INV_OBJECT;
-    if (!buf && cnt > 0)
-        return VI_ERROR_USER_BUF;
-    ViUInt32 got = 0;
-    const ViStatus status = instrument->io->Read(buf, cnt, &got);
-    Trace(*instrument, "<", buf, got);
-    if (retCnt)
-        *retCnt = got;
-    return CheckIo(*instrument, status);
+    return Transfer(vi, buf, cnt, retCnt, "<", [buf, cnt](InstrumentIo& io, ViUInt32* done) {
+        return io.Read(buf, cnt, done);
+    });
 }
 
 ViStatus viClear(ViSession vi) {
