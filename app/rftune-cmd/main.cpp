@@ -1,19 +1,13 @@
 // rftune-cmd: the manual command window on the command line.
 #include "CommandRunner.h"
 #include "EncodeOnly.h"
-#include "LinkLog.h"
-#include "PortMap.h"
-#include "VisaConfig.h"
+#include "StationStartup.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLoggingCategory>
 
-#include <cstdio>
-
 namespace {
 
-constexpr int kExitUsage = 2;
 constexpr int kTargetPort = 1;
 constexpr int kTargetBaud = 115200;
 
@@ -26,19 +20,7 @@ struct Options {
     QStringList lines;
 };
 
-int Fail(const QString& message) {
-    std::fprintf(stderr, "rftune-cmd: %s\n", message.toLocal8Bit().constData());
-    return kExitUsage;
-}
-
-bool ParseOptions(QCoreApplication& app, Options* options, QString* error) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Sends target command lines and prints the decoded replies, as the manual command "
-        "window does. Lines come from the arguments or, when there are none, standard input."));
-    parser.addHelpOption();
-    AddPortOption(parser);
-    AddVisaOptions(parser); // taken like every executable, so a bench's options paste as they are
+void AddOwnOptions(QCommandLineParser& parser) {
     parser.addOptions({
         {"device", "Open this device instead of COM1's.", "PATH"},
         {"baud", "Baud rate (default 115200).", "N"},
@@ -47,25 +29,26 @@ bool ParseOptions(QCoreApplication& app, Options* options, QString* error) {
         {"encode", "Open no port; print each line's encoder result and packet."},
     });
     parser.addPositionalArgument("LINE", "Command lines such as \"se 6\".", "[LINE ...]");
-    parser.process(app);
+}
 
-    PortMap::Instance().LoadStationSettings();
-    VisaConfig::Instance().LoadStationSettings();
-    if (!ApplyPortOptions(parser, error) || !ApplyVisaOptions(parser, error))
-        return false;
-    bool ok = true;
-    if (parser.isSet("baud"))
-        options->baud = parser.value("baud").toInt(&ok);
-    if (!ok || options->baud <= 0) {
-        *error = QStringLiteral("bad --baud value \"%1\"").arg(parser.value("baud"));
-        return false;
-    }
-    if (parser.isSet("timeout"))
-        options->timeoutMs = parser.value("timeout").toInt(&ok);
-    if (!ok || options->timeoutMs <= 0) {
-        *error = QStringLiteral("bad --timeout value \"%1\"").arg(parser.value("timeout"));
+// A positive whole number of an option that is set, into value.
+bool ReadPositive(const QCommandLineParser& parser, const char* name, int* value, QString* error) {
+    if (!parser.isSet(name))
+        return true;
+    bool ok = false;
+    const int n = parser.value(name).toInt(&ok);
+    if (!ok || n <= 0) {
+        *error = QStringLiteral("bad --%1 value \"%2\"").arg(name, parser.value(name));
         return false;
     }
+    *value = n;
+    return true;
+}
+
+bool ReadOptions(const QCommandLineParser& parser, Options* options, QString* error) {
+    if (!ReadPositive(parser, "baud", &options->baud, error) ||
+        !ReadPositive(parser, "timeout", &options->timeoutMs, error))
+        return false;
     options->device = parser.value("device");
     options->trace = parser.isSet("trace");
     options->encodeOnly = parser.isSet("encode");
@@ -82,12 +65,13 @@ QStringList ReadStandardInput() {
     return lines;
 }
 
-int RunLines(const Options& options, QTextStream& out) {
+int RunLines(const StationStartup& startup, const Options& options, QTextStream& out) {
     CComm comm;
     const int opened = options.device.isEmpty() ? comm.Open(kTargetPort, options.baud)
                                                 : comm.OpenDevice(options.device, options.baud);
     if (!opened)
-        return Fail(QStringLiteral("cannot open the target port: %1").arg(comm.LastError()));
+        return startup.Fail(
+            QStringLiteral("cannot open the target port: %1").arg(comm.LastError()));
 
     CommandRunner runner(comm, options.timeoutMs, out);
     const QStringList lines = options.lines.isEmpty() ? ReadStandardInput() : options.lines;
@@ -95,7 +79,7 @@ int RunLines(const Options& options, QTextStream& out) {
     for (const QString& line : lines) {
         allSucceeded = runner.Run(line) && allSucceeded;
         if (runner.PortLost())
-            return Fail(QStringLiteral("the target port %1 was lost").arg(comm.Device()));
+            return startup.Fail(QStringLiteral("the target port %1 was lost").arg(comm.Device()));
     }
     comm.Close();
     return allSucceeded ? 0 : 1;
@@ -106,10 +90,18 @@ int RunLines(const Options& options, QTextStream& out) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rftune-cmd"));
+    // The VISA options are taken like on every executable, so a bench's options paste as they are.
+    StationStartup startup(
+        QStringLiteral("rftune-cmd"),
+        QStringLiteral("Sends target command lines and prints the decoded replies, as the manual "
+                       "command window does. Lines come from the arguments or, when there are "
+                       "none, standard input."),
+        StationStartup::kPortOptions | StationStartup::kVisaOptions);
+    AddOwnOptions(startup.Parser());
     Options options;
     QString error;
-    if (!ParseOptions(app, &options, &error))
-        return Fail(error);
+    if (!startup.Process(app, &error) || !ReadOptions(startup.Parser(), &options, &error))
+        return startup.Fail(error);
     if (options.trace) {
         QLoggingCategory::setFilterRules(QStringLiteral("rftune.link.trace.debug=true"));
         qSetMessagePattern(QStringLiteral("%{message}"));
@@ -119,5 +111,5 @@ int main(int argc, char** argv) {
         PrintEncodedPackets(options.lines.isEmpty() ? ReadStandardInput() : options.lines, out);
         return 0;
     }
-    return RunLines(options, out);
+    return RunLines(startup, options, out);
 }

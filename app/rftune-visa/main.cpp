@@ -1,9 +1,8 @@
 // rftune-visa: writes SCPI lines to a VISA resource and prints the replies, for an engineer
 // checking an instrument, a LAN/GPIB gateway or an alias.
+#include "StationStartup.h"
 #include "Visa.h"
-#include "VisaConfig.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QTextStream>
@@ -13,7 +12,6 @@
 
 namespace {
 
-constexpr int kExitUsage = 2;
 constexpr ViUInt32 kDefaultTimeoutMs = 2000;
 constexpr int kMaxReplyBytes = 1 << 20;
 
@@ -33,13 +31,7 @@ QString Describe(ViObject object, ViStatus status) {
     return QString::fromLocal8Bit(text);
 }
 
-bool ParseOptions(QCoreApplication& app, Options* options, QString* error) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes each LINE to the VISA resource and prints the reply of every line that ends in "
-        "\"?\". Lines come from the arguments or, when there are none, standard input."));
-    parser.addHelpOption();
-    AddVisaOptions(parser);
+void AddOwnOptions(QCommandLineParser& parser) {
     parser.addOptions({
         {"timeout", "I/O time-out in milliseconds (default 2000).", "MS"},
         {"trace", "Write every line sent and received to standard error."},
@@ -47,11 +39,9 @@ bool ParseOptions(QCoreApplication& app, Options* options, QString* error) {
     parser.addPositionalArgument("RESOURCE", "A VISA resource, e.g. GPIB0::4 or "
                                              "TCPIP0::192.168.1.5::5025::SOCKET.");
     parser.addPositionalArgument("LINE", "SCPI lines such as \"*IDN?\".", "[LINE ...]");
-    parser.process(app);
+}
 
-    VisaConfig::Instance().LoadStationSettings();
-    if (!ApplyVisaOptions(parser, error))
-        return false;
+bool ReadOptions(const QCommandLineParser& parser, Options* options, QString* error) {
     bool ok = true;
     if (parser.isSet("timeout"))
         options->timeoutMs = parser.value("timeout").toUInt(&ok);
@@ -118,7 +108,7 @@ int Run(const Options& options) {
     if (status < VI_SUCCESS) {
         PrintError(Describe(vi != VI_NULL ? vi : rm, status));
         viClose(rm);
-        return kExitUsage;
+        return StationStartup::kExitUsage;
     }
     QTextStream out(stdout);
     bool allSucceeded = true;
@@ -145,11 +135,16 @@ int Run(const Options& options) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("rftune-visa"));
+    StationStartup startup(
+        QStringLiteral("rftune-visa"),
+        QStringLiteral("Writes each LINE to the VISA resource and prints the reply of every line "
+                       "that ends in \"?\". Lines come from the arguments or, when there are none, "
+                       "standard input."),
+        StationStartup::kVisaOptions);
+    AddOwnOptions(startup.Parser());
     Options options;
     QString error;
-    if (!ParseOptions(app, &options, &error)) {
-        PrintError(error);
-        return kExitUsage;
-    }
+    if (!startup.Process(app, &error) || !ReadOptions(startup.Parser(), &options, &error))
+        return startup.Fail(error);
     return Run(options);
 }
