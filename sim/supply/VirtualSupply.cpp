@@ -4,8 +4,8 @@ Q_LOGGING_CATEGORY(lcSupplyTrace, "rftune.sim.supply", QtWarningMsg)
 
 VirtualSupply::VirtualSupply(VirtualSupplyModel model, SupplyLoad& load)
     : VirtualInstrument(SupplyModelOf(model).identity, lcSupplyTrace, SupplyModelOf(model).name),
-      spec_(SupplyModelOf(model)), load_(load) {
-    for (const SupplyOutputRatings& output : spec_.outputs)
+      ratings_(SupplyModelOf(model)), load_(load) {
+    for (const SupplyOutputRatings& output : ratings_.outputs)
         outputs_.push_back({0.0, output.resetAmps});
     outputs_.front() = {kIdleVolts, kIdleAmps};
     UpdateLoad();
@@ -34,7 +34,7 @@ bool VirtualSupply::ParseModel(const QString& name, VirtualSupplyModel* model) {
 // Output off, every output at 0 V with the model's reset limit, the first one selected.
 int VirtualSupply::Reset(const ScpiUnit&, QByteArray*) {
     for (size_t i = 0; i < outputs_.size(); ++i)
-        outputs_[i] = {0.0, spec_.outputs[i].resetAmps};
+        outputs_[i] = {0.0, ratings_.outputs[i].resetAmps};
     selected_ = 0;
     outputOn_ = false;
     UpdateLoad();

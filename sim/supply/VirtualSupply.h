@@ -36,7 +36,7 @@ private:
     static std::span<const Command> Commands(bool severalOutputs); // VirtualSupplyOutputs.cpp
 
     int Execute(const ScpiUnit& unit, QByteArray* reply) override;
-    bool HasSelection() const { return spec_.outputs.size() > 1; }
+    bool HasSelection() const { return ratings_.outputs.size() > 1; }
     void UpdateLoad();
 
     // Parameters, queueing nothing: 0 or the error to queue.
@@ -62,7 +62,7 @@ private:
     int MeasureCurrent(const ScpiUnit& unit, QByteArray* reply);
     int MeasureVoltage(const ScpiUnit& unit, QByteArray* reply);
 
-    const SupplyModelRatings& spec_;
+    const SupplyModelRatings& ratings_;
     SupplyLoad& load_;
     std::vector<Output> outputs_;
     int selected_ = 0;

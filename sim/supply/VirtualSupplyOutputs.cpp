@@ -63,8 +63,8 @@ int V::Level(const ScpiUnit& unit, double limit, double* value) {
 }
 
 int V::OutputNamed(const QByteArray& name, int* index) const {
-    for (size_t i = 0; i < spec_.outputs.size(); ++i) {
-        if (spec_.outputs[i].name && name.toUpper() == spec_.outputs[i].name) {
+    for (size_t i = 0; i < ratings_.outputs.size(); ++i) {
+        if (ratings_.outputs[i].name && name.toUpper() == ratings_.outputs[i].name) {
             *index = static_cast<int>(i);
             return 0;
         }
@@ -84,7 +84,7 @@ int V::MeasuredOutput(const ScpiUnit& unit, int* index) const {
 
 int V::SetVoltage(const ScpiUnit& unit, QByteArray*) {
     const size_t output = static_cast<size_t>(selected_);
-    if (const int error = Level(unit, spec_.outputs[output].voltsLimit, &outputs_[output].volts))
+    if (const int error = Level(unit, ratings_.outputs[output].voltsLimit, &outputs_[output].volts))
         return error;
     UpdateLoad();
     return 0;
@@ -97,7 +97,7 @@ int V::QueryVoltage(const ScpiUnit&, QByteArray* reply) {
 
 int V::SetCurrent(const ScpiUnit& unit, QByteArray*) {
     const size_t output = static_cast<size_t>(selected_);
-    return Level(unit, spec_.outputs[output].ampsLimit, &outputs_[output].amps);
+    return Level(unit, ratings_.outputs[output].ampsLimit, &outputs_[output].amps);
 }
 
 int V::QueryCurrent(const ScpiUnit&, QByteArray* reply) {
@@ -123,7 +123,7 @@ int V::SelectByName(const ScpiUnit& unit, QByteArray*) {
 }
 
 int V::QuerySelectedName(const ScpiUnit&, QByteArray* reply) {
-    *reply = spec_.outputs[static_cast<size_t>(selected_)].name;
+    *reply = ratings_.outputs[static_cast<size_t>(selected_)].name;
     return 0;
 }
 

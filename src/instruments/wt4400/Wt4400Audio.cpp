@@ -20,13 +20,12 @@ constexpr ViInt32 kMaxSpectrumHz = 4000;
 template <size_t N>
 ViStatus SendChoice(ViSession session, const char* header, ViInt32 code,
                     const char* const (&words)[N]) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    const char* word = Word(code, words);
-    if (!word)
-        return WT4400_ERROR_NOT_ALLOWED;
-    return SendSetting(session, QByteArray(header) + word);
+    return OnSlot(session, [&](Wt4400Slot&) {
+        const char* word = Word(code, words);
+        if (!word)
+            return WT4400_ERROR_NOT_ALLOWED;
+        return SendSetting(session, QByteArray(header) + word);
+    });
 }
 
 } // namespace
@@ -42,16 +41,15 @@ ViStatus wt4400_setAudioGeneratorOutput(ViSession session, ViInt16 output) {
 
 ViStatus wt4400_configureAudioGenerator(ViSession session, ViReal64 afLevelV,
                                         ViReal64 codecLevelDbm0, ViReal64 frequencyHz) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    if (!InRange(afLevelV, 0.0, kMaxAfLevelV) ||
-        !InRange(codecLevelDbm0, kMinCodecLevelDbm0, kMaxCodecLevelDbm0) ||
-        !InRange(frequencyHz, kMinAudioGeneratorHz, kMaxAudioGeneratorHz))
-        return WT4400_ERROR_NOT_ALLOWED;
-    return SendSetting(session, ":AFG:LEV:AF " + Fixed(afLevelV) + ";:AFG:LEV:RF " +
-                                    Fixed(codecLevelDbm0) + ";:AFG:SING:FREQ " +
-                                    Fixed(frequencyHz));
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (!InRange(afLevelV, 0.0, kMaxAfLevelV) ||
+            !InRange(codecLevelDbm0, kMinCodecLevelDbm0, kMaxCodecLevelDbm0) ||
+            !InRange(frequencyHz, kMinAudioGeneratorHz, kMaxAudioGeneratorHz))
+            return WT4400_ERROR_NOT_ALLOWED;
+        return SendSetting(session, ":AFG:LEV:AF " + Fixed(afLevelV) + ";:AFG:LEV:RF " +
+                                        Fixed(codecLevelDbm0) + ";:AFG:SING:FREQ " +
+                                        Fixed(frequencyHz));
+    });
 }
 
 ViStatus wt4400_setAudioAnalyzerInput(ViSession session, ViInt16 input) {
@@ -68,20 +66,19 @@ ViStatus wt4400_measureAudioAnalyzer(ViSession session, ViReal64 values[], ViInt
 
 ViStatus wt4400_measureAudioSpectrum(ViSession session, const ViInt32 frequenciesHz[],
                                      ViReal64 values[], ViInt16 points) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    if (!frequenciesHz || !values || points < 1 || points > kMaxSpectrumPoints)
-        return WT4400_ERROR_NOT_ALLOWED;
-    QByteArray query = ":CALC:AFSP:";
-    for (int i = 0; i < points; ++i) {
-        if (frequenciesHz[i] < 1 || frequenciesHz[i] > kMaxSpectrumHz)
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (!frequenciesHz || !values || points < 1 || points > kMaxSpectrumPoints)
             return WT4400_ERROR_NOT_ALLOWED;
-        query += (i > 0 ? ";VAL? " : "VAL? ") + Number(frequenciesHz[i]);
-    }
-    QByteArray done;
-    status = QueryText(session, ":MEAS:BLOC:AFSP;*OPC?", 32, &done);
-    if (status < VI_SUCCESS)
-        return status;
-    return QueryValues(session, query, 1024, values, points);
+        QByteArray query = ":CALC:AFSP:";
+        for (int i = 0; i < points; ++i) {
+            if (frequenciesHz[i] < 1 || frequenciesHz[i] > kMaxSpectrumHz)
+                return WT4400_ERROR_NOT_ALLOWED;
+            query += (i > 0 ? ";VAL? " : "VAL? ") + Number(frequenciesHz[i]);
+        }
+        QByteArray done;
+        const ViStatus status = QueryText(session, ":MEAS:BLOC:AFSP;*OPC?", 32, &done);
+        if (status < VI_SUCCESS)
+            return status;
+        return QueryValues(session, query, 1024, values, points);
+    });
 }

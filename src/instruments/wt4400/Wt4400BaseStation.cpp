@@ -71,118 +71,106 @@ template <typename T> void Learn(std::optional<T>& cached, T value, ViStatus sta
 
 ViStatus wt4400_setCallParameters(ViSession session, ViReal64 levelDbm, ViInt32 msPowerLevel,
                                   ViInt32 tchArfcn) {
-    ViStatus status = VI_SUCCESS;
-    Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
+    return OnSlot(session, [&](Wt4400Slot& slot) {
+        if (!IsLevel(levelDbm) || !IsMsPowerLevel(msPowerLevel) || !IsArfcn(tchArfcn))
+            return WT4400_ERROR_NOT_ALLOWED;
+        Wt4400Cache& cache = slot.cache;
+        QList<QByteArray> parts;
+        if (cache.baseStationLevel != levelDbm)
+            parts.append(":CONF:GSM:BS:LEVEL " + Fixed(levelDbm));
+        ChannelParts(cache, tchArfcn, msPowerLevel, &parts);
+        const ViStatus status = SendParts(session, parts, true);
+        Learn(cache.baseStationLevel, levelDbm, status);
+        Learn(cache.tchArfcn, tchArfcn, status);
+        Learn(cache.msPowerLevel, msPowerLevel, status);
         return status;
-    if (!IsLevel(levelDbm) || !IsMsPowerLevel(msPowerLevel) || !IsArfcn(tchArfcn))
-        return WT4400_ERROR_NOT_ALLOWED;
-    Wt4400Cache& cache = slot->cache;
-    QList<QByteArray> parts;
-    if (cache.baseStationLevel != levelDbm)
-        parts.append(":CONF:GSM:BS:LEVEL " + Fixed(levelDbm));
-    ChannelParts(cache, tchArfcn, msPowerLevel, &parts);
-    status = SendParts(session, parts, true);
-    Learn(cache.baseStationLevel, levelDbm, status);
-    Learn(cache.tchArfcn, tchArfcn, status);
-    Learn(cache.msPowerLevel, msPowerLevel, status);
-    return status;
+    });
 }
 
 ViStatus wt4400_setTchAndMsLevel(ViSession session, ViInt32 tchArfcn, ViInt32 msPowerLevel) {
-    ViStatus status = VI_SUCCESS;
-    Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
+    return OnSlot(session, [&](Wt4400Slot& slot) {
+        if (!IsMsPowerLevel(msPowerLevel) || !IsArfcn(tchArfcn))
+            return WT4400_ERROR_NOT_ALLOWED;
+        QList<QByteArray> parts;
+        ChannelParts(slot.cache, tchArfcn, msPowerLevel, &parts);
+        const ViStatus status = SendParts(session, parts, false);
+        Learn(slot.cache.tchArfcn, tchArfcn, status);
+        Learn(slot.cache.msPowerLevel, msPowerLevel, status);
         return status;
-    if (!IsMsPowerLevel(msPowerLevel) || !IsArfcn(tchArfcn))
-        return WT4400_ERROR_NOT_ALLOWED;
-    QList<QByteArray> parts;
-    ChannelParts(slot->cache, tchArfcn, msPowerLevel, &parts);
-    status = SendParts(session, parts, false);
-    Learn(slot->cache.tchArfcn, tchArfcn, status);
-    Learn(slot->cache.msPowerLevel, msPowerLevel, status);
-    return status;
+    });
 }
 
 ViStatus wt4400_setBchChannel(ViSession session, ViInt32 arfcn) {
-    ViStatus status = VI_SUCCESS;
-    Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
+    return OnSlot(session, [&](Wt4400Slot& slot) {
+        if (!IsArfcn(arfcn))
+            return WT4400_ERROR_NOT_ALLOWED;
+        QList<QByteArray> parts;
+        if (slot.cache.bchArfcn != arfcn)
+            parts.append(":CONF:GSM:BS:BCH:ARFC " + Number(arfcn));
+        const ViStatus status = SendParts(session, parts, false);
+        Learn(slot.cache.bchArfcn, arfcn, status);
         return status;
-    if (!IsArfcn(arfcn))
-        return WT4400_ERROR_NOT_ALLOWED;
-    QList<QByteArray> parts;
-    if (slot->cache.bchArfcn != arfcn)
-        parts.append(":CONF:GSM:BS:BCH:ARFC " + Number(arfcn));
-    status = SendParts(session, parts, false);
-    Learn(slot->cache.bchArfcn, arfcn, status);
-    return status;
+    });
 }
 
 ViStatus wt4400_setBaseStationLevel(ViSession session, ViReal64 levelDbm) {
-    ViStatus status = VI_SUCCESS;
-    Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
+    return OnSlot(session, [&](Wt4400Slot& slot) {
+        if (!IsLevel(levelDbm))
+            return WT4400_ERROR_NOT_ALLOWED;
+        QList<QByteArray> parts;
+        if (slot.cache.baseStationLevel != levelDbm)
+            parts.append("CONF:GSM:BS:LEVEL " + Fixed(levelDbm));
+        const ViStatus status = SendParts(session, parts, true);
+        Learn(slot.cache.baseStationLevel, levelDbm, status);
         return status;
-    if (!IsLevel(levelDbm))
-        return WT4400_ERROR_NOT_ALLOWED;
-    QList<QByteArray> parts;
-    if (slot->cache.baseStationLevel != levelDbm)
-        parts.append("CONF:GSM:BS:LEVEL " + Fixed(levelDbm));
-    status = SendParts(session, parts, true);
-    Learn(slot->cache.baseStationLevel, levelDbm, status);
-    return status;
+    });
 }
 
 ViStatus wt4400_setBchAndMsLevel(ViSession session, ViInt32 bchArfcn, ViInt32 msPowerLevel) {
-    ViStatus status = VI_SUCCESS;
-    Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
+    return OnSlot(session, [&](Wt4400Slot& slot) {
+        if (!IsArfcn(bchArfcn) || !IsMsPowerLevel(msPowerLevel))
+            return WT4400_ERROR_NOT_ALLOWED;
+        QList<QByteArray> parts;
+        if (slot.cache.bchArfcn != bchArfcn)
+            parts.append("CONF:GSM:BS:BCH:ARFC " + Number(bchArfcn));
+        if (slot.cache.msPowerLevel != msPowerLevel)
+            parts.append(":CONF:GSM:MSTATION:PLEVEL " + Number(msPowerLevel));
+        const ViStatus status = SendParts(session, parts, false);
+        Learn(slot.cache.bchArfcn, bchArfcn, status);
+        Learn(slot.cache.msPowerLevel, msPowerLevel, status);
         return status;
-    if (!IsArfcn(bchArfcn) || !IsMsPowerLevel(msPowerLevel))
-        return WT4400_ERROR_NOT_ALLOWED;
-    QList<QByteArray> parts;
-    if (slot->cache.bchArfcn != bchArfcn)
-        parts.append("CONF:GSM:BS:BCH:ARFC " + Number(bchArfcn));
-    if (slot->cache.msPowerLevel != msPowerLevel)
-        parts.append(":CONF:GSM:MSTATION:PLEVEL " + Number(msPowerLevel));
-    status = SendParts(session, parts, false);
-    Learn(slot->cache.bchArfcn, bchArfcn, status);
-    Learn(slot->cache.msPowerLevel, msPowerLevel, status);
-    return status;
+    });
 }
 
 ViStatus wt4400_setBaseStationIdentity(ViSession session, ViInt32 mcc, ViInt32 mnc, ViInt32 lac,
                                        ViInt32 ncc, ViInt32 bcc, ViInt32 cba, ViInt32 ci,
                                        ViInt32 drx) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    const struct {
-        const char* header;
-        ViInt32 value;
-        ViInt32 high;
-    } fields[] = {{":CONF:GSM:BS:LAI:MCC ", mcc, 1000},  {":CONF:GSM:BS:LAI:MNC ", mnc, 100},
-                  {":CONF:GSM:BS:LAI:LAC ", lac, 65535}, {":CONF:GSM:BS:NCC ", ncc, 7},
-                  {":CONF:GSM:BS:BCC ", bcc, 7},         {":CONF:GSM:BS:CBA ", cba, 1},
-                  {":CONF:GSM:BS:CI ", ci, 255}};
-    QByteArray line;
-    for (const auto& field : fields) {
-        if (field.value < 0 || field.value > field.high)
+    return OnSlot(session, [&](Wt4400Slot&) {
+        const struct {
+            const char* header;
+            ViInt32 value;
+            ViInt32 high;
+        } fields[] = {{":CONF:GSM:BS:LAI:MCC ", mcc, 1000},  {":CONF:GSM:BS:LAI:MNC ", mnc, 100},
+                      {":CONF:GSM:BS:LAI:LAC ", lac, 65535}, {":CONF:GSM:BS:NCC ", ncc, 7},
+                      {":CONF:GSM:BS:BCC ", bcc, 7},         {":CONF:GSM:BS:CBA ", cba, 1},
+                      {":CONF:GSM:BS:CI ", ci, 255}};
+        QByteArray line;
+        for (const auto& field : fields) {
+            if (field.value < 0 || field.value > field.high)
+                return WT4400_ERROR_NOT_ALLOWED;
+            line += field.header + Number(field.value) + ';';
+        }
+        if (drx < kMinDrx || drx > kMaxDrx)
             return WT4400_ERROR_NOT_ALLOWED;
-        line += field.header + Number(field.value) + ';';
-    }
-    if (drx < kMinDrx || drx > kMaxDrx)
-        return WT4400_ERROR_NOT_ALLOWED;
-    return SendSetting(session, line + ":CONF:GSM:MSTA:DRX " + Number(drx));
+        return SendSetting(session, line + ":CONF:GSM:MSTA:DRX " + Number(drx));
+    });
 }
 
 ViStatus wt4400_setCountryNetworkCode(ViSession session, ViInt32 mcc, ViInt32 mnc) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    if (mcc < 0 || mcc > 1000 || mnc < 0 || mnc > 100)
-        return WT4400_ERROR_NOT_ALLOWED;
-    return SendSetting(session, ":CONF:GSM:BS:LAI:MCC " + Number(mcc) + ";:CONF:GSM:BS:LAI:MNC " +
-                                    Number(mnc));
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (mcc < 0 || mcc > 1000 || mnc < 0 || mnc > 100)
+            return WT4400_ERROR_NOT_ALLOWED;
+        return SendSetting(session, ":CONF:GSM:BS:LAI:MCC " + Number(mcc) +
+                                        ";:CONF:GSM:BS:LAI:MNC " + Number(mnc));
+    });
 }

@@ -45,44 +45,38 @@ ViStatus SwitchLoop(ViSession session, const char* line) {
 } // namespace
 
 ViStatus wt4400_startBerLoop(ViSession session, ViInt16 berType, ViInt32 frames) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    const BerKind* kind = KindOf(berType);
-    if (!kind || !IsFrameCount(frames))
-        return WT4400_ERROR_NOT_ALLOWED;
-    status = SwitchLoop(session, ":CALL:LOOP ON");
-    if (status >= VI_SUCCESS)
-        status = WriteLine(session, QByteArray("CONFIGURE:GSM:BER:LOOP ") + kind->loop);
-    return status < VI_SUCCESS ? status : wt4400_setBerFrameCount(session, frames);
+    return OnSlot(session, [&](Wt4400Slot&) {
+        const BerKind* kind = KindOf(berType);
+        if (!kind || !IsFrameCount(frames))
+            return WT4400_ERROR_NOT_ALLOWED;
+        ViStatus status = SwitchLoop(session, ":CALL:LOOP ON");
+        if (status >= VI_SUCCESS)
+            status = WriteLine(session, QByteArray("CONFIGURE:GSM:BER:LOOP ") + kind->loop);
+        return status < VI_SUCCESS ? status : wt4400_setBerFrameCount(session, frames);
+    });
 }
 
 ViStatus wt4400_stopBerLoop(ViSession session) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    return SwitchLoop(session, ":CALL:LOOP OFF");
+    return OnSlot(session, [&](Wt4400Slot&) { return SwitchLoop(session, ":CALL:LOOP OFF"); });
 }
 
 ViStatus wt4400_setBerFrameCount(ViSession session, ViInt32 frames) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    if (!IsFrameCount(frames))
-        return WT4400_ERROR_NOT_ALLOWED;
-    return SendSetting(session, "CONFIGURE:GSM:BER:COUNT " + Number(frames));
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (!IsFrameCount(frames))
+            return WT4400_ERROR_NOT_ALLOWED;
+        return SendSetting(session, "CONFIGURE:GSM:BER:COUNT " + Number(frames));
+    });
 }
 
 ViStatus wt4400_readBer(ViSession session, ViInt16 berType, ViInt16 fetch, ViReal64 values[3]) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    const BerKind* kind = KindOf(berType);
-    if (!kind || (fetch != 0 && fetch != 1))
-        return WT4400_ERROR_NOT_ALLOWED;
-    if (!values)
-        return VI_ERROR_PARAMETER4;
-    std::fill(values, values + kBerResults, 0.0);
-    const char* query = fetch == 1 && kind->fetch ? kind->fetch : kind->measure;
-    return QueryValues(session, query, 1024, values, kind->values);
+    return OnSlot(session, [&](Wt4400Slot&) {
+        const BerKind* kind = KindOf(berType);
+        if (!kind || (fetch != 0 && fetch != 1))
+            return WT4400_ERROR_NOT_ALLOWED;
+        if (!values)
+            return VI_ERROR_PARAMETER4;
+        std::fill(values, values + kBerResults, 0.0);
+        const char* query = fetch == 1 && kind->fetch ? kind->fetch : kind->measure;
+        return QueryValues(session, query, 1024, values, kind->values);
+    });
 }

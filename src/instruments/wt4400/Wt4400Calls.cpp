@@ -48,41 +48,39 @@ ViStatus StartGprs(ViSession session) {
 
 // Validates session and seconds, sends line (if any) and waits for the connected bit.
 ViStatus SendAndWait(ViSession session, const char* line, ViReal64 seconds, bool connected) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    int rounds = 0;
-    if (!PollRounds(seconds, &rounds))
-        return WT4400_ERROR_NOT_ALLOWED;
-    if (line)
-        status = WriteLine(session, line);
-    if (status < VI_SUCCESS)
-        return status;
-    return PollBit(session, kSignallingCondition, kConnectedBit, connected, rounds);
+    return OnSlot(session, [&](Wt4400Slot&) {
+        int rounds = 0;
+        if (!PollRounds(seconds, &rounds))
+            return WT4400_ERROR_NOT_ALLOWED;
+        const ViStatus status = line ? WriteLine(session, line) : VI_SUCCESS;
+        if (status < VI_SUCCESS)
+            return status;
+        return PollBit(session, kSignallingCondition, kConnectedBit, connected, rounds);
+    });
 }
 
 } // namespace
 
 ViStatus wt4400_selectCallSystem(ViSession session, ViInt16 code) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (code < 0 || code > 5)
+            return VI_ERROR_PARAMETER2;
+        const QByteArray line = QByteArray(":CONF:CSYS ") + kCallSystems[code].suffix;
+        if (code == 0)
+            return wt4400_writeChecked(session, line.constData());
+        ViStatus status = WriteLine(session, ":CONF:CSYS NONE");
+        if (status < VI_SUCCESS)
+            return status;
+        if (!kCallSystems[code].waitsForReady)
+            return wt4400_writeChecked(session, line.constData());
+        status = WriteLine(session, line);
+        if (status >= VI_SUCCESS)
+            status =
+                PollBit(session, kOperationCondition, kCallSystemReady, true, kCallSystemRounds);
+        if (status >= VI_SUCCESS && kCallSystems[code].startsGprs)
+            status = StartGprs(session);
         return status;
-    if (code < 0 || code > 5)
-        return VI_ERROR_PARAMETER2;
-    const QByteArray line = QByteArray(":CONF:CSYS ") + kCallSystems[code].suffix;
-    if (code == 0)
-        return wt4400_writeChecked(session, line.constData());
-    status = WriteLine(session, ":CONF:CSYS NONE");
-    if (status < VI_SUCCESS)
-        return status;
-    if (!kCallSystems[code].waitsForReady)
-        return wt4400_writeChecked(session, line.constData());
-    status = WriteLine(session, line);
-    if (status >= VI_SUCCESS)
-        status = PollBit(session, kOperationCondition, kCallSystemReady, true, kCallSystemRounds);
-    if (status >= VI_SUCCESS && kCallSystems[code].startsGprs)
-        status = StartGprs(session);
-    return status;
+    });
 }
 
 ViStatus wt4400_waitForConnection(ViSession session, ViReal64 seconds) {
@@ -94,76 +92,67 @@ ViStatus wt4400_originateCall(ViSession session, ViReal64 seconds) {
 }
 
 ViStatus wt4400_originateCallNoWait(ViSession session) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    return WriteLine(session, ":CALL:BSOR");
+    return OnSlot(session, [&](Wt4400Slot&) { return WriteLine(session, ":CALL:BSOR"); });
 }
 
 ViStatus wt4400_releaseCall(ViSession session) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    status = WriteLine(session, ":CALL:BSR");
-    if (status < VI_SUCCESS)
-        return status;
-    return PollBit(session, kSignallingCondition, kConnectedBit, false, kReleaseRounds);
+    return OnSlot(session, [&](Wt4400Slot&) {
+        const ViStatus status = WriteLine(session, ":CALL:BSR");
+        if (status < VI_SUCCESS)
+            return status;
+        return PollBit(session, kSignallingCondition, kConnectedBit, false, kReleaseRounds);
+    });
 }
 
 ViStatus wt4400_changeTimeslot(ViSession session, ViInt16 timeslot, ViReal64 seconds) {
-    ViStatus status = VI_SUCCESS;
-    Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    int rounds = 0;
-    if (timeslot < 2 || timeslot > 6 || !PollRounds(seconds, &rounds))
-        return WT4400_ERROR_NOT_ALLOWED;
-    if (slot->cache.tchTimeslot != timeslot) {
-        slot->cache.tchTimeslot.reset();
-        status = WriteLine(session, "CONF:GSM:BS:TCH:TSL " + Number(timeslot));
+    return OnSlot(session, [&](Wt4400Slot& slot) {
+        int rounds = 0;
+        if (timeslot < 2 || timeslot > 6 || !PollRounds(seconds, &rounds))
+            return WT4400_ERROR_NOT_ALLOWED;
+        if (slot.cache.tchTimeslot != timeslot) {
+            slot.cache.tchTimeslot.reset();
+            const ViStatus status = WriteLine(session, "CONF:GSM:BS:TCH:TSL " + Number(timeslot));
+            if (status < VI_SUCCESS)
+                return status;
+            slot.cache.tchTimeslot = timeslot;
+        }
+        const ViStatus status = WriteLine(session, ":CALL:RSIG");
         if (status < VI_SUCCESS)
             return status;
-        slot->cache.tchTimeslot = timeslot;
-    }
-    status = WriteLine(session, ":CALL:RSIG");
-    if (status < VI_SUCCESS)
-        return status;
-    return PollBit(session, kSignallingCondition, kConnectedBit, true, rounds);
+        return PollBit(session, kSignallingCondition, kConnectedBit, true, rounds);
+    });
 }
 
 ViStatus wt4400_readSignallingState(ViSession session, ViInt32* state) {
-    ViStatus status = VI_SUCCESS;
-    const Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    if (!state)
-        return VI_ERROR_PARAMETER2;
-    *state = 0;
-    QByteArray reply;
-    if (QueryText(session, kSignallingCondition, 1024, &reply) < VI_SUCCESS)
-        return WT4400_ERROR_QUERY;
-    if (slot->simulated)
-        return VI_SUCCESS;
-    ReplyScanner scanner(reply);
-    return scanner.Int(state) ? VI_SUCCESS : WT4400_ERROR_READ;
+    return OnSlot(session, [&](const Wt4400Slot& slot) {
+        if (!state)
+            return VI_ERROR_PARAMETER2;
+        *state = 0;
+        QByteArray reply;
+        if (QueryText(session, kSignallingCondition, 1024, &reply) < VI_SUCCESS)
+            return WT4400_ERROR_QUERY;
+        if (slot.simulated)
+            return VI_SUCCESS;
+        ReplyScanner scanner(reply);
+        return scanner.Int(state) ? VI_SUCCESS : WT4400_ERROR_READ;
+    });
 }
 
 ViStatus wt4400_readGprsSignallingState(ViSession session, ViInt16* attached) {
-    ViStatus status = VI_SUCCESS;
-    const Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
+    return OnSlot(session, [&](const Wt4400Slot& slot) {
+        if (!attached)
+            return VI_ERROR_PARAMETER2;
+        *attached = 1;
+        QByteArray reply;
+        ViStatus status =
+            QueryText(session, "STATUS:OPERATION:SIGNALLING:GPRS:COND?", 1024, &reply);
+        if (status < VI_SUCCESS || slot.simulated)
+            return status;
+        ReplyScanner scanner(reply);
+        ViInt32 value = 0;
+        if (!scanner.Int(&value))
+            return WT4400_ERROR_READ;
+        *attached = (value & kGprsAttachedBit) != 0 ? 1 : 0;
         return status;
-    if (!attached)
-        return VI_ERROR_PARAMETER2;
-    *attached = 1;
-    QByteArray reply;
-    status = QueryText(session, "STATUS:OPERATION:SIGNALLING:GPRS:COND?", 1024, &reply);
-    if (status < VI_SUCCESS || slot->simulated)
-        return status;
-    ReplyScanner scanner(reply);
-    ViInt32 value = 0;
-    if (!scanner.Int(&value))
-        return WT4400_ERROR_READ;
-    *attached = (value & kGprsAttachedBit) != 0 ? 1 : 0;
-    return status;
+    });
 }

@@ -21,36 +21,34 @@ bool Changes(ViConstString text) {
 } // namespace
 
 ViStatus wt4400_readDateTime(ViSession session, ViChar date[], ViChar time[]) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (!date)
+            return VI_ERROR_PARAMETER2;
+        if (!time)
+            return VI_ERROR_PARAMETER3;
+        QByteArray reply;
+        ViStatus status = QueryText(session, ":SYST:DATE?", kDateSize - 1, &reply);
+        DriverText::CopyText(reply, date, kDateSize);
+        if (status < VI_SUCCESS)
+            return status;
+        status = QueryText(session, ":SYST:TIME?", kTimeSize - 1, &reply);
+        DriverText::CopyText(reply, time, kTimeSize);
         return status;
-    if (!date)
-        return VI_ERROR_PARAMETER2;
-    if (!time)
-        return VI_ERROR_PARAMETER3;
-    QByteArray reply;
-    status = QueryText(session, ":SYST:DATE?", kDateSize - 1, &reply);
-    DriverText::CopyText(reply, date, kDateSize);
-    if (status < VI_SUCCESS)
-        return status;
-    status = QueryText(session, ":SYST:TIME?", kTimeSize - 1, &reply);
-    DriverText::CopyText(reply, time, kTimeSize);
-    return status;
+    });
 }
 
 ViStatus wt4400_setDateTime(ViSession session, ViConstString date, ViConstString time) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    if (!date || std::strlen(date) > kMaxDateLength)
-        return WT4400_ERROR_NOT_ALLOWED;
-    if (!time || std::strlen(time) > kMaxTimeLength)
-        return WT4400_ERROR_NOT_ALLOWED;
-    QList<QByteArray> parts;
-    if (Changes(date))
-        parts.append(QByteArray(":SYST:DATE ") + date);
-    if (Changes(time))
-        parts.append(QByteArray(":SYST:TIME ") + time);
-    // Two settings in one line need their separator; run together they would be one header.
-    return parts.isEmpty() ? VI_SUCCESS : SendSetting(session, parts.join(';'));
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (!date || std::strlen(date) > kMaxDateLength)
+            return WT4400_ERROR_NOT_ALLOWED;
+        if (!time || std::strlen(time) > kMaxTimeLength)
+            return WT4400_ERROR_NOT_ALLOWED;
+        QList<QByteArray> parts;
+        if (Changes(date))
+            parts.append(QByteArray(":SYST:DATE ") + date);
+        if (Changes(time))
+            parts.append(QByteArray(":SYST:TIME ") + time);
+        // Two settings in one line need their separator; run together they would be one header.
+        return parts.isEmpty() ? VI_SUCCESS : SendSetting(session, parts.join(';'));
+    });
 }

@@ -51,58 +51,54 @@ ViStatus QueueCheckFailed(ViSession session, ViStatus status) {
 } // namespace
 
 ViStatus wt4400_readError(ViSession session, ViInt32* code, ViChar text[]) {
-    ViStatus status = VI_SUCCESS;
-    const Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
+    return OnSlot(session, [&](const Wt4400Slot& slot) {
+        if (!code)
+            return VI_ERROR_PARAMETER2;
+        *code = 0;
+        if (text)
+            text[0] = '\0';
+        ViChar reply[WT4400_ERROR_TEXT_SIZE] = {};
+        ViStatus status = wt4400_write(session, ":SYST:ERR?");
+        if (status >= VI_SUCCESS)
+            status = wt4400_read(reply, kErrorReplySize, session);
+        if (status < VI_SUCCESS || slot.simulated)
+            return status;
+        ReplyScanner scanner{QByteArray(reply)};
+        ViInt32 number = 0;
+        if (!scanner.Int(&number) || number < -kMaxScpiErrorMagnitude ||
+            number > kMaxScpiErrorMagnitude)
+            return VI_ERROR_INV_RESPONSE;
+        *code = number;
+        if (text && scanner.Literal(',') && scanner.Literal('"'))
+            DriverText::CopyText(scanner.Until('"'), text, WT4400_ERROR_TEXT_SIZE);
         return status;
-    if (!code)
-        return VI_ERROR_PARAMETER2;
-    *code = 0;
-    if (text)
-        text[0] = '\0';
-    ViChar reply[WT4400_ERROR_TEXT_SIZE] = {};
-    status = wt4400_write(session, ":SYST:ERR?");
-    if (status >= VI_SUCCESS)
-        status = wt4400_read(reply, kErrorReplySize, session);
-    if (status < VI_SUCCESS || slot->simulated)
-        return status;
-    ReplyScanner scanner{QByteArray(reply)};
-    ViInt32 number = 0;
-    if (!scanner.Int(&number) || number < -kMaxScpiErrorMagnitude ||
-        number > kMaxScpiErrorMagnitude)
-        return VI_ERROR_INV_RESPONSE;
-    *code = number;
-    if (text && scanner.Literal(',') && scanner.Literal('"'))
-        DriverText::CopyText(scanner.Until('"'), text, WT4400_ERROR_TEXT_SIZE);
-    return status;
+    });
 }
 
 ViStatus wt4400_checkErrorQueue(ViSession session) {
-    ViStatus status = VI_SUCCESS;
-    Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    slot->lastErrorText.clear();
-    slot->lastErrorCode = -1; // not read yet
-    for (int reading = 0; reading < kMaxQueueReadings; ++reading) {
-        ViInt32 code = 0;
-        ViChar text[WT4400_ERROR_TEXT_SIZE] = {};
-        status = wt4400_readError(session, &code, text);
-        if (status < VI_SUCCESS)
-            return QueueCheckFailed(session, status);
-        if (reading == 0) {
-            slot->lastErrorCode = code;
-            slot->lastErrorText = text;
+    return OnSlot(session, [&](Wt4400Slot& slot) {
+        slot.lastErrorText.clear();
+        slot.lastErrorCode = -1; // not read yet
+        for (int reading = 0; reading < kMaxQueueReadings; ++reading) {
+            ViInt32 code = 0;
+            ViChar text[WT4400_ERROR_TEXT_SIZE] = {};
+            const ViStatus status = wt4400_readError(session, &code, text);
+            if (status < VI_SUCCESS)
+                return QueueCheckFailed(session, status);
+            if (reading == 0) {
+                slot.lastErrorCode = code;
+                slot.lastErrorText = text;
+            }
+            if (code == 0)
+                break;
         }
-        if (code == 0)
-            break;
-    }
-    if (slot->lastErrorCode == 0)
-        return VI_SUCCESS;
-    status = InstrumentError(slot->lastErrorCode);
-    const QByteArray message = Number(slot->lastErrorCode) + ",\"" + slot->lastErrorText + '"';
-    wt4400_log(status, "error ", message.constData(), session);
-    return status;
+        if (slot.lastErrorCode == 0)
+            return VI_SUCCESS;
+        const ViStatus status = InstrumentError(slot.lastErrorCode);
+        const QByteArray message = Number(slot.lastErrorCode) + ",\"" + slot.lastErrorText + '"';
+        wt4400_log(status, "error ", message.constData(), session);
+        return status;
+    });
 }
 
 ViStatus wt4400_errorMessage(ViStatus status, ViChar text[]) {

@@ -19,10 +19,9 @@ bool IsLevel(double dbm) {
 
 // Validates the session, then sends line when valid is true and returns -108 when it is not.
 ViStatus SendIfValid(ViSession session, bool valid, const QByteArray& line) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    return valid ? SendSetting(session, line) : WT4400_ERROR_NOT_ALLOWED;
+    return OnSlot(session, [&](Wt4400Slot&) {
+        return valid ? SendSetting(session, line) : WT4400_ERROR_NOT_ALLOWED;
+    });
 }
 
 } // namespace
@@ -73,20 +72,18 @@ ViStatus wt4400_setGprsPdtchChannel(ViSession session, ViInt32 arfcn) {
 }
 
 ViStatus wt4400_readGprsBler(ViSession session, ViReal64 values[], ViInt16 count) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    if (!values || count < 1 || count > kMaxBsSlots)
-        return WT4400_ERROR_NOT_ALLOWED;
-    return QueryValues(session, ":FETCH:GPRS:MULTISLOT:RFRX:BLER?", 1024, values, count);
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (!values || count < 1 || count > kMaxBsSlots)
+            return WT4400_ERROR_NOT_ALLOWED;
+        return QueryValues(session, ":FETCH:GPRS:MULTISLOT:RFRX:BLER?", 1024, values, count);
+    });
 }
 
 ViStatus wt4400_measureGprsMultislotTx(ViSession session, ViReal64 values[]) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    if (!values)
-        return VI_ERROR_PARAMETER2;
-    return QueryValues(session, ":MEAS:GPRS:MULT:RFTX:ALL?", 1024, values, WT4400_TX_ALL_VALUES,
-                       kMultislotTxInteger);
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (!values)
+            return VI_ERROR_PARAMETER2;
+        return QueryValues(session, ":MEAS:GPRS:MULT:RFTX:ALL?", 1024, values, WT4400_TX_ALL_VALUES,
+                           kMultislotTxInteger);
+    });
 }

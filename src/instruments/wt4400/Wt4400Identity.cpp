@@ -14,83 +14,76 @@ constexpr double kResetSettlingSeconds = 2.0;
 } // namespace
 
 ViStatus wt4400_identify(ViSession session, ViChar reply[], ViInt16 size) {
-    ViStatus status = VI_SUCCESS;
-    const Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    if (!reply || size < 1)
-        return VI_ERROR_PARAMETER2;
-    reply[0] = '\0';
-    status = wt4400_write(session, "*IDN?");
-    if (status < VI_SUCCESS)
-        return status;
-    const ViStatus readStatus = wt4400_read(reply, size, session);
-    // The queue is read for the session's last error; its verdict does not overrule the reply,
-    // and a failed read is never reported as an identity.
-    if (Checks(*slot))
-        wt4400_checkErrorQueue(session);
-    return readStatus < VI_SUCCESS ? readStatus : VI_SUCCESS;
+    return OnSlot(session, [&](const Wt4400Slot& slot) {
+        if (!reply || size < 1)
+            return VI_ERROR_PARAMETER2;
+        reply[0] = '\0';
+        const ViStatus status = wt4400_write(session, "*IDN?");
+        if (status < VI_SUCCESS)
+            return status;
+        const ViStatus readStatus = wt4400_read(reply, size, session);
+        // The queue is read for the session's last error; its verdict does not overrule the reply,
+        // and a failed read is never reported as an identity.
+        if (Checks(slot))
+            wt4400_checkErrorQueue(session);
+        return readStatus < VI_SUCCESS ? readStatus : VI_SUCCESS;
+    });
 }
 
 ViStatus wt4400_revision(ViSession session, ViChar driverRevision[], ViChar firmwareRevision[]) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    if (!driverRevision)
-        return VI_ERROR_PARAMETER2;
-    if (!firmwareRevision)
-        return VI_ERROR_PARAMETER3;
-    DriverText::CopyText(kDriverRevision, driverRevision, WT4400_MESSAGE_SIZE);
-    firmwareRevision[0] = '\0';
-    ViChar identity[WT4400_MESSAGE_SIZE] = {};
-    status = wt4400_identify(session, identity, WT4400_MESSAGE_SIZE);
-    if (status < VI_SUCCESS)
-        return status;
-    const QList<QByteArray> fields = QByteArray(identity).split(',');
-    if (fields.value(0).trimmed().isEmpty() && fields.value(1).trimmed().isEmpty())
-        return VI_ERROR_INV_RESPONSE;
-    QByteArray firmware = fields.value(3);
-    if (const qsizetype quote = firmware.indexOf('"'); quote >= 0)
-        firmware.truncate(quote);
-    firmware = firmware.trimmed();
-    DriverText::CopyText(firmware == "0" ? QByteArray("Not Available") : firmware, firmwareRevision,
-                         WT4400_MESSAGE_SIZE);
-    return VI_SUCCESS;
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (!driverRevision)
+            return VI_ERROR_PARAMETER2;
+        if (!firmwareRevision)
+            return VI_ERROR_PARAMETER3;
+        DriverText::CopyText(kDriverRevision, driverRevision, WT4400_MESSAGE_SIZE);
+        firmwareRevision[0] = '\0';
+        ViChar identity[WT4400_MESSAGE_SIZE] = {};
+        const ViStatus status = wt4400_identify(session, identity, WT4400_MESSAGE_SIZE);
+        if (status < VI_SUCCESS)
+            return status;
+        const QList<QByteArray> fields = QByteArray(identity).split(',');
+        if (fields.value(0).trimmed().isEmpty() && fields.value(1).trimmed().isEmpty())
+            return VI_ERROR_INV_RESPONSE;
+        QByteArray firmware = fields.value(3);
+        if (const qsizetype quote = firmware.indexOf('"'); quote >= 0)
+            firmware.truncate(quote);
+        firmware = firmware.trimmed();
+        DriverText::CopyText(firmware == "0" ? QByteArray("Not Available") : firmware,
+                             firmwareRevision, WT4400_MESSAGE_SIZE);
+        return VI_SUCCESS;
+    });
 }
 
 ViStatus wt4400_reset(ViSession session) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    status = WriteLine(session, "*RST");
-    // *RST returns the instrument to its defaults, so nothing cached holds any more.
-    wt4400_resetCache(session);
-    return status < VI_SUCCESS ? status : ConfirmOpc(session);
+    return OnSlot(session, [&](Wt4400Slot&) {
+        const ViStatus status = WriteLine(session, "*RST");
+        // *RST returns the instrument to its defaults, so nothing cached holds any more.
+        wt4400_resetCache(session);
+        return status < VI_SUCCESS ? status : ConfirmOpc(session);
+    });
 }
 
 ViStatus wt4400_resetAndCheck(ViSession session) {
-    ViStatus status = VI_SUCCESS;
-    const Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    status = WriteLine(session, "*RST");
-    wt4400_resetCache(session);
-    if (status < VI_SUCCESS)
-        return status;
-    InstrumentClock::Wait(kResetSettlingSeconds);
-    if (!Checks(*slot))
-        return VI_SUCCESS;
-    // Errors the instrument queued before or during the reset are read away, not reported.
-    status = wt4400_checkErrorQueue(session);
-    return IsInstrumentError(status) ? VI_SUCCESS : status;
+    return OnSlot(session, [&](const Wt4400Slot& slot) {
+        ViStatus status = WriteLine(session, "*RST");
+        wt4400_resetCache(session);
+        if (status < VI_SUCCESS)
+            return status;
+        InstrumentClock::Wait(kResetSettlingSeconds);
+        if (!Checks(slot))
+            return VI_SUCCESS;
+        // Errors the instrument queued before or during the reset are read away, not reported.
+        status = wt4400_checkErrorQueue(session);
+        return IsInstrumentError(status) ? VI_SUCCESS : status;
+    });
 }
 
 ViStatus wt4400_resetCache(ViSession session) {
-    ViStatus status = VI_SUCCESS;
-    Wt4400Slot* slot = ValidSlot(session, &status);
-    if (slot)
-        slot->cache = Wt4400Cache{};
-    return status;
+    return OnSlot(session, [](Wt4400Slot& slot) {
+        slot.cache = Wt4400Cache{};
+        return VI_SUCCESS;
+    });
 }
 
 ViStatus wt4400_findResources(ViInt32 board) {

@@ -19,22 +19,21 @@ constexpr double kMaxPollSeconds = 2000000.0;
 } // namespace
 
 ViStatus wt4400_write(ViSession session, ViConstString command) {
-    ViStatus status = VI_SUCCESS;
-    const Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
+    return OnSlot(session, [&](const Wt4400Slot& slot) {
+        if (!command || std::strlen(command) > kMaxCommandLength)
+            return VI_ERROR_PARAMETER2;
+        if (*command == '\0')
+            return VI_SUCCESS;
+        ViStatus status = VI_SUCCESS;
+        if (!slot.simulated) {
+            const QByteArray line = QByteArray(command) + '\n';
+            ViUInt32 written = 0;
+            status = viWrite(slot.visaSession, reinterpret_cast<ViConstBuf>(line.constData()),
+                             static_cast<ViUInt32>(line.size()), &written);
+        }
+        wt4400_log(status, "write", command, session);
         return status;
-    if (!command || std::strlen(command) > kMaxCommandLength)
-        return VI_ERROR_PARAMETER2;
-    if (*command == '\0')
-        return VI_SUCCESS;
-    if (!slot->simulated) {
-        const QByteArray line = QByteArray(command) + '\n';
-        ViUInt32 written = 0;
-        status = viWrite(slot->visaSession, reinterpret_cast<ViConstBuf>(line.constData()),
-                         static_cast<ViUInt32>(line.size()), &written);
-    }
-    wt4400_log(status, "write", command, session);
-    return status;
+    });
 }
 
 ViStatus wt4400_writeChecked(ViSession session, ViConstString command) {
@@ -45,47 +44,44 @@ ViStatus wt4400_writeChecked(ViSession session, ViConstString command) {
 }
 
 ViStatus wt4400_read(ViChar buffer[], ViInt16 size, ViSession session) {
-    ViStatus status = VI_SUCCESS;
-    const Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
+    return OnSlot(session, [&](const Wt4400Slot& slot) {
+        if (!buffer || size < 1)
+            return VI_ERROR_PARAMETER2;
+        buffer[0] = '\0';
+        if (slot.simulated) {
+            wt4400_log(VI_SUCCESS, "read", "(nothing!)", session);
+            return VI_SUCCESS;
+        }
+        ViUInt32 got = 0;
+        const ViStatus status = viRead(slot.visaSession, reinterpret_cast<ViPBuf>(buffer),
+                                       static_cast<ViUInt32>(size), &got);
+        // The last byte received is the terminator (or, for a reply that filled the buffer, the
+        // place the terminating zero must go).
+        buffer[status >= VI_SUCCESS && got > 0 ? got - 1 : 0] = '\0';
+        if (status == VI_SUCCESS_MAX_CNT)
+            DriverIo::DrainReply(slot.visaSession);
+        wt4400_log(status, "read", buffer, session);
         return status;
-    if (!buffer || size < 1)
-        return VI_ERROR_PARAMETER2;
-    buffer[0] = '\0';
-    if (slot->simulated) {
-        wt4400_log(VI_SUCCESS, "read", "(nothing!)", session);
-        return VI_SUCCESS;
-    }
-    ViUInt32 got = 0;
-    status = viRead(slot->visaSession, reinterpret_cast<ViPBuf>(buffer),
-                    static_cast<ViUInt32>(size), &got);
-    // The last byte received is the terminator (or, for a reply that filled the buffer, the
-    // place the terminating zero must go).
-    buffer[status >= VI_SUCCESS && got > 0 ? got - 1 : 0] = '\0';
-    if (status == VI_SUCCESS_MAX_CNT)
-        DriverIo::DrainReply(slot->visaSession);
-    wt4400_log(status, "read", buffer, session);
-    return status;
+    });
 }
 
 ViStatus wt4400_query(ViSession session, ViConstString query, ViChar reply[], ViInt16 size) {
-    ViStatus status = VI_SUCCESS;
-    const Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    if (!query || std::strlen(query) > kMaxQueryLength)
-        return VI_ERROR_PARAMETER2;
-    if (!reply || size < 1)
-        return VI_ERROR_PARAMETER3;
-    reply[0] = '\0';
-    status = wt4400_write(session, query);
-    if (status < VI_SUCCESS)
-        return status;
-    const ViStatus readStatus = wt4400_read(reply, size, session);
-    if (!Checks(*slot))
-        return readStatus;
-    const ViStatus queueStatus = wt4400_checkErrorQueue(session);
-    return readStatus >= VI_SUCCESS || IsInstrumentError(queueStatus) ? queueStatus : readStatus;
+    return OnSlot(session, [&](const Wt4400Slot& slot) {
+        if (!query || std::strlen(query) > kMaxQueryLength)
+            return VI_ERROR_PARAMETER2;
+        if (!reply || size < 1)
+            return VI_ERROR_PARAMETER3;
+        reply[0] = '\0';
+        const ViStatus status = wt4400_write(session, query);
+        if (status < VI_SUCCESS)
+            return status;
+        const ViStatus readStatus = wt4400_read(reply, size, session);
+        if (!Checks(slot))
+            return readStatus;
+        const ViStatus queueStatus = wt4400_checkErrorQueue(session);
+        return readStatus >= VI_SUCCESS || IsInstrumentError(queueStatus) ? queueStatus
+                                                                          : readStatus;
+    });
 }
 
 ViStatus WriteLine(ViSession session, const QByteArray& line) {

@@ -40,45 +40,41 @@ QByteArray LineStart(ViStatus status, ViSession session, const Wt4400Slot& slot)
 
 ViStatus wt4400_setMode(ViSession session, ViInt16 mode, ViInt16 logDestination,
                         ViConstString logFileName, ViInt16 append) {
-    ViStatus status = VI_SUCCESS;
-    Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    if (mode < 0 || mode > 2)
-        return VI_ERROR_PARAMETER1;
-    if (logDestination < 0 || logDestination > 2)
-        return VI_ERROR_PARAMETER2;
-    const QByteArray fileName = logFileName ? QByteArray(logFileName) : QByteArray();
-    if (logDestination == 2 && (fileName.isEmpty() || fileName.size() > kMaxFileNameLength))
-        return VI_ERROR_PARAMETER3;
-    if (append != 0 && append != 1)
-        return VI_ERROR_PARAMETER4;
-    if (logDestination == 2 && !StartFile(fileName, append == 1))
-        return VI_ERROR_PARAMETER3;
-    const bool noCheck = mode != 1;
-    if (noCheck != slot->noCheck)
-        slot->lastErrorText.clear();
-    slot->simulated = mode == 2;
-    slot->noCheck = noCheck;
-    slot->logMode = logDestination;
-    slot->logFileName = logDestination == 2 ? fileName : QByteArray();
-    if (logDestination != 0)
-        Emit(*slot, kHeader);
-    return VI_SUCCESS;
+    return OnSlot(session, [&](Wt4400Slot& slot) {
+        if (mode < 0 || mode > 2)
+            return VI_ERROR_PARAMETER1;
+        if (logDestination < 0 || logDestination > 2)
+            return VI_ERROR_PARAMETER2;
+        const QByteArray fileName = logFileName ? QByteArray(logFileName) : QByteArray();
+        if (logDestination == 2 && (fileName.isEmpty() || fileName.size() > kMaxFileNameLength))
+            return VI_ERROR_PARAMETER3;
+        if (append != 0 && append != 1)
+            return VI_ERROR_PARAMETER4;
+        if (logDestination == 2 && !StartFile(fileName, append == 1))
+            return VI_ERROR_PARAMETER3;
+        const bool noCheck = mode != 1;
+        if (noCheck != slot.noCheck)
+            slot.lastErrorText.clear();
+        slot.simulated = mode == 2;
+        slot.noCheck = noCheck;
+        slot.logMode = logDestination;
+        slot.logFileName = logDestination == 2 ? fileName : QByteArray();
+        if (logDestination != 0)
+            Emit(slot, kHeader);
+        return VI_SUCCESS;
+    });
 }
 
 ViStatus wt4400_getMode(ViSession session, ViInt16* simulated, ViInt16* noCheck, ViInt16* logMode) {
-    ViStatus status = VI_SUCCESS;
-    const Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    if (simulated)
-        *simulated = slot->simulated ? 1 : 0;
-    if (noCheck)
-        *noCheck = slot->noCheck ? 1 : 0;
-    if (logMode)
-        *logMode = slot->logMode;
-    return VI_SUCCESS;
+    return OnSlot(session, [&](const Wt4400Slot& slot) {
+        if (simulated)
+            *simulated = slot.simulated ? 1 : 0;
+        if (noCheck)
+            *noCheck = slot.noCheck ? 1 : 0;
+        if (logMode)
+            *logMode = slot.logMode;
+        return VI_SUCCESS;
+    });
 }
 
 ViStatus wt4400_log(ViStatus status, ViConstString prefix, ViConstString message,

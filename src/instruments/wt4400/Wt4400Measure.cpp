@@ -48,38 +48,34 @@ Wt4400Statistics kTxStatistics = {"CALC:MAV?", "CALC:MMIN?", "CALC:MMAX?"};
 ViStatus RunMeasurement(ViSession session, const Wt4400Measurement& measurement, ViInt32 count,
                         const Wt4400Statistics& statistics, ViReal64 values[], int valueCount,
                         int integerAt) {
-    ViStatus status = VI_SUCCESS;
-    const Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    if (!values)
-        return VI_ERROR_PARAMETER2;
-    if (count < 1 || count > Wt4400Limits::kMaxMeasurementCount)
-        return WT4400_ERROR_NOT_ALLOWED;
-    const char* statistic = statistics[slot->cache.resultMode];
-    if (count > 1 && !statistic)
-        return WT4400_ERROR_VALUE;
-    QByteArray reply;
-    status = ResultReply(session, measurement, count, statistic, &reply);
-    if (status < VI_SUCCESS)
-        return status;
-    if (slot->simulated) {
-        std::fill(values, values + valueCount, 0.0);
-        return status;
-    }
-    const int integer = count == 1 ? integerAt : -1;
-    return ScanValues(reply, values, valueCount, integer) ? status : WT4400_ERROR_READ;
+    return OnSlot(session, [&](const Wt4400Slot& slot) {
+        if (!values)
+            return VI_ERROR_PARAMETER2;
+        if (count < 1 || count > Wt4400Limits::kMaxMeasurementCount)
+            return WT4400_ERROR_NOT_ALLOWED;
+        const char* statistic = statistics[slot.cache.resultMode];
+        if (count > 1 && !statistic)
+            return WT4400_ERROR_VALUE;
+        QByteArray reply;
+        const ViStatus status = ResultReply(session, measurement, count, statistic, &reply);
+        if (status < VI_SUCCESS)
+            return status;
+        if (slot.simulated) {
+            std::fill(values, values + valueCount, 0.0);
+            return status;
+        }
+        const int integer = count == 1 ? integerAt : -1;
+        return ScanValues(reply, values, valueCount, integer) ? status : WT4400_ERROR_READ;
+    });
 }
 
 ViStatus wt4400_setResultMode(ViSession session, ViInt16 mode) {
-    ViStatus status = VI_SUCCESS;
-    Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    if (mode < 0 || mode > 2)
-        return WT4400_ERROR_NOT_ALLOWED;
-    slot->cache.resultMode = mode;
-    return VI_SUCCESS;
+    return OnSlot(session, [&](Wt4400Slot& slot) {
+        if (mode < 0 || mode > 2)
+            return WT4400_ERROR_NOT_ALLOWED;
+        slot.cache.resultMode = mode;
+        return VI_SUCCESS;
+    });
 }
 
 ViStatus wt4400_measureTxPower(ViSession session, ViReal64* value, ViInt32 count) {
@@ -126,9 +122,7 @@ ViStatus wt4400_measureAdjacentChannelPower(ViSession session, ViInt16 kind, ViR
     const Wt4400Measurement* measurement = kind == 1   ? &kAcpModulation
                                            : kind == 2 ? &kAcpTransient
                                                        : nullptr;
-    if (!measurement) {
-        ViStatus status = VI_SUCCESS;
-        return ValidSlot(session, &status) ? WT4400_ERROR_VALUE : status;
-    }
+    if (!measurement)
+        return OnSlot(session, [](Wt4400Slot&) { return WT4400_ERROR_VALUE; });
     return RunMeasurement(session, *measurement, count, kAcpStatistics, values, WT4400_ACP_VALUES);
 }

@@ -30,58 +30,53 @@ ViStatus QueryIdentityText(ViSession session, const char* query, ViChar out[]) {
 
 ViStatus wt4400_readMsReport(ViSession session, ViInt32* rxLevel, ViInt32* rxQuality,
                              ViInt32* timingAdvance) {
-    ViStatus status = VI_SUCCESS;
-    const Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    if (!rxLevel || !rxQuality || !timingAdvance)
-        return VI_ERROR_PARAMETER2;
-    *rxLevel = *rxQuality = *timingAdvance = 0;
-    // The first reports after a call is set up carry no level yet.
-    for (int waits = 0;; ++waits) {
-        QByteArray reply;
-        status = QueryText(session, ":CALL:MSIN:RXL?;RXQ?;TADV?", 1024, &reply);
-        if (status < VI_SUCCESS || slot->simulated)
-            return status;
-        ReplyScanner scanner(reply);
-        if (!scanner.Int(rxLevel) || !scanner.SkipOne() || !scanner.Int(rxQuality) ||
-            !scanner.SkipOne() || !scanner.Int(timingAdvance))
-            return WT4400_ERROR_READ;
-        if (*rxLevel != 0)
-            return status;
-        if (waits == kReportWaits)
-            return WT4400_ERROR_VALUE;
-        InstrumentClock::Wait(kReportPeriodSeconds);
-    }
+    return OnSlot(session, [&](const Wt4400Slot& slot) {
+        if (!rxLevel || !rxQuality || !timingAdvance)
+            return VI_ERROR_PARAMETER2;
+        *rxLevel = *rxQuality = *timingAdvance = 0;
+        // The first reports after a call is set up carry no level yet.
+        for (int waits = 0;; ++waits) {
+            QByteArray reply;
+            const ViStatus status = QueryText(session, ":CALL:MSIN:RXL?;RXQ?;TADV?", 1024, &reply);
+            if (status < VI_SUCCESS || slot.simulated)
+                return status;
+            ReplyScanner scanner(reply);
+            if (!scanner.Int(rxLevel) || !scanner.SkipOne() || !scanner.Int(rxQuality) ||
+                !scanner.SkipOne() || !scanner.Int(timingAdvance))
+                return WT4400_ERROR_READ;
+            if (*rxLevel != 0)
+                return status;
+            if (waits == kReportWaits)
+                return WT4400_ERROR_VALUE;
+            InstrumentClock::Wait(kReportPeriodSeconds);
+        }
+    });
 }
 
 ViStatus wt4400_readFrameErasure(ViSession session, ViReal64* value) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    if (!value)
-        return VI_ERROR_PARAMETER2;
-    return QueryValues(session, ":CALL:MSINFO:EFRC?", 1024, value, 1);
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (!value)
+            return VI_ERROR_PARAMETER2;
+        return QueryValues(session, ":CALL:MSINFO:EFRC?", 1024, value, 1);
+    });
 }
 
 ViStatus wt4400_readMsIdentity(ViSession session, ViChar imsi[], ViChar imei[], ViInt32* msClass,
                                ViChar number[]) {
-    ViStatus status = VI_SUCCESS;
-    const Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
+    return OnSlot(session, [&](const Wt4400Slot& slot) {
+        if (!imsi || !imei || !msClass || !number)
+            return VI_ERROR_PARAMETER2;
+        *msClass = 0;
+        ViStatus status = QueryIdentityText(session, ":CALL:MSIN:IMSI?", imsi);
+        if (status >= VI_SUCCESS)
+            status = QueryIdentityText(session, ":CALL:MSIN:IMEI?", imei);
+        QByteArray reply;
+        if (status >= VI_SUCCESS)
+            status = QueryText(session, ":CALL:MSIN:MSCL?", kIdentityReplySize, &reply);
+        if (status >= VI_SUCCESS && !slot.simulated && !ReplyScanner(reply).Int(msClass))
+            return WT4400_ERROR_READ;
+        if (status >= VI_SUCCESS)
+            status = QueryIdentityText(session, ":CALL:MSIN:NUMB?", number);
         return status;
-    if (!imsi || !imei || !msClass || !number)
-        return VI_ERROR_PARAMETER2;
-    *msClass = 0;
-    status = QueryIdentityText(session, ":CALL:MSIN:IMSI?", imsi);
-    if (status >= VI_SUCCESS)
-        status = QueryIdentityText(session, ":CALL:MSIN:IMEI?", imei);
-    QByteArray reply;
-    if (status >= VI_SUCCESS)
-        status = QueryText(session, ":CALL:MSIN:MSCL?", kIdentityReplySize, &reply);
-    if (status >= VI_SUCCESS && !slot->simulated && !ReplyScanner(reply).Int(msClass))
-        return WT4400_ERROR_READ;
-    if (status >= VI_SUCCESS)
-        status = QueryIdentityText(session, ":CALL:MSIN:NUMB?", number);
-    return status;
+    });
 }

@@ -189,24 +189,20 @@ ViStatus wt4400_initSimulated(ViConstRsrc resource, ViInt16 idQuery, ViInt16 res
 }
 
 ViStatus wt4400_close(ViSession session) {
-    ViStatus status = VI_SUCCESS;
-    Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    ReleaseVisa(*slot);
-    *slot = Wt4400Slot{};
-    return VI_SUCCESS;
+    return OnSlot(session, [&](Wt4400Slot& slot) {
+        ReleaseVisa(slot);
+        slot = Wt4400Slot{};
+        return VI_SUCCESS;
+    });
 }
 
 ViStatus wt4400_setTimeout(ViSession session, ViReal64 seconds) {
-    ViStatus status = VI_SUCCESS;
-    Wt4400Slot* slot = ValidSlot(session, &status);
-    if (!slot)
-        return status;
-    if (!InRange(seconds, 0.0, kMaxTimeoutSeconds))
-        return VI_ERROR_PARAMETER2;
-    slot->timeoutMs = static_cast<ViUInt32>(std::llround(seconds * 1000.0));
-    if (slot->simulated)
-        return VI_SUCCESS;
-    return viSetAttribute(slot->visaSession, VI_ATTR_TMO_VALUE, slot->timeoutMs);
+    return OnSlot(session, [&](Wt4400Slot& slot) {
+        if (!InRange(seconds, 0.0, kMaxTimeoutSeconds))
+            return VI_ERROR_PARAMETER2;
+        slot.timeoutMs = static_cast<ViUInt32>(std::llround(seconds * 1000.0));
+        if (slot.simulated)
+            return VI_SUCCESS;
+        return viSetAttribute(slot.visaSession, VI_ATTR_TMO_VALUE, slot.timeoutMs);
+    });
 }

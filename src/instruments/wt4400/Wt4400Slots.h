@@ -41,6 +41,12 @@ inline constexpr ViSession kWt4400LastSession = 7;
 // The slot of session, or null with *status set: outside 1 to 7 VI_ERROR_PARAMETER1, a free
 // slot VI_ERROR_INV_SESSION.
 Wt4400Slot* ValidSlot(ViSession session, ViStatus* status);
+// call(slot) for the slot of a valid session; otherwise the status ValidSlot sets.
+template <typename Call> ViStatus OnSlot(ViSession session, Call&& call) {
+    ViStatus status = VI_SUCCESS;
+    Wt4400Slot* slot = ValidSlot(session, &status);
+    return slot ? call(*slot) : status;
+}
 // The slot of a session known to be within 1 to 7.
 Wt4400Slot& SlotOf(ViSession session);
 bool InTable(ViSession session);

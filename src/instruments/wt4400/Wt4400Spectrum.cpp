@@ -25,46 +25,42 @@ const char* SpanWord(ViInt32 spanCode) {
 } // namespace
 
 ViStatus wt4400_setModulationSpectrumSpan(ViSession session, ViInt32 spanCode, ViInt16 resolution) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    const char* resolutionWord = Word(resolution, kResolutions);
-    if (!resolutionWord)
-        return WT4400_ERROR_NOT_ALLOWED;
-    return SendSetting(session, QByteArray(kSpectrumSpanHeader) + SpanWord(spanCode) +
-                                    kSpectrumResolutionHeader + resolutionWord);
+    return OnSlot(session, [&](Wt4400Slot&) {
+        const char* resolutionWord = Word(resolution, kResolutions);
+        if (!resolutionWord)
+            return WT4400_ERROR_NOT_ALLOWED;
+        return SendSetting(session, QByteArray(kSpectrumSpanHeader) + SpanWord(spanCode) +
+                                        kSpectrumResolutionHeader + resolutionWord);
+    });
 }
 
 ViStatus wt4400_setModulationSpectrumAveraging(ViSession session, ViInt32 count) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    if (count < 1 || count > kMaxSpectrumAveraging)
-        return WT4400_ERROR_NOT_ALLOWED;
-    return SendSetting(session, ":MEAS:BLOC:MSP:AVG " + Number(count));
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (count < 1 || count > kMaxSpectrumAveraging)
+            return WT4400_ERROR_NOT_ALLOWED;
+        return SendSetting(session, ":MEAS:BLOC:MSP:AVG " + Number(count));
+    });
 }
 
 ViStatus wt4400_readModulationSpectrum(ViSession session, ViReal64 values[]) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    if (!values)
-        return VI_ERROR_PARAMETER2;
-    status = WriteLine(session, ":MEAS:BLOC:MSP");
-    if (status < VI_SUCCESS)
-        return status;
-    return QueryValues(session, ":FETCH:BLOC:MSP?", kBlockReplySize, values,
-                       WT4400_SPECTRUM_POINTS);
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (!values)
+            return VI_ERROR_PARAMETER2;
+        const ViStatus status = WriteLine(session, ":MEAS:BLOC:MSP");
+        if (status < VI_SUCCESS)
+            return status;
+        return QueryValues(session, ":FETCH:BLOC:MSP?", kBlockReplySize, values,
+                           WT4400_SPECTRUM_POINTS);
+    });
 }
 
 ViStatus wt4400_readModulationSpectrumValue(ViSession session, ViReal64 offsetKHz,
                                             ViReal64* value) {
-    ViStatus status = VI_SUCCESS;
-    if (!ValidSlot(session, &status))
-        return status;
-    if (!InRange(offsetKHz, -kMaxSpectrumOffsetKHz, kMaxSpectrumOffsetKHz))
-        return WT4400_ERROR_NOT_ALLOWED;
-    if (!value)
-        return VI_ERROR_PARAMETER3;
-    return QueryValues(session, "CALC:RFSP:MSP:VAL? " + Fixed(offsetKHz), 1024, value, 1);
+    return OnSlot(session, [&](Wt4400Slot&) {
+        if (!InRange(offsetKHz, -kMaxSpectrumOffsetKHz, kMaxSpectrumOffsetKHz))
+            return WT4400_ERROR_NOT_ALLOWED;
+        if (!value)
+            return VI_ERROR_PARAMETER3;
+        return QueryValues(session, "CALC:RFSP:MSP:VAL? " + Fixed(offsetKHz), 1024, value, 1);
+    });
 }
