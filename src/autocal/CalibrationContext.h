@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-// The one record that the calibration configuration and the calibration algorithms share, and
-// that they hand to the instruments as their context. It is touched only on one thread.
+// The record one calibration run owns: what its instruments share (it hands itself to them as
+// their context), the configured instruments and the measurement results.
 struct CalibrationContext : InstrumentContext {
     // Configuration.
     std::int32_t testSetType = kTestSetNone;
@@ -16,6 +16,3 @@ struct CalibrationContext : InstrumentContext {
     std::int32_t measurementIntegrity = 0;
     double rxLevel = 0.0;
 };
-
-// The process-wide context.
-CalibrationContext& CalContext();
