@@ -1,8 +1,6 @@
 #include "InstrumentRig.h"
 
 #include "InstrumentClock.h"
-#include "SupplyControl.h"
-#include "TestSet.h"
 #include "Virtual4400.h"
 #include "Virtual8960.h"
 #include "VirtualSupply.h"
@@ -24,14 +22,12 @@ QByteArrayList Commands(const QList<QByteArray>& lines) {
 } // namespace
 
 void InstrumentRig::SetUp() {
-    cal = CalibrationContext{};
     InstrumentClock::SetScale(0.0);
 }
 
 void InstrumentRig::TearDown() {
-    CloseTestSet();
-    CloseSupply();
-    cal = CalibrationContext{};
+    testSet->CloseTestSet();
+    supply->CloseSupply();
     VisaConfig::Instance().ClearAliases();
     InstrumentClock::SetScale(1.0);
 }
@@ -52,9 +48,19 @@ void InstrumentRig::OnGsmChannel62() {
     cal.cableLossDb = -1.3;
 }
 
-void InstrumentRig::Open(std::int32_t testSetType) {
+void InstrumentRig::Choose(std::int32_t testSetType) {
     cal.testSetType = testSetType;
-    ASSERT_TRUE(InitTestSet());
+    testSet = MakeTestSet(testSetType, cal);
+}
+
+void InstrumentRig::ChooseSupply(std::int32_t supplyType) {
+    cal.supplyType = supplyType;
+    supply = MakeSupply(supplyType, cal);
+}
+
+void InstrumentRig::Open(std::int32_t testSetType) {
+    Choose(testSetType);
+    ASSERT_TRUE(testSet->InitTestSet());
     ForgetLines();
 }
 
@@ -67,9 +73,9 @@ QByteArrayList InstrumentRig::Lines8960() {
 QByteArrayList InstrumentRig::Lines4400() {
     // The Willtek's lines are written without waiting for an answer: a query behind them makes
     // sure the instrument has read them all.
-    if (cal.testSetType == kTestSet4400 && cal.testSetSession != 0) {
+    if (cal.testSetType == kTestSet4400 && testSet->Session() != 0) {
         ViChar reply[32] = {};
-        wt4400_query(cal.testSetSession, "*OPC?", reply, sizeof reply);
+        wt4400_query(testSet->Session(), "*OPC?", reply, sizeof reply);
     }
     QList<QByteArray> lines;
     bench->Instruments().Run([&](Virtual4400& wt4400) { lines = wt4400.ReceivedLines(); });
@@ -78,12 +84,14 @@ QByteArrayList InstrumentRig::Lines4400() {
 
 QByteArrayList InstrumentRig::LinesSupply() {
     QList<QByteArray> lines;
-    bench->Instruments().RunSupply([&](VirtualSupply& supply) { lines = supply.ReceivedLines(); });
+    bench->Instruments().RunSupply(
+        [&](VirtualSupply& virtualSupply) { lines = virtualSupply.ReceivedLines(); });
     return Commands(lines);
 }
 
 void InstrumentRig::ForgetLines() {
     bench->Instruments().Run8960([](Virtual8960& a8960) { a8960.ClearReceivedLines(); });
     bench->Instruments().Run([](Virtual4400& wt4400) { wt4400.ClearReceivedLines(); });
-    bench->Instruments().RunSupply([](VirtualSupply& supply) { supply.ClearReceivedLines(); });
+    bench->Instruments().RunSupply(
+        [](VirtualSupply& virtualSupply) { virtualSupply.ClearReceivedLines(); });
 }

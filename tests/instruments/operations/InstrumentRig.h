@@ -3,14 +3,16 @@
 #include "CalibrationContext.h"
 #include "RecordingMessageSink.h"
 #include "SimBench.h"
+#include "Supply.h"
+#include "TestSet.h"
 
 #include <QByteArrayList>
 #include <gtest/gtest.h>
 
 #include <memory>
 
-// The station's instrument operations against the simulated bench's virtual instruments, over
-// real loopback sockets, with a fresh calibration context and waits that cost nothing.
+// The station's test set and supply against the simulated bench's virtual instruments, over real
+// loopback sockets, with a fresh calibration context and waits that cost nothing.
 class InstrumentRig : public testing::Test {
 protected:
     void SetUp() override;
@@ -20,7 +22,10 @@ protected:
     void StartBench(BenchOptions options = {});
     // GSM traffic channel 62 at level 5 with the bench's GSM cable loss, BCH 20.
     void OnGsmChannel62();
-    // Opens the chosen test set and forgets the lines of the opening.
+    // Makes the test set or the supply of a configured type, as a calibration run does.
+    void Choose(std::int32_t testSetType);
+    void ChooseSupply(std::int32_t supplyType);
+    // Chooses the test set, opens it and forgets the lines of the opening.
     void Open(std::int32_t testSetType);
 
     // The lines each instrument received, without the error-queue and "*OPC?" traffic.
@@ -29,7 +34,9 @@ protected:
     QByteArrayList LinesSupply();
     void ForgetLines();
 
-    CalibrationContext& cal = CalContext();
     RecordingMessageSink messages;
     std::unique_ptr<SimBench> bench;
+    CalibrationContext cal;
+    std::unique_ptr<TestSet> testSet = MakeTestSet(cal.testSetType, cal);
+    std::unique_ptr<Supply> supply = MakeSupply(cal.supplyType, cal);
 };

@@ -1,5 +1,4 @@
 #include "InstrumentRig.h"
-#include "SupplyControl.h"
 #include "UnitModel.h"
 #include "VirtualSupply.h"
 
@@ -7,7 +6,10 @@
 #include <gmock/gmock.h>
 
 using testing::ElementsAre;
+using testing::Gt;
 using testing::IsSupersetOf;
+using testing::Lt;
+using testing::Optional;
 
 // The supply operations against each virtual supply model.
 
@@ -19,7 +21,7 @@ protected:
         BenchOptions options;
         options.instruments.supply = model;
         StartBench(options);
-        cal.supplyType = supplyType;
+        ChooseSupply(supplyType);
     }
 
     double UnitVolts() {
@@ -34,17 +36,17 @@ protected:
 
 TEST_F(SupplyControl, withoutASupplyNothingIsProgrammed) {
     StartBench();
-    EXPECT_TRUE(InitSupply());
-    EXPECT_EQ(SetSupplyOutput(3.8, 3.0), 0);
-    SetSupply4V18();
-    CloseSupply();
+    EXPECT_TRUE(supply->InitSupply());
+    EXPECT_EQ(supply->SetSupplyOutput(3.8, 3.0), 0);
+    supply->SetSupply4V18();
+    supply->CloseSupply();
     EXPECT_TRUE(LinesSupply().isEmpty());
     EXPECT_EQ(cal.instrumentFault, 0);
 }
 
 TEST_F(SupplyControl, an3633AIsProgrammedAsAn3632ATo3V8AsSoonAsItIsOpened) {
     StartWith(VirtualSupplyModel::kE3633A, kSupply3632A);
-    EXPECT_TRUE(InitSupply());
+    EXPECT_TRUE(supply->InitSupply());
     EXPECT_THAT(LinesSupply(),
                 ElementsAre("*IDN?", "*RST", "*CLS", "VOLT 3.8", "CURR 3", "OUTP ON"));
     EXPECT_DOUBLE_EQ(UnitVolts(), 3.8);
@@ -53,41 +55,42 @@ TEST_F(SupplyControl, an3633AIsProgrammedAsAn3632ATo3V8AsSoonAsItIsOpened) {
 
 TEST_F(SupplyControl, aFailedSetVoltageOnAn3631AStillProgramsTheLimitAndSwitchesOn) {
     StartWith(VirtualSupplyModel::kE3631A, kSupply3631A);
-    ASSERT_TRUE(InitSupply());
+    ASSERT_TRUE(supply->InitSupply());
     EXPECT_EQ(cal.instrumentFault, 0); // the 3631A is not programmed on opening
     ForgetLines();
-    bench->Instruments().RunSupply([](VirtualSupply& supply) { supply.FailNextCommand(); });
-    SetSupply4V18();
+    bench->Instruments().RunSupply(
+        [](VirtualSupply& virtualSupply) { virtualSupply.FailNextCommand(); });
+    supply->SetSupply4V18();
     EXPECT_EQ(cal.instrumentFault, 1);
     EXPECT_THAT(LinesSupply(),
                 ElementsAre("INST:NSEL 1;:VOLT 4.18", "INST:NSEL 1;:CURR 3", "OUTP ON"));
-    EXPECT_NE(cal.supplySession, 0u); // supply errors never close it
+    EXPECT_NE(supply->Session(), 0u); // supply errors never close it
 }
 
 TEST_F(SupplyControl, a66311BReadsTheTargetsCurrentWithItsOwnMeasurement) {
     StartWith(VirtualSupplyModel::k66311B, kSupply66311B);
-    ASSERT_TRUE(InitSupply());
-    SetSupply4V18();
-    EXPECT_GT(ReadSupplyCurrent(), 0.075);
+    ASSERT_TRUE(supply->InitSupply());
+    supply->SetSupply4V18();
+    EXPECT_THAT(supply->ReadSupplyCurrent(), Optional(Gt(0.075)));
     EXPECT_THAT(LinesSupply(), IsSupersetOf({"VOLT 4.18;CURR 3;OUTP ON", "MEAS:CURR?"}));
     EXPECT_EQ(cal.instrumentFault, 0);
     bench->Remove();
-    EXPECT_LT(ReadSupplyCurrent(), 0.025);
+    EXPECT_THAT(supply->ReadSupplyCurrent(), Optional(Lt(0.025)));
 }
 
 TEST_F(SupplyControl, openingAgainClosesTheOpenSessionFirst) {
     StartWith(VirtualSupplyModel::kE3632A, kSupply3632A);
-    ASSERT_TRUE(InitSupply());
-    ASSERT_TRUE(InitSupply());
+    ASSERT_TRUE(supply->InitSupply());
+    ASSERT_TRUE(supply->InitSupply());
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return bench->Instruments().ConnectionsSupply() == 1; }, 2000));
-    EXPECT_GT(ReadSupplyCurrent(), 0.075);
+    EXPECT_THAT(supply->ReadSupplyCurrent(), Optional(Gt(0.075)));
 }
 
 TEST_F(SupplyControl, aSupplyThatIsNotThereFailsTheCheckAndReadsNoCurrent) {
     StartWith(VirtualSupplyModel::kE3632A, kSupply66311B); // the wrong model on the bench
-    EXPECT_FALSE(InitSupply());
+    EXPECT_FALSE(supply->InitSupply());
     EXPECT_EQ(cal.instrumentFault, 1);
-    EXPECT_EQ(cal.supplySession, 0u);
-    EXPECT_EQ(ReadSupplyCurrent(), 0.0);
+    EXPECT_EQ(supply->Session(), 0u);
+    EXPECT_EQ(supply->ReadSupplyCurrent(), std::nullopt);
 }

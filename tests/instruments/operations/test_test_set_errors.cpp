@@ -1,5 +1,4 @@
 #include "InstrumentRig.h"
-#include "TestSet.h"
 #include "Virtual4400.h"
 #include "Virtual8960.h"
 
@@ -23,34 +22,34 @@ protected:
     }
 };
 
-// Every guarded operation, and every quiet one.
-void RunGuarded() {
-    SetupTxMeasurement();
-    ConfigureTxCalibration();
-    SetMsPowerLevel();
-    MeasureTxPower();
-    SetTxLevelAndChannel();
-    SetRxLossAndLevel();
+// Every guarded operation, and every quiet one; none has a value to return without a session.
+void RunGuarded(TestSet& testSet) {
+    testSet.SetupTxMeasurement();
+    testSet.ConfigureTxCalibration();
+    testSet.SetMsPowerLevel();
+    EXPECT_EQ(testSet.MeasureTxPower(), std::nullopt);
+    testSet.SetTxLevelAndChannel();
+    testSet.SetRxLossAndLevel();
 }
 
-void RunQuiet() {
-    SetTrafficChannel();
-    ReadReportedRxLevel();
-    SetupCwDownlink();
-    ConfigureCwGenerator();
+void RunQuiet(TestSet& testSet) {
+    testSet.SetTrafficChannel();
+    EXPECT_EQ(testSet.ReadReportedRxLevel(), std::nullopt);
+    testSet.SetupCwDownlink();
+    testSet.ConfigureCwGenerator();
 }
 
 } // namespace
 
 TEST_F(TestSetErrors, withoutATestSetNothingIsOpenedAndGuardedOperationsOnlyRaiseTheFault) {
-    EXPECT_FALSE(InitTestSet());
-    RunQuiet();
+    EXPECT_FALSE(testSet->InitTestSet());
+    RunQuiet(*testSet);
     EXPECT_EQ(cal.instrumentFault, 0);
-    RunGuarded();
+    RunGuarded(*testSet);
     EXPECT_EQ(cal.instrumentFault, 1);
-    EXPECT_FALSE(WaitForCallConnected());
-    PresetTestSet();
-    ClearAndResetTestSet();
+    EXPECT_FALSE(testSet->WaitForCallConnected());
+    testSet->PresetTestSet();
+    testSet->ClearAndResetTestSet();
     EXPECT_TRUE(Lines8960().isEmpty());
     EXPECT_TRUE(Lines4400().isEmpty());
     EXPECT_EQ(cal.instrumentErrorCount, 0);
@@ -59,12 +58,12 @@ TEST_F(TestSetErrors, withoutATestSetNothingIsOpenedAndGuardedOperationsOnlyRais
 
 TEST_F(TestSetErrors, aChosenTestSetThatIsNotOpenIsNotTalkedToByGuardedOrQuietOperations) {
     for (const std::int32_t type : {kTestSet8960, kTestSet4400}) {
-        cal.testSetType = type;
+        Choose(type);
         cal.instrumentFault = 0;
-        RunQuiet();
+        RunQuiet(*testSet);
         EXPECT_EQ(cal.instrumentFault, 0);
-        RunGuarded();
-        EXPECT_FALSE(WaitForCallConnected());
+        RunGuarded(*testSet);
+        EXPECT_FALSE(testSet->WaitForCallConnected());
         EXPECT_EQ(cal.instrumentFault, 1);
     }
     EXPECT_TRUE(Lines8960().isEmpty());
@@ -76,55 +75,55 @@ TEST_F(TestSetErrors, theFirstFailureOfARunIsToleratedAndTheSecondStopsItAndClos
     cal.stepState = 12;
     cal.lastStep = 11;
     FailNext8960Command();
-    SetTrafficChannel();
+    testSet->SetTrafficChannel();
     EXPECT_EQ(cal.instrumentErrorCount, 1);
     EXPECT_EQ(cal.instrumentFault, 0);
-    EXPECT_NE(cal.testSetSession, 0u);
+    EXPECT_NE(testSet->Session(), 0u);
     // The device clear is no line; the error was read to empty the queue.
     bench->Instruments().Run8960([](Virtual8960& a8960) {
         EXPECT_EQ(a8960.Receive("SYST:ERR?").value_or(""), "0,\"No error\"");
     });
 
     FailNext8960Command();
-    SetTrafficChannel();
+    testSet->SetTrafficChannel();
     EXPECT_EQ(cal.instrumentFault, 1);
     EXPECT_EQ(cal.instrumentErrorCount, 0);
-    EXPECT_EQ(cal.testSetSession, 0u);
+    EXPECT_EQ(testSet->Session(), 0u);
     EXPECT_EQ(cal.stepState, kStepStopped);
     EXPECT_EQ(cal.lastStep, 0);
     EXPECT_EQ(Lines8960().last(), "SYST:PRES3");
     // A stopped test set is left alone until it is opened again.
     ForgetLines();
-    MeasureTxPower();
+    testSet->MeasureTxPower();
     EXPECT_TRUE(Lines8960().isEmpty());
 }
 
 TEST_F(TestSetErrors, theWilltekIsResetAfterAFailureAndClosedAfterTheSecond) {
     Open(kTestSet4400);
     bench->Instruments().Run([](Virtual4400& wt4400) { wt4400.FailNextCommand(); });
-    SetupTxMeasurement();
+    testSet->SetupTxMeasurement();
     EXPECT_EQ(cal.instrumentErrorCount, 1);
-    EXPECT_NE(cal.testSetSession, 0u);
+    EXPECT_NE(testSet->Session(), 0u);
     EXPECT_TRUE(Lines4400().contains("*RST"));
     bench->Instruments().Run([](Virtual4400& wt4400) { wt4400.FailNextCommand(); });
-    SetupTxMeasurement();
+    testSet->SetupTxMeasurement();
     EXPECT_EQ(cal.instrumentFault, 1);
-    EXPECT_EQ(cal.testSetSession, 0u);
+    EXPECT_EQ(testSet->Session(), 0u);
     EXPECT_EQ(cal.instrumentErrorCount, 0);
 }
 
 TEST_F(TestSetErrors, aFailedInitialisationTellsTheOperatorAndLeavesNoSession) {
     bench->Instruments().Run8960([](Virtual8960& a8960) { a8960.SetIdentity("ACME,SA1,1,0"); });
-    cal.testSetType = kTestSet8960;
-    EXPECT_FALSE(InitTestSet());
-    EXPECT_EQ(cal.testSetSession, 0u);
+    Choose(kTestSet8960);
+    EXPECT_FALSE(testSet->InitTestSet());
+    EXPECT_EQ(testSet->Session(), 0u);
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_EQ(messages.texts[0].toStdString(), "\ninit failed with return code -1074003951.\n");
 
     bench->Instruments().Run([](Virtual4400& wt4400) { wt4400.SetIdentity("ACME,SA1,1,0"); });
-    cal.testSetType = kTestSet4400;
-    EXPECT_FALSE(InitTestSet());
-    EXPECT_EQ(cal.testSetSession, 0u);
+    Choose(kTestSet4400);
+    EXPECT_FALSE(testSet->InitTestSet());
+    EXPECT_EQ(testSet->Session(), 0u);
     ASSERT_EQ(messages.texts.size(), 2);
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\ninit failed with return code -\\d+\\.\n$"))
                     .match(messages.texts[1])
@@ -138,13 +137,13 @@ TEST_F(TestSetErrors, openingTwiceClosesTheFirstSessionBeforeTheSecondInitialise
                                                 [&] { return instruments.Connections4400(); }};
     const std::int32_t types[] = {kTestSet8960, kTestSet4400};
     for (int i = 0; i < 2; ++i) {
-        cal.testSetType = types[i];
-        ASSERT_TRUE(InitTestSet());
-        ASSERT_TRUE(InitTestSet());
-        EXPECT_NE(cal.testSetSession, 0u);
+        Choose(types[i]);
+        ASSERT_TRUE(testSet->InitTestSet());
+        ASSERT_TRUE(testSet->InitTestSet());
+        EXPECT_NE(testSet->Session(), 0u);
         // The server sees a closed connection a moment later.
         EXPECT_TRUE(QTest::qWaitFor([&] { return connections[i]() == 1; }, 2000));
-        CloseTestSet();
+        testSet->CloseTestSet();
         EXPECT_TRUE(QTest::qWaitFor([&] { return connections[i]() == 0; }, 2000));
     }
 }
@@ -171,9 +170,9 @@ TEST_F(TestSetErrors, aTestSetThatHasGoneStopsTheRunOnceInsteadOfFailingWithoutE
     Open(kTestSet8960);
     WarningCounter warnings;
     bench.reset(); // every call now fails, the preset and close of the stop included
-    SetupTxMeasurement();
+    testSet->SetupTxMeasurement();
     EXPECT_EQ(cal.instrumentFault, 1);
-    EXPECT_EQ(cal.testSetSession, 0u);
+    EXPECT_EQ(testSet->Session(), 0u);
     EXPECT_EQ(cal.instrumentErrorCount, 0);
     EXPECT_EQ(cal.stepState, kStepStopped);
     // Two failed calls, their error reads and the one preset of the stop: a handful of lost

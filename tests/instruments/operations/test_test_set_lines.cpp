@@ -1,5 +1,4 @@
 #include "InstrumentRig.h"
-#include "TestSet.h"
 
 #include <gmock/gmock.h>
 
@@ -36,18 +35,18 @@ constexpr const char* kOffset13 = "SYST:CORR:SFR 900MHZ;:SYST:CORR:SGA -1.3;:SYS
 TEST_F(TestSetLines, the8960TxSetUpMeasuresOnTheCalibratedChannelAndLevel) {
     Open(kTestSet8960);
     EXPECT_EQ(cal.stepState, kStepIdle);
-    SetupTxMeasurement();
+    testSet->SetupTxMeasurement();
     EXPECT_THAT(Lines8960(), ElementsAre("CALL:OPER:MODE TEST", "CALL:FUNCTION:DOWNLINK BCHTCH",
                                          "INIT:TXP;PFER", "SETup:CONTinuous:ON"));
     ForgetLines();
-    ConfigureTxCalibration();
+    testSet->ConfigureTxCalibration();
     EXPECT_THAT(Lines8960(),
                 ElementsAre("CALL:BAND EGSM", "CALL:TCH:BAND EGSM", kOffset13, "CALL:POW -60",
                             "CALL:BCH:EGSM 20", "CALL:TCH:EGSM 62", "CALL:MS:TXL:EGSM 5"));
     EXPECT_EQ(cal.instrumentErrorCount, 0);
     ForgetLines();
     // Nothing transmits: no result, which counts as a failure rather than a power.
-    MeasureTxPower();
+    EXPECT_EQ(testSet->MeasureTxPower(), std::nullopt);
     EXPECT_THAT(Lines8960(), ElementsAre("READ:TXP?"));
     EXPECT_EQ(cal.instrumentErrorCount, 1);
 }
@@ -57,10 +56,10 @@ TEST_F(TestSetLines, aDcsLevelStoredAs105ReachesThe8960AsLevel5) {
     cal.band = kBandDcs;
     cal.tchChannel = 698;
     cal.powerLevel = 105;
-    SetMsPowerLevel();
-    SetTxLevelAndChannel();
+    testSet->SetMsPowerLevel();
+    testSet->SetTxLevelAndChannel();
     cal.cableLossDb = -1.8;
-    SetAmplitudeOffset();
+    testSet->SetAmplitudeOffset();
     EXPECT_THAT(Lines8960(),
                 ElementsAre("CALL:MS:TXL:DCS 5", "CALL:MS:TXL:DCS 5", "CALL:TCH:DCS 698",
                             "SYST:CORR:SFR 900MHZ;:SYST:CORR:SGA -1.8;:SYST:CORR:STAT ON"));
@@ -68,11 +67,11 @@ TEST_F(TestSetLines, aDcsLevelStoredAs105ReachesThe8960AsLevel5) {
 
 TEST_F(TestSetLines, the8960RxCalibrationPassesThePlainLevelUnchanged) {
     Open(kTestSet8960);
-    SetupRxCalibration();
+    testSet->SetupRxCalibration();
     cal.band = kBandDcs;
     cal.tchChannel = 512;
-    SetRxLossAndLevel();
-    SetTrafficChannel();
+    testSet->SetRxLossAndLevel();
+    testSet->SetTrafficChannel();
     EXPECT_THAT(Lines8960(), ElementsAre("CALL:BAND EGSM", "CALL:BCH:EGSM 20", "CALL:POW -60",
                                          "CALL:TCH:BAND DCS", kOffset13, "CALL:POW -60",
                                          "CALL:MS:TXL:DCS 5", "CALL:TCH:DCS 512"));
@@ -80,10 +79,10 @@ TEST_F(TestSetLines, the8960RxCalibrationPassesThePlainLevelUnchanged) {
 
 TEST_F(TestSetLines, the8960CwToneForGmagic) {
     Open(kTestSet8960);
-    SetupCwDownlink();
-    ConfigureCwGenerator();
+    testSet->SetupCwDownlink();
+    testSet->ConfigureCwGenerator();
     cal.cwOffsetSelector = 1;
-    SetCwFrequency();
+    testSet->SetCwFrequency();
     EXPECT_THAT(Lines8960(),
                 ElementsAre("CALL:OPER:MODE TEST", "CALL:FUNCTION:DOWNLINK CW", "CALL:BAND EGSM",
                             "CALL:CELL:RFGenerator:BAND EGSM",
@@ -92,8 +91,8 @@ TEST_F(TestSetLines, the8960CwToneForGmagic) {
     ForgetLines();
     cal.band = kBandDcs;
     cal.cwOffsetSelector = 0;
-    ConfigureCwGenerator();
-    SetCwFrequency();
+    testSet->ConfigureCwGenerator();
+    testSet->SetCwFrequency();
     EXPECT_THAT(Lines8960(), IsSupersetOf({"CALL:CELL:RFGenerator:BAND DCS",
                                            "CALL:CELL:RFGENERATOR:CHANNEL:DCS 698",
                                            "CALL:CELL:RFGENERATOR:FREQUENCY 1842467000"}));
@@ -101,26 +100,26 @@ TEST_F(TestSetLines, the8960CwToneForGmagic) {
 
 TEST_F(TestSetLines, the8960CallCheckPresetAndReset) {
     Open(kTestSet8960);
-    WaitForCallConnected();
+    testSet->WaitForCallConnected();
     cal.gsmSubBand = 2;
     cal.dcsSubBand = 3;
     cal.stepState = 7;
-    PresetTestSet();
+    testSet->PresetTestSet();
     EXPECT_EQ(cal.stepState, kStepIdle);
     EXPECT_EQ(cal.gsmSubBand, 0);
     EXPECT_EQ(cal.dcsSubBand, 0);
-    ClearAndResetTestSet();
+    testSet->ClearAndResetTestSet();
     EXPECT_TRUE(InOrder(Lines8960(),
                         {"CALL:CONN:ARM", "CALL:CONN:TIM 5", "CALL:CONN?", "SYST:PRES3", "*RST"}));
 }
 
 TEST_F(TestSetLines, theWilltekTxSetUpUsesItsCouplingTableAndTheUplinkFrequency) {
     Open(kTestSet4400);
-    SetupTxMeasurement();
-    ConfigureTxCalibration();
-    MeasureTxPower();
+    testSet->SetupTxMeasurement();
+    testSet->ConfigureTxCalibration();
+    testSet->MeasureTxPower();
     cal.tchChannel = 124;
-    SetTxLevelAndChannel();
+    testSet->SetTxLevelAndChannel();
     const QByteArrayList lines = Lines4400();
     EXPECT_TRUE(InOrder(lines, {":CONF:CSYS GEN;:RFG:STAT ON", ":CONF:COUP:NAME \"viable.cpl\"",
                                 ":CONF:COUP:STAT ON", ":CONF:COUP:STAT ON", "RFG:LEV -60",
@@ -131,13 +130,13 @@ TEST_F(TestSetLines, theWilltekTxSetUpUsesItsCouplingTableAndTheUplinkFrequency)
 
 TEST_F(TestSetLines, theWilltekRxAndCwLinesJoinHeaderAndValueWithOneBlank) {
     Open(kTestSet4400);
-    SetupRxCalibration();
-    SetRxLossAndLevel();
-    SetTrafficChannel();
-    ReadReportedRxLevel();
-    ConfigureCwGenerator();
+    testSet->SetupRxCalibration();
+    testSet->SetRxLossAndLevel();
+    testSet->SetTrafficChannel();
+    testSet->ReadReportedRxLevel();
+    testSet->ConfigureCwGenerator();
     cal.cwOffsetSelector = 1;
-    SetCwFrequency();
+    testSet->SetCwFrequency();
     const QByteArrayList lines = Lines4400();
     EXPECT_TRUE(
         InOrder(lines, {"CONF:GSM:BS:LEV -60", "CONF:GSM:BS:LEV -60", "CONF:GSM:MSTA:PLEV 5",

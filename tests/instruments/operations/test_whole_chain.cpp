@@ -1,6 +1,5 @@
 #include "BenchClient.h"
 #include "InstrumentRig.h"
-#include "TestSet.h"
 #include "UnitModel.h"
 #include "Virtual8960.h"
 
@@ -40,38 +39,40 @@ protected:
 TEST_F(WholeChain, the8960MeasuresWhatTheTargetTransmitsWithTheCableLossTakenOff) {
     Transmit();
     Open(kTestSet8960);
-    SetupTxMeasurement();
-    ConfigureTxCalibration();
-    MeasureTxPower();
+    testSet->SetupTxMeasurement();
+    testSet->ConfigureTxCalibration();
+    const std::optional<TxPowerReading> reading = testSet->MeasureTxPower();
     EXPECT_EQ(cal.instrumentErrorCount, 0);
-    EXPECT_EQ(cal.measurementIntegrity, 0);
-    EXPECT_NEAR(cal.measuredTxPowerDbm, Transmitted(), 0.05);
+    ASSERT_TRUE(reading.has_value());
+    EXPECT_EQ(reading->integrity, 0);
+    EXPECT_NEAR(reading->dbm, Transmitted(), 0.05);
 }
 
 TEST_F(WholeChain, theWilltekMeasuresThroughItsCouplingTable) {
     Transmit();
     Open(kTestSet4400);
-    SetupTxMeasurement();
-    ConfigureTxCalibration();
-    MeasureTxPower();
+    testSet->SetupTxMeasurement();
+    testSet->ConfigureTxCalibration();
+    const std::optional<TxPowerReading> reading = testSet->MeasureTxPower();
     EXPECT_EQ(cal.instrumentErrorCount, 0);
-    EXPECT_NEAR(cal.measuredTxPowerDbm, Transmitted(), 0.05);
+    ASSERT_TRUE(reading.has_value());
+    EXPECT_NEAR(reading->dbm, Transmitted(), 0.05);
 }
 
 TEST_F(WholeChain, aCallStartedByTheTargetConnectsAndReportsTheCellLevel) {
     for (const std::int32_t type : {kTestSet8960, kTestSet4400}) {
         Open(type);
-        SetupRxCalibration();
-        SetRxLossAndLevel();
+        testSet->SetupRxCalibration();
+        testSet->SetRxLossAndLevel();
         Target({"se 100"});
-        EXPECT_TRUE(WaitForCallConnected()) << type;
-        SetTrafficChannel();
-        ReadReportedRxLevel();
+        EXPECT_TRUE(testSet->WaitForCallConnected()) << type;
+        testSet->SetTrafficChannel();
+        const std::optional<double> level = testSet->ReadReportedRxLevel();
         std::optional<int> reported;
         bench->Instruments().Run8960(
             [&](Virtual8960&) { reported = bench->Unit().ReportedRxLev(); });
         ASSERT_TRUE(reported.has_value()) << type;
-        EXPECT_EQ(cal.rxLevel, *reported) << type;
+        EXPECT_EQ(level, *reported) << type;
         EXPECT_EQ(cal.instrumentErrorCount, 0) << type;
         if (type == kTestSet8960) {
             EXPECT_THAT(Lines8960(),
@@ -79,6 +80,6 @@ TEST_F(WholeChain, aCallStartedByTheTargetConnectsAndReportsTheCellLevel) {
                                                "CALL:MS:REPorted:RXLevel:LAST?"}));
         }
         Target({"se 101"});
-        CloseTestSet();
+        testSet->CloseTestSet();
     }
 }

@@ -1,6 +1,0 @@
-#include "CalibrationContext.h"
-
-CalibrationContext& CalContext() {
-    static CalibrationContext context;
-    return context;
-}

@@ -1,0 +1,37 @@
+#include "Supply.h"
+
+bool Supply::InitSupply() {
+    CloseSupply();
+    return Open();
+}
+
+void Supply::CloseSupply() {
+    if (session_ == 0)
+        return;
+    CloseSession();
+    session_ = 0;
+}
+
+int Supply::SetSupplyOutput(double volts, double amps) {
+    ProgramOutput(volts, amps);
+    return 0;
+}
+
+void Supply::SetSupply3V8() {
+    SetSupplyOutput(3.8, 3.0);
+}
+
+void Supply::SetSupply4V18() {
+    SetSupplyOutput(4.18, 3.0);
+}
+
+std::optional<double> Supply::ReadSupplyCurrent() {
+    return MeasureCurrent();
+}
+
+void Supply::CheckSupplyStatus(ViSession session, ViStatus status) {
+    if (status >= VI_SUCCESS)
+        return;
+    ClearAfterFailure(session, status);
+    context_.instrumentFault = 1;
+}

@@ -1,0 +1,17 @@
+#include "NoSupply.h"
+#include "Supply.h"
+#include "Supply66311B.h"
+#include "SupplyE363x.h"
+
+std::unique_ptr<Supply> MakeSupply(std::int32_t type, InstrumentContext& context) {
+    switch (type) {
+    case kSupply66311B:
+        return std::make_unique<Supply66311B>(context);
+    case kSupply3631A:
+        return std::make_unique<SupplyE3631A>(context);
+    case kSupply3632A:
+        return std::make_unique<SupplyE3632A>(context);
+    default:
+        return std::make_unique<NoSupply>(context);
+    }
+}
