@@ -18,8 +18,10 @@ namespace {
 constexpr int kSettleMs = 300;
 } // namespace
 
-ScriptedRun::ScriptedRun(CMainFrame& frame, QStringList lines, QString screenshotFile)
-    : frame_(frame), lines_(std::move(lines)), screenshotFile_(std::move(screenshotFile)) {}
+ScriptedRun::ScriptedRun(CMainFrame& frame, QList<FrameCommand> windows, QStringList lines,
+                         QString screenshotFile)
+    : frame_(frame), windows_(std::move(windows)), lines_(std::move(lines)),
+      screenshotFile_(std::move(screenshotFile)) {}
 
 ScriptedRun::~ScriptedRun() {
     if (sinkInstalled_)
@@ -30,6 +32,15 @@ void ScriptedRun::Start() {
     previousSink_ = SetMessageSink(this);
     sinkInstalled_ = true;
     frame_.Action(FrameCommand::TargetOpen)->trigger();
+    for (const FrameCommand command : windows_)
+        frame_.Action(command)->trigger();
+    if (!lines_.isEmpty())
+        OpenManualWindow();
+    SendNext();
+}
+
+void ScriptedRun::OpenManualWindow() {
+    // Also when it is open already: that brings it forward and makes it the receiver.
     frame_.Action(FrameCommand::InputWindow)->trigger();
     window_ = qobject_cast<CManualCalDlg*>(frame_.Tools().Window(FrameCommand::InputWindow));
     if (!window_)
@@ -37,7 +48,6 @@ void ScriptedRun::Start() {
     connect(&window_->Session(), &ManualSession::textAdded, this, &ScriptedRun::PrintLine);
     connect(&window_->Session(), &ManualSession::replyHandled, this, &ScriptedRun::OnReplyHandled);
     connect(&window_->Session(), &ManualSession::timedOut, this, &ScriptedRun::SendNext);
-    SendNext();
 }
 
 void ScriptedRun::Show(const QString& text, MessageIcon) {
@@ -50,13 +60,13 @@ void ScriptedRun::PrintLine(const QString& text) {
 }
 
 void ScriptedRun::SendNext() {
-    if (!window_)
-        return;
     if (lines_.isEmpty()) {
         if (!screenshotFile_.isEmpty())
             QTimer::singleShot(kSettleMs, this, &ScriptedRun::TakeScreenshot);
         return;
     }
+    if (!window_)
+        return; // closed under the script: the run is over
     window_->Input().setText(lines_.takeFirst());
     window_->SendButton().click();
     // Nothing was sent (the port is closed): there is no reply to wait for.

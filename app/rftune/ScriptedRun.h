@@ -1,7 +1,9 @@
 #pragma once
 
+#include "FrameCommands.h"
 #include "MessageService.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -9,26 +11,30 @@
 class CMainFrame;
 class CManualCalDlg;
 
-// A scripted start (--send, --screenshot): opens the target from the menu, types each line into
-// the manual command window and presses SEND, waiting for each reply or "No Response"; then
-// keeps a picture of the screen and quits. The display's lines are printed on standard output;
-// message boxes go to standard error, as nobody is there to close them.
+// A scripted start (--open, --send, --screenshot): opens the target from the menu, then each
+// tool window by its menu command, types each line into the manual command window (opening it if
+// needed) and presses SEND, waiting for each reply or "No Response"; then keeps a picture of the
+// screen and quits. The display's lines are printed on standard output; message boxes go to
+// standard error, as nobody is there to close them.
 class ScriptedRun : public QObject, private MessageSink {
     Q_OBJECT
 public:
-    ScriptedRun(CMainFrame& frame, QStringList lines, QString screenshotFile);
+    ScriptedRun(CMainFrame& frame, QList<FrameCommand> windows, QStringList lines,
+                QString screenshotFile);
     ~ScriptedRun() override;
 
     void Start();
 
 private:
     void Show(const QString& text, MessageIcon icon) override;
+    void OpenManualWindow();
     void PrintLine(const QString& text);
     void SendNext();
     void OnReplyHandled();
     void TakeScreenshot();
 
     CMainFrame& frame_;
+    QList<FrameCommand> windows_;
     QStringList lines_;
     QString screenshotFile_;
     QPointer<CManualCalDlg> window_;

@@ -5,6 +5,7 @@
 #include "SimBench.h"
 #include "Simulation.h"
 #include "StationStartup.h"
+#include "StationTools.h"
 
 #include <QApplication>
 
@@ -12,15 +13,29 @@
 
 namespace {
 
+// Without --open, a scripted start shows the manual command window, as it always did.
+const char* const kDefaultWindow = "manual";
+
 struct Options {
     CRftuneApp::Options app;
+    QStringList windows;
     QStringList sendLines;
     QString screenshotFile;
+
+    bool Scripted() const {
+        return !windows.isEmpty() || !sendLines.isEmpty() || !screenshotFile.isEmpty();
+    }
 };
 
 void AddOwnOptions(QCommandLineParser& parser) {
     parser.addOptions({
         {"no-splash", "Start without the start-up picture and its wait."},
+        {"open",
+         QStringLiteral("After start-up open the target and the tool window NAME as its menu "
+                        "command would (repeatable; a scripted start without it opens %1). "
+                        "NAME is one of: %2.")
+             .arg(QLatin1String(kDefaultWindow), StationToolNames().join(QStringLiteral(", "))),
+         "NAME"},
         {"send",
          "After start-up open the target and send LINE through the manual command "
          "window (repeatable).",
@@ -33,9 +48,26 @@ void AddOwnOptions(QCommandLineParser& parser) {
 Options ReadOptions(const QCommandLineParser& parser) {
     Options options;
     options.app.splash = !parser.isSet("no-splash");
+    options.windows = parser.values("open");
     options.sendLines = parser.values("send");
     options.screenshotFile = parser.value("screenshot");
+    if (options.Scripted() && options.windows.isEmpty())
+        options.windows << QLatin1String(kDefaultWindow);
     return options;
+}
+
+// The menu commands of the named tool windows; false with *error naming the first unknown one.
+bool ToolCommands(const QStringList& names, QList<FrameCommand>* commands, QString* error) {
+    for (const QString& name : names) {
+        const StationTool* tool = FindStationTool(name);
+        if (!tool) {
+            *error = QStringLiteral("unknown window \"%1\" for --open; the windows are: %2")
+                         .arg(name, StationToolNames().join(QStringLiteral(", ")));
+            return false;
+        }
+        *commands << tool->command;
+    }
+    return true;
 }
 
 } // namespace
@@ -51,6 +83,9 @@ int main(int argc, char** argv) {
     if (!startup.Process(app, &error))
         return startup.Fail(error);
     const Options options = ReadOptions(startup.Parser());
+    QList<FrameCommand> windows;
+    if (!ToolCommands(options.windows, &windows, &error))
+        return startup.Fail(error);
     std::unique_ptr<SimBench> bench; // outlives the station, whose port is open on it
     if (startup.Simulate()) {
         bench = StartSimulation(startup.Bench(), &error);
@@ -61,8 +96,8 @@ int main(int argc, char** argv) {
     CRftuneApp rftune(options.app);
     rftune.InitInstance();
     std::optional<ScriptedRun> script;
-    if (!options.sendLines.isEmpty() || !options.screenshotFile.isEmpty()) {
-        script.emplace(*rftune.MainFrame(), options.sendLines, options.screenshotFile);
+    if (options.Scripted()) {
+        script.emplace(*rftune.MainFrame(), windows, options.sendLines, options.screenshotFile);
         script->Start();
     }
     const int status = app.exec();

@@ -1,38 +1,28 @@
 #include "ManualSession.h"
 
 #include "LinkTexts.h"
-#include "MessageService.h"
 #include "ReplyDecoder.h"
 
 ManualSession::ManualSession(CComm& comm, QObject* parent)
-    : QObject(parent), link_(comm, kReplyTimeoutMs, this) {
-    link_.SetReplyHandler([this] { OnReply(); });
-    link_.SetTimeoutHandler([this] { OnTimeout(); });
-    link_.Register();
+    : QObject(parent), target_(comm, kReplyTimeoutMs, this) {
+    target_.SetNotConnectedNotice(NotConnectedNotice::ConnectFromMenu);
+    connect(&target_, &TargetSession::replied, this, &ManualSession::OnReply);
+    connect(&target_, &TargetSession::timedOut, this, &ManualSession::OnTimeout);
 }
 
 bool ManualSession::Send(const QString& line) {
     emit textAdded(line);
-    if (!link_.IsConnected()) {
-        ShowMessage(QString::fromUtf8(kNotConnectedText), MessageIcon::Exclamation);
-        return false;
-    }
-    const QByteArray bytes = line.toUtf8();
-    return link_.SendLine(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return target_.Send(line);
 }
 
-void ManualSession::OnReply() {
-    const ReplyClass result = link_.CheckReply();
+void ManualSession::OnReply(const TargetReply& reply) {
+    const QByteArray& frame = reply.Frame();
     const ManualReplyOutcome outcome =
-        DispatchManualReply(result, link_.RxFrame(), link_.RxFrameLength());
-    if (outcome.stopPollTimer)
-        link_.KillPollTimer();
-    if (outcome.stopReplyTimer)
-        link_.KillReplyTimer();
+        DispatchManualReply(reply.Class(), reinterpret_cast<const std::uint8_t*>(frame.constData()),
+                            static_cast<int>(frame.size()));
     for (const QString& text : outcome.texts)
         emit textAdded(text);
-    emit replyHandled(result);
+    emit replyHandled(reply.Class());
 }
 
 void ManualSession::OnTimeout() {

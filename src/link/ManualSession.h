@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TargetLink.h"
+#include "TargetSession.h"
 
 #include <QObject>
 #include <QString>
@@ -15,7 +15,8 @@ public:
 
     explicit ManualSession(CComm& comm, QObject* parent = nullptr);
 
-    TargetLink& Link() { return link_; }
+    TargetSession& Target() { return target_; }
+    TargetLink& Link() { return target_.Link(); }
 
     // Runs the send sequence for line; false when nothing could be sent (port not connected).
     bool Send(const QString& line);
@@ -26,8 +27,8 @@ signals:
     void timedOut();
 
 private:
-    void OnReply();
+    void OnReply(const TargetReply& reply);
     void OnTimeout();
 
-    TargetLink link_;
+    TargetSession target_;
 };

@@ -1,8 +1,9 @@
 #include "ReplyDecoder.h"
 
+#include "TargetReply.h"
+
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace {
 
@@ -94,8 +95,8 @@ constexpr std::array kWordFormats = {
     IndexedFormat{kOpRxpr, 10, "rx_frontdelay = %d"},
 };
 
-// AFC values travel as a signed word in eighths.
-constexpr std::array kEighthsFormats = {
+// AFC values, shown in whole units with three decimals.
+constexpr std::array kAfcFormats = {
     IndexedFormat{kOpRfpr, 9, "AFC DAC : %13.3f"},
     IndexedFormat{kOpRfpr, 10, "INIT_AFC : %13.3f"},
 };
@@ -119,11 +120,11 @@ const IndexedFormat* FindFormat(const auto& table, std::uint8_t opcode, int inde
 
 QStringList DecodeParameterRead(const ReplyWorkArea& reply) {
     if (const auto* row = FindFormat(kWordFormats, reply.Opcode(), reply.Index()))
-        return {QString::asprintf(row->format, static_cast<int>(reply.U16le(5)))};
-    if (const auto* row = FindFormat(kEighthsFormats, reply.Opcode(), reply.Index()))
-        return {QString::asprintf(row->format, reply.S16le(5) / 8.0)};
+        return {QString::asprintf(row->format, reply.Word())};
+    if (const auto* row = FindFormat(kAfcFormats, reply.Opcode(), reply.Index()))
+        return {QString::asprintf(row->format, reply.Afc())};
     if (reply.Opcode() == kOpSpr)
-        return {QString::asprintf("Unknown value : %d", static_cast<int>(reply.U16le(5)))};
+        return {QString::asprintf("Unknown value : %d", reply.Word())};
     return {};
 }
 
@@ -131,27 +132,19 @@ QStringList DecodeRfTable(const ReplyWorkArea& reply) {
     // Only the GMAGIC tables are laid out for display.
     if (reply.Index() != 31 && reply.Index() != 47)
         return {};
-    const auto v = [&](int i) { return static_cast<int>(reply.U16le(i)); };
-    return {QString(kGmagicHeader),
-            QString::asprintf(kGmagicValues, v(5), v(7), v(9), v(11), v(13))};
+    const auto v = reply.GmagicRow();
+    return {QString(kGmagicHeader), QString::asprintf(kGmagicValues, v[0], v[1], v[2], v[3], v[4])};
 }
 
 QStringList DecodeStatsRead(const ReplyWorkArea& reply) {
     if (reply.Index() != 1)
         return {};
-    // The level travels in half units; the display shows whole ones, truncated.
-    const QString rxLevel =
-        QString::asprintf(kRxLevelFormat, static_cast<int>(reply.U16be(7) / 2.0));
-    switch (reply.S8(6)) {
-    case 1:
-        return {rxLevel};
-    case 2:
-        return {QString::asprintf(kPmFormat, reply.U16le(8) / 64.0)};
-    case 3:
-        return {rxLevel, QString::asprintf(kPmFormat, reply.U16le(9) / 64.0)};
-    default:
-        return {};
-    }
+    QStringList texts;
+    if (const auto level = reply.RxLevel())
+        texts << QString::asprintf(kRxLevelFormat, *level);
+    if (const auto pm = reply.PmValue())
+        texts << QString::asprintf(kPmFormat, *pm);
+    return texts;
 }
 
 QStringList DecodeSpecialEnable(const ReplyWorkArea& reply) {
@@ -165,24 +158,21 @@ QStringList DecodeSpecialEnable(const ReplyWorkArea& reply) {
     }
 }
 
-QString TemplateRows(const ReplyWorkArea& reply, int first) {
-    const auto v = [&](int i) { return static_cast<int>(reply.S8(first + i)); };
+using RampValues = std::array<int, ReplyWorkArea::kRampValues>;
+
+// One direction's sixteen steps, eight to a row.
+QString TemplateRows(const RampValues& values, int first) {
+    const auto v = [&](int i) { return values[static_cast<std::size_t>(first + i)]; };
     return QString::asprintf("%8d%8d%8d%8d%8d%8d%8d%8d\r\n%8d%8d%8d%8d%8d%8d%8d%8d", v(0), v(1),
                              v(2), v(3), v(4), v(5), v(6), v(7), v(8), v(9), v(10), v(11), v(12),
                              v(13), v(14), v(15));
 }
 
 QStringList DecodeTemplateRead(const ReplyWorkArea& reply) {
-    return {QString::asprintf(kUpRampFormat, reply.Index()), TemplateRows(reply, 5),
-            QString::asprintf(kDownRampFormat, reply.Index()), TemplateRows(reply, 21)};
-}
-
-// Text fields end at the first NUL, as a C string would.
-QString Characters(const ReplyWorkArea& reply, int first, int count) {
-    QString text;
-    for (int i = first; i < first + count && reply.At(i) != 0; ++i)
-        text.append(QChar::fromLatin1(static_cast<char>(reply.At(i))));
-    return text;
+    const RampValues values = reply.RampTemplate();
+    return {QString::asprintf(kUpRampFormat, reply.Index()), TemplateRows(values, 0),
+            QString::asprintf(kDownRampFormat, reply.Index()),
+            TemplateRows(values, ReplyWorkArea::kRampSteps)};
 }
 
 QString SignedBytes(const ReplyWorkArea& reply) {
@@ -192,40 +182,29 @@ QString SignedBytes(const ReplyWorkArea& reply) {
     return text;
 }
 
-// The IMEI travels as packed BCD, low nibble first.
-QString NibbleDigits(const ReplyWorkArea& reply) {
-    QString text;
-    for (int i = 0; i < reply.DataCount(); ++i) {
-        const int b = reply.At(ReplyWorkArea::kDataStart + i);
-        text += QString::number(b & 0x0F);
-        text += QString::number(b >> 4);
-    }
-    return text;
-}
-
 QStringList DecodeSpecialTableRead(const ReplyWorkArea& reply) {
     switch (reply.Index()) {
     case 10:
-        return {Characters(reply, 5, 9)};
+        return {reply.Characters(ReplyWorkArea::kDataStart, 9)};
     case 11:
     case 20:
-        return {Characters(reply, 5, 3)};
+        return {reply.Characters(ReplyWorkArea::kDataStart, 3)};
     case 55:
         return {SignedBytes(reply)};
     case 60:
-        return {NibbleDigits(reply)};
+        return {reply.ImeiDigits()};
     case 61:
-        return {QString::number(reply.S8(5) * 65536 + reply.S8(6) * 256 + reply.S8(7))};
+        return {QString::number(reply.SerialNumber())};
     default:
         return {};
     }
 }
 
-// The sixteen values of a block share one line, five columns each.
-QString ResultTemplateRow(const ReplyWorkArea& reply, int first) {
+// The sixteen values of a direction share one line, five columns each.
+QString ResultTemplateRow(const RampValues& values, int first) {
     QString row;
-    for (int i = first; i < first + 16; ++i)
-        row += QString::asprintf("%5d", static_cast<int>(reply.S8(i)));
+    for (int i = first; i < first + ReplyWorkArea::kRampSteps; ++i)
+        row += QString::asprintf("%5d", values[static_cast<std::size_t>(i)]);
     return row;
 }
 
@@ -242,64 +221,23 @@ QStringList ResultDisplayForm(const ReplyWorkArea& reply) {
     case kOpRfpr:
     case kOpTxpr:
     case kOpSpr:
-        return {QString::asprintf("index = %d , value = %d", reply.Index(),
-                                  static_cast<int>(reply.U16le(5)))};
+        return {QString::asprintf("index = %d , value = %d", reply.Index(), reply.Word())};
     case kOpTxpw:
     case kOpSpw:
     case kOpSe:
         return {QString::asprintf("index = %d ", reply.Index())};
-    case kOpTtr:
-        return {QString::asprintf(kUpRampFormat, reply.Index()), ResultTemplateRow(reply, 5),
-                QString::asprintf(kDownRampFormat, reply.Index()), ResultTemplateRow(reply, 21)};
+    case kOpTtr: {
+        const RampValues values = reply.RampTemplate();
+        return {QString::asprintf(kUpRampFormat, reply.Index()), ResultTemplateRow(values, 0),
+                QString::asprintf(kDownRampFormat, reply.Index()),
+                ResultTemplateRow(values, ReplyWorkArea::kRampSteps)};
+    }
     default:
         return {};
     }
 }
 
 } // namespace
-
-std::uint16_t MakeWord(const std::uint8_t* highFirst) {
-    return static_cast<std::uint16_t>(highFirst[0] << 8 | highFirst[1]);
-}
-
-std::int16_t MakeSignedWord(const std::uint8_t* highFirst) {
-    return static_cast<std::int16_t>(static_cast<std::int8_t>(highFirst[0]) * 256 + highFirst[1]);
-}
-
-ReplyWorkArea::ReplyWorkArea(const std::uint8_t* frame, int length)
-    : receivedLength_(std::max(length, 0)) {
-    // A frame longer than the work area is garbage; only its head is looked at.
-    const int copied = frame != nullptr ? std::min(receivedLength_, kSize) : 0;
-    if (copied > 0) {
-        std::memcpy(bytes_, frame, static_cast<std::size_t>(copied));
-        RemoveStuffing(bytes_, copied);
-    }
-}
-
-std::uint8_t ReplyWorkArea::At(int i) const {
-    return i >= 0 && i < kSize ? bytes_[i] : 0;
-}
-
-std::uint16_t ReplyWorkArea::U16le(int i) const {
-    const std::uint8_t highFirst[2] = {At(i + 1), At(i)};
-    return MakeWord(highFirst);
-}
-
-std::int16_t ReplyWorkArea::S16le(int i) const {
-    const std::uint8_t highFirst[2] = {At(i + 1), At(i)};
-    return MakeSignedWord(highFirst);
-}
-
-std::uint16_t ReplyWorkArea::U16be(int i) const {
-    const std::uint8_t highFirst[2] = {At(i), At(i + 1)};
-    return MakeWord(highFirst);
-}
-
-int ReplyWorkArea::DataCount() const {
-    // Header (5) plus checksum and end (2); a short frame has no data rather than a negative
-    // count, and a long one cannot read past the work area.
-    return std::clamp(receivedLength_ - 7, 0, kSize - kDataStart);
-}
 
 QString ReplyErrorText(std::uint8_t opcode) {
     const auto* row = std::find_if(kErrorTexts.begin(), kErrorTexts.end(),
@@ -339,22 +277,21 @@ QStringList DecodeSuccessReply(const std::uint8_t* frame, int length) {
 
 ManualReplyOutcome DispatchManualReply(ReplyClass result, const std::uint8_t* frame, int length) {
     ManualReplyOutcome outcome;
+    const TimerStops stops = TimerStopsFor(result);
+    outcome.stopPollTimer = stops.poll;
+    outcome.stopReplyTimer = stops.reply;
     switch (result) {
     case REPLY_OTHER_OPCODE: {
-        // Still waiting for the expected reply: only the reply timer stops.
-        outcome.stopReplyTimer = true;
         const QString text = ReplyErrorText(ReplyWorkArea(frame, length).Opcode());
         if (!text.isEmpty())
             outcome.texts << text;
         break;
     }
     case REPLY_STATUS_ERROR:
-        // Both timers keep running, so "No Response" follows when the reply timer expires.
+        // The timers keep running, so "No Response" follows when the reply timer expires.
         outcome.texts << QString(kStatusErrorText);
         break;
     case REPLY_SUCCESS:
-        outcome.stopPollTimer = true;
-        outcome.stopReplyTimer = true;
         outcome.texts = DecodeSuccessReply(frame, length);
         break;
     case REPLY_NOT_A_REPLY:

@@ -10,8 +10,6 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-std::atomic<int> g_bQueueMode{0};
-
 // The reader thread's side of the blocking hand-over: a burst is posted to the user-interface
 // thread and the reader waits until it was handled, dropped, or the channel is closing.
 struct ChannelHandOver {
@@ -156,7 +154,7 @@ void CComm::ReaderThread(unsigned session) {
         if (fds[1].revents != 0)
             return; // Close asked us to stop
         const short events = fds[0].revents;
-        const bool drained = g_bQueueMode.load() ? DrainQueueMode() : DrainDirectMode(session);
+        const bool drained = queueMode_.load() ? DrainQueueMode() : DrainDirectMode(session);
         {
             std::lock_guard lock(handOver_->mutex);
             if (handOver_->stop)

@@ -26,10 +26,6 @@ public:
     virtual void OnCommData(const CComm& comm) = 0;
 };
 
-// 0 = direct mode (the default), 1 = queue mode. One switch for the whole process: the IMEI
-// tool sets it around its scanner exchange.
-extern std::atomic<int> g_bQueueMode;
-
 // The byte channel to one serial port with its reader thread. Each object has its own port, so
 // the target on COM1 and the scanner on COM2 are open at the same time.
 class CComm : public QObject {
@@ -61,6 +57,11 @@ public:
     const std::uint8_t* ReceiveBuffer() const { return receiveBuffer_; }
     int ReceiveCount() const { return receiveCount_; }
 
+    // 0 = direct mode (the default), 1 = queue mode. Each channel has its own switch, read by its
+    // own reader thread: the scanner's exchange leaves the target's replies going to its window.
+    void SetQueueMode(int mode) { queueMode_.store(mode); }
+    int QueueMode() const { return queueMode_.load(); }
+
     CQueue& Queue() { return queue_; }
     int DataReady() const { return dataReady_.load(); }
     void ClearDataReady() { dataReady_.store(0); }
@@ -88,6 +89,7 @@ private:
     std::uint8_t receiveBuffer_[kReceiveBufferSize] = {};
     int receiveCount_ = 0;
     std::atomic<int> dataReady_{0};
+    std::atomic<int> queueMode_{0};
     CQueue queue_;
     QPointer<CommReceiver> receiver_;
 

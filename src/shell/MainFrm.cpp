@@ -2,7 +2,6 @@
 
 #include "AboutDlg.h"
 #include "HelpWindow.h"
-#include "ManualCalDlg.h"
 #include "MessageService.h"
 #include "PortSettingsDlg.h"
 #include "ProgramArt.h"
@@ -12,7 +11,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QStatusBar>
+
+#include <memory>
 
 namespace {
 const char* const kTitle = "RF CALIBRATION PROGRAM QM310QT310 V1.4";
@@ -28,9 +30,8 @@ CMainFrame::CMainFrame(CRftuneDoc& document, QWidget* parent)
     CreateStatusBar();
     resize(1000, 680);
 
-    AddTool(FrameCommand::InputWindow, {[this](QWidget* owner) -> QWidget* {
-                return new CManualCalDlg(document_.Comm(), owner);
-            }});
+    for (const StationTool& tool : StationTools())
+        AddTool(tool);
     connect(&document_.Comm(), &CComm::portLost, this, &CMainFrame::OnPortLost);
 }
 
@@ -45,10 +46,22 @@ void CMainFrame::SetCommandHandler(FrameCommand command, std::function<void()> h
     connect(action, &QAction::triggered, this, std::move(handler));
 }
 
-void CMainFrame::AddTool(FrameCommand command, ModelessTools::Tool tool) {
-    tools_.Define(command, std::move(tool));
-    CreateToolsMenuEntry(command);
-    SetCommandHandler(command, [this, command] { ShowTool(command); });
+void CMainFrame::AddTool(const StationTool& tool) {
+    CreateToolsMenuEntry(tool);
+    if (tool.kind == ToolKind::Modal) {
+        SetCommandHandler(tool.command, [this, create = tool.create] { RunModal(create); });
+        return;
+    }
+    tools_.Define(tool.command, {[this, create = tool.create](QWidget* parent) -> QWidget* {
+                                     return create(document_.Comm(), parent);
+                                 },
+                                 tool.kind == ToolKind::ModelessMinimisingFrame});
+    SetCommandHandler(tool.command, [this, command = tool.command] { ShowTool(command); });
+}
+
+void CMainFrame::RunModal(const ToolFactory& create) {
+    const std::unique_ptr<QDialog> dialog(create(document_.Comm(), this));
+    dialog->exec();
 }
 
 QWidget* CMainFrame::ShowTool(FrameCommand command) {

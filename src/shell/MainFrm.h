@@ -2,6 +2,7 @@
 
 #include "FrameCommands.h"
 #include "ModelessTools.h"
+#include "StationTools.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -16,8 +17,8 @@ class QAction;
 class QMenu;
 
 // The main window: menu, toolbar and status bar; it opens and closes the target port and
-// starts every tool window. Later tools plug in with AddTool or SetCommandHandler, which also
-// enables their menu items.
+// starts every tool window of the station's tool list. A command's item stays disabled until the
+// command has a handler.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -35,7 +36,8 @@ public:
     LockIndicators& Indicators() { return *indicators_; }
 
     void SetCommandHandler(FrameCommand command, std::function<void()> handler);
-    void AddTool(FrameCommand command, ModelessTools::Tool tool);
+    // Gives tool's command its handler, and an item under Tools when the menu has none for it.
+    void AddTool(const StationTool& tool);
     QWidget* ShowTool(FrameCommand command);
 
 protected:
@@ -46,7 +48,8 @@ private:
     QMenu* CreateTargetMenu();
     void CreateToolBar();
     void CreateStatusBar();
-    void CreateToolsMenuEntry(FrameCommand command);
+    void CreateToolsMenuEntry(const StationTool& tool);
+    void RunModal(const ToolFactory& create);
     QAction* AddCommand(QMenu* menu, FrameCommand command, const QString& caption);
 
     void OnTargetOpen();

@@ -12,19 +12,6 @@
 
 namespace {
 
-struct ToolsEntry {
-    FrameCommand command;
-    const char* caption;
-};
-
-// The tools the menu resource never had an item for; each gets one under Tools once it exists.
-constexpr ToolsEntry kToolsEntries[] = {
-    {FrameCommand::ImeiRw, "IMEI R/W"},
-    {FrameCommand::EepromMap, "EEPROM MAP"},
-    {FrameCommand::RfTest, "RF TEST"},
-    {FrameCommand::LogicTest, "Logic Test"},
-};
-
 QIcon ThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
     return QIcon::fromTheme(QLatin1String(name), QApplication::style()->standardIcon(fallback));
 }
@@ -85,19 +72,16 @@ QMenu* CMainFrame::CreateTargetMenu() {
     return target;
 }
 
-void CMainFrame::CreateToolsMenuEntry(FrameCommand command) {
-    if (actions_.contains(command))
+void CMainFrame::CreateToolsMenuEntry(const StationTool& tool) {
+    if (actions_.contains(tool.command) || tool.toolsCaption.isEmpty())
         return;
-    for (const ToolsEntry& entry : kToolsEntries) {
-        if (entry.command != command)
-            continue;
-        if (!toolsMenu_)
-            toolsMenu_ = menuBar()
-                             ->insertMenu(menuBar()->actions().constLast(),
-                                          new QMenu(QStringLiteral("&Tools"), this))
-                             ->menu();
-        AddCommand(toolsMenu_, command, QString::fromUtf8(entry.caption));
-    }
+    // The first tool the menu never had an item for brings the Tools menu, before HELP.
+    if (!toolsMenu_)
+        toolsMenu_ = menuBar()
+                         ->insertMenu(menuBar()->actions().constLast(),
+                                      new QMenu(QStringLiteral("&Tools"), this))
+                         ->menu();
+    AddCommand(toolsMenu_, tool.command, tool.toolsCaption);
 }
 
 void CMainFrame::CreateToolBar() {

@@ -1,12 +1,12 @@
 #include "ChannelFollower.h"
 
-#include "TargetLink.h"
+#include "TargetSession.h"
 
 #include <QEvent>
 #include <QWidget>
 
-ChannelFollower::ChannelFollower(QWidget& window, TargetLink& link)
-    : QObject(&window), link_(&link) {
+ChannelFollower::ChannelFollower(QWidget& window, TargetSession& session)
+    : QObject(&window), session_(&session) {
     // Hover moves reach the window also while the pointer is over one of its controls.
     window.setAttribute(Qt::WA_Hover);
     window.installEventFilter(this);
@@ -14,8 +14,8 @@ ChannelFollower::ChannelFollower(QWidget& window, TargetLink& link)
 }
 
 void ChannelFollower::Register() {
-    if (link_)
-        link_->Register();
+    if (session_)
+        session_->Register();
 }
 
 bool ChannelFollower::RegisterWindow(QWidget* window) {

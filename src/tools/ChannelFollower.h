@@ -4,15 +4,15 @@
 #include <QPointer>
 
 class QWidget;
-class TargetLink;
+class TargetSession;
 
-// Makes a target window's link the channel's receiver when the window opens and whenever the
+// Makes a target window's session the channel's receiver when the window opens and whenever the
 // pointer moves over it: only the receiver gets the target's replies, and the window the
 // operator points at is the one waiting for them.
 class ChannelFollower : public QObject {
     Q_OBJECT
 public:
-    ChannelFollower(QWidget& window, TargetLink& link);
+    ChannelFollower(QWidget& window, TargetSession& session);
 
     void Register();
 
@@ -23,5 +23,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPointer<TargetLink> link_;
+    QPointer<TargetSession> session_;
 };

@@ -1,6 +1,5 @@
 #include "ManualCalDlg.h"
 
-#include "ChannelFollower.h"
 #include "History.h"
 #include "ManualSession.h"
 
@@ -22,11 +21,9 @@ QPushButton* MakeButton(const QString& caption, const QString& name, QWidget* pa
 } // namespace
 
 CManualCalDlg::CManualCalDlg(CComm& comm, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      session_(new ManualSession(comm, this)), display_(new CHistory(this)),
-      input_(new QLineEdit(this)), send_(MakeButton(QStringLiteral("SEND"), "send", this)) {
-    setWindowTitle(QStringLiteral("MANUAL CAL "));
+    : TargetWindow(QStringLiteral("MANUAL CAL "), parent), session_(new ManualSession(comm, this)),
+      display_(new CHistory(this)), input_(new QLineEdit(this)),
+      send_(MakeButton(QStringLiteral("SEND"), "send", this)) {
     display_->setObjectName("display");
     input_->setObjectName("input");
     // Enter anywhere in the window, the input field included, presses SEND once.
@@ -52,7 +49,7 @@ CManualCalDlg::CManualCalDlg(CComm& comm, QWidget* parent)
     connect(send_, &QPushButton::clicked, this, &CManualCalDlg::OnSend);
     connect(clear, &QPushButton::clicked, display_, &CHistory::clear);
     connect(exit, &QPushButton::clicked, this, &CManualCalDlg::close);
-    new ChannelFollower(*this, session_->Link());
+    AttachSession(session_->Target(), NotConnectedNotice::ConnectFromMenu);
     input_->setFocus();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "TargetWindow.h"
 
 class CComm;
 class CHistory;
@@ -10,7 +10,7 @@ class QPushButton;
 
 // The manual command window: the operator types any command line, it is echoed, sent, and
 // every reply is shown in words. All of that is the ManualSession; this is its view.
-class CManualCalDlg : public QDialog {
+class CManualCalDlg : public TargetWindow {
     Q_OBJECT
 public:
     explicit CManualCalDlg(CComm& comm, QWidget* parent = nullptr);

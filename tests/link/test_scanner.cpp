@@ -1,7 +1,9 @@
+#include "FakeTarget.h"
 #include "LinkLog.h"
 #include "PtyPair.h"
 #include "RecordingMessageSink.h"
 #include "Scanner.h"
+#include "TargetSession.h"
 
 #include <QSocketNotifier>
 #include <QTest>
@@ -41,9 +43,8 @@ class ScannerExchange : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(scanner.OpenDevice(pty.SlavePath(), 9600), 1);
-        g_bQueueMode = 1;
+        scanner.SetQueueMode(1);
     }
-    void TearDown() override { g_bQueueMode = 0; }
 
     PtyPair pty;
     FakeScanner peer{pty};
@@ -102,4 +103,24 @@ TEST_F(ScannerExchange, anOverlongLineIsCutToTheReplyBufferAndFails) {
     EXPECT_EQ(scanner.ReplyLength(), 1201);
     EXPECT_EQ(std::strlen(scanner.ReplyText()), size_t(CScannerComm::kReplyBufferSize - 1));
     EXPECT_EQ(scanner.Queue().Count(), 0);
+}
+
+TEST_F(ScannerExchange, aTargetReplyDuringTheExchangeStillReachesTheTargetSession) {
+    PtyPair targetPty;
+    FakeTarget target{targetPty};
+    target.SetReply(0x54, FakeTarget::ReplyFrame(0x54, 0, 6));
+    CComm targetComm;
+    ASSERT_EQ(targetComm.OpenDevice(targetPty.SlavePath(), 115200), 1);
+    TargetSession session(targetComm, 3000);
+    QList<ReplyClass> replies;
+    // The scanner answers only once the target's reply is through, so that reply arrives while
+    // the exchange waits with the scanner's channel in queue mode.
+    QObject::connect(&session, &TargetSession::replied, [&](const TargetReply& reply) {
+        replies << reply.Class();
+        pty.Write("OK\r");
+    });
+    ASSERT_TRUE(session.Send("se 6"));
+    EXPECT_EQ(scanner.SendBytes(4, kLon, 200), 1);
+    EXPECT_EQ(replies, QList<ReplyClass>{REPLY_SUCCESS});
+    EXPECT_EQ(targetComm.Queue().Count(), 0);
 }

@@ -190,11 +190,10 @@ TEST(SerialChannel, queueMode_collectsBytesAndRaisesDataReady) {
     PtyPair pty;
     CComm comm;
     ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 9600), 1);
-    g_bQueueMode = 1;
+    comm.SetQueueMode(1);
     pty.Write("OK\r");
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return comm.DataReady() == 1 && comm.Queue().Count() == 3; }, 3000));
-    g_bQueueMode = 0;
     EXPECT_EQ(comm.Queue().Get(), 'O');
 }
 
@@ -205,10 +204,9 @@ TEST(SerialChannel, queueMode_aBurstLargerThanTheFreeSpaceIsDroppedWithQueueIsFu
     for (int i = 0; i < 4000; ++i)
         comm.Queue().Put('q');
     ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 9600), 1);
-    g_bQueueMode = 1;
+    comm.SetQueueMode(1);
     pty.Write(QByteArray(200, 'z'));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !messages.texts.isEmpty(); }, 3000));
-    g_bQueueMode = 0;
     EXPECT_EQ(messages.texts.value(0), "Queue is Full !");
     EXPECT_EQ(comm.Queue().Count(), 4000);
 }

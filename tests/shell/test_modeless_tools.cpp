@@ -3,9 +3,11 @@
 #include "ManualCalDlg.h"
 #include "ManualSession.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -13,6 +15,12 @@ using ModelessTool = FrameFixture;
 
 CManualCalDlg* ManualWindow(CMainFrame& frame) {
     return qobject_cast<CManualCalDlg*>(frame.Tools().Window(FrameCommand::InputWindow));
+}
+
+StationTool PlainTool(FrameCommand command, const QString& toolsCaption = {},
+                      ToolKind kind = ToolKind::Modeless) {
+    return {"plain", command, toolsCaption, kind,
+            [](CComm&, QWidget* parent) { return new QDialog(parent); }};
 }
 
 } // namespace
@@ -60,8 +68,7 @@ TEST_F(ModelessTool, aHiddenOrMinimisedToolIsShownAgain) {
 
 TEST_F(ModelessTool, autoCalibrationMinimisesTheFrameAndStaysVisibleItself) {
     frame.show();
-    frame.AddTool(FrameCommand::AutoCalibration,
-                  {[](QWidget* parent) -> QWidget* { return new QDialog(parent); }, true});
+    frame.AddTool(PlainTool(FrameCommand::AutoCalibration, {}, ToolKind::ModelessMinimisingFrame));
     EXPECT_TRUE(frame.Action(FrameCommand::AutoCalibration)->isEnabled());
     Trigger(FrameCommand::AutoCalibration);
     QWidget* tool = frame.Tools().Window(FrameCommand::AutoCalibration);
@@ -75,10 +82,8 @@ TEST_F(ModelessTool, autoCalibrationMinimisesTheFrameAndStaysVisibleItself) {
 TEST_F(ModelessTool, theFirstToolWithoutAMenuItemBringsATheToolsMenu) {
     QMenuBar* bar = frame.menuBar();
     EXPECT_EQ(bar->actions().size(), 4);
-    frame.AddTool(FrameCommand::RfTest,
-                  {[](QWidget* parent) -> QWidget* { return new QDialog(parent); }});
-    frame.AddTool(FrameCommand::ImeiRw,
-                  {[](QWidget* parent) -> QWidget* { return new QDialog(parent); }});
+    frame.AddTool(PlainTool(FrameCommand::RfTest, "RF TEST"));
+    frame.AddTool(PlainTool(FrameCommand::ImeiRw, "IMEI R/W"));
     ASSERT_EQ(bar->actions().size(), 5);
     QAction* tools = bar->actions()[3];
     EXPECT_EQ(tools->text(), "&Tools");
@@ -87,4 +92,19 @@ TEST_F(ModelessTool, theFirstToolWithoutAMenuItemBringsATheToolsMenu) {
     EXPECT_EQ(tools->menu()->actions()[1]->text(), "IMEI R/W");
     tools->menu()->actions()[0]->trigger();
     EXPECT_NE(frame.Tools().Window(FrameCommand::RfTest), nullptr);
+}
+
+TEST_F(ModelessTool, aModalToolLivesOnlyWhileItsCommandRuns) {
+    frame.AddTool(PlainTool(FrameCommand::TargetReset, {}, ToolKind::Modal));
+    QPointer<QDialog> modal;
+    bool ranModal = false;
+    QTimer::singleShot(0, [&] {
+        modal = frame.findChild<QDialog*>();
+        ranModal = modal && QApplication::activeModalWidget() == modal;
+        if (modal)
+            modal->close();
+    });
+    Trigger(FrameCommand::TargetReset);
+    EXPECT_TRUE(ranModal);
+    EXPECT_TRUE(modal.isNull());
 }

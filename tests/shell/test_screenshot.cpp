@@ -18,9 +18,9 @@ TEST(Screenshot, theSimulatedStationUnderAVirtualXServerAnswersThroughTheWindow)
     // checked by the offscreen tests.
     env.insert("ASAN_OPTIONS", "detect_leaks=0");
     station.setProcessEnvironment(env);
-    station.start(xvfbRun,
-                  {"-a", "-s", "-screen 0 1280x800x24", RFTUNE_PATH, "--simulate", "--no-splash",
-                   "--send", "spr 21", "--send", "se 1", "--screenshot", RFTUNE_SCREENSHOT_PATH});
+    station.start(xvfbRun, {"-a", "-s", "-screen 0 1280x800x24", RFTUNE_PATH, "--simulate",
+                            "--no-splash", "--open", "manual", "--send", "spr 21", "--send", "se 1",
+                            "--screenshot", RFTUNE_SCREENSHOT_PATH});
     ASSERT_TRUE(station.waitForStarted(5000));
     if (!station.waitForFinished(30000))
         station.kill();
@@ -34,4 +34,20 @@ TEST(Screenshot, theSimulatedStationUnderAVirtualXServerAnswersThroughTheWindow)
                     .hasMatch())
         << out.toStdString();
     EXPECT_EQ(QImage(RFTUNE_SCREENSHOT_PATH).size(), QSize(1280, 800));
+}
+
+TEST(Screenshot, openTakesOnlyTheNamesOfRegisteredWindowsAndHelpListsThem) {
+    QProcess help;
+    help.start(RFTUNE_PATH, {"--help"});
+    ASSERT_TRUE(help.waitForFinished(10000));
+    EXPECT_TRUE(help.readAllStandardOutput().simplified().contains("NAME is one of: manual."));
+
+    QProcess unknown;
+    unknown.start(RFTUNE_PATH, {"--no-splash", "--open", "manual", "--open", "nosuch"});
+    ASSERT_TRUE(unknown.waitForFinished(10000));
+    EXPECT_EQ(unknown.exitCode(), 2);
+    const QString errors = QString::fromLocal8Bit(unknown.readAllStandardError());
+    EXPECT_TRUE(
+        errors.contains("rftune: unknown window \"nosuch\" for --open; the windows are: manual\n"))
+        << errors.toStdString();
 }

@@ -184,7 +184,7 @@ TEST_F(BenchE2E, theScannerAnswersTheImeiToolsExchange) {
     StartBench(options);
     CScannerComm scanner;
     ASSERT_EQ(scanner.OpenDevice(bench->ScannerDevice(), 9600), 1);
-    g_bQueueMode = 1;
+    scanner.SetQueueMode(1);
     const std::uint8_t clear[] = {'B', 'C', 'L', 'R', '\r'};
     const std::uint8_t on[] = {'L', 'O', 'N', '\r'};
     EXPECT_EQ(scanner.SendBytes(5, clear, 50), 1);
@@ -192,7 +192,6 @@ TEST_F(BenchE2E, theScannerAnswersTheImeiToolsExchange) {
     EXPECT_STREQ(scanner.ReplyText(), "356789012345678");
     bench->Scanner().SetFaults({true, 0});
     EXPECT_EQ(scanner.SendBytes(5, clear, 20), 0);
-    g_bQueueMode = 0;
 }
 
 TEST_F(BenchE2E, theVirtual4400MeasuresWhatTheUnitTransmits) {
