@@ -40,6 +40,7 @@ private:
     int Execute(const ScpiUnit& unit, QByteArray* reply) override;
 
     // The physical side.
+    bool GeneratorSends() const;
     bool CellOn() const;
     bool Connected();
     double CableLossDb(double hz) const;

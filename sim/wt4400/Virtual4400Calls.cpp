@@ -30,6 +30,7 @@ int Virtual4400::SelectCallSystem(const ScpiUnit& unit, QByteArray*) {
         state_.readyPollsLeft = readyAfterPolls_;
         state_.bsOriginated = false;
         state_.released = false;
+        state_.generatorOn = false; // the generator mode's line switches it on after
     }
     UpdateRadio();
     return 0;
@@ -47,8 +48,19 @@ int Virtual4400::OperationCondition(const ScpiUnit&, QByteArray* reply) {
     return 0;
 }
 
+// The station's GMAGIC configures the generator in the GSM call system without switching it on
+// (RFG:STAT ON comes only with the generator mode's line), and it worked with the real 4400:
+// there the generator sends, in any call system, once it is switched on or given a frequency or
+// level. It sends that signal in place of the cell's here, because the unit model hears the cell
+// on every channel and the cell would drown the tone; a call system chosen afresh gives the
+// downlink back to the cell.
+bool Virtual4400::GeneratorSends() const {
+    return state_.callSystem != System::None && state_.generatorOn;
+}
+
 bool Virtual4400::CellOn() const {
-    return state_.callSystem == System::Gsm || state_.callSystem == System::Gprs;
+    const bool callSystem = state_.callSystem == System::Gsm || state_.callSystem == System::Gprs;
+    return callSystem && !state_.generatorOn;
 }
 
 bool Virtual4400::Connected() {

@@ -67,8 +67,7 @@ void Virtual4400::UpdateRadio() {
     const double cellHz = DownlinkHz(state_.bchArfcn);
     radio_.SetCellPowerDbm(CellOn() ? atTargetDbm(state_.baseStationDbm, cellHz)
                                     : RadioPath::kCellOffDbm);
-    const bool generating = state_.callSystem == System::Generator && state_.generatorOn;
-    radio_.SetCwGenerator(generating, state_.generatorHz,
+    radio_.SetCwGenerator(GeneratorSends(), state_.generatorHz,
                           atTargetDbm(state_.generatorDbm, state_.generatorHz));
 }
 
@@ -144,6 +143,7 @@ int Virtual4400::SetRealSetting(const ScpiUnit& unit, QByteArray*) {
     if (const int error = Number(unit.parameters[0], Unit::None, setting->low, setting->high,
                                  &(state_.*setting->field)))
         return error;
+    state_.generatorOn = state_.generatorOn || setting->switchesGeneratorOn;
     UpdateRadio();
     return 0;
 }
