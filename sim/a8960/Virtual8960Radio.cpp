@@ -43,13 +43,14 @@ void Virtual8960::UpdateRadio() {
     radio_.SetCwGenerator(state_.cellOn && cw, cwHz, LevelAtTargetDbm(state_.cellDbm, cwHz));
 }
 
-// "<integrity>,<power>": integrity 0 for a good result, 1 when there is none.
+// "<integrity>,<power>": integrity 0 for a good result, 1 and no value when there is none. It
+// measures only a burst on its traffic channel, in the TCH band.
 int Virtual8960::ReadTxPower(const ScpiUnit&, QByteArray* reply) {
     const GsmBand band = state_.tchBand;
     const double hz = UplinkHz(band, state_.tchArfcn[IndexOf(band)]);
     const double atInputDbm = radio_.TransmittedPowerDbm() - CableLossDb(hz);
-    *reply = atInputDbm < kNoSignalDbm ? QByteArray("1,") + kNoValue
-                                       : "0," + Nr3(atInputDbm - offset_.GainDb(hz));
+    const bool burst = radio_.TransmitsOnChannel(hz) && atInputDbm >= kNoSignalDbm;
+    *reply = burst ? "0," + Nr3(atInputDbm - offset_.GainDb(hz)) : QByteArray("1,") + kNoValue;
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QMap>
 
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -45,7 +46,7 @@ private:
     bool Connected();
     double CableLossDb(double hz) const;
     double CouplingLossDb(double hz) const;
-    double MeasuredTxPowerDbm() const;
+    std::optional<double> MeasuredTxPowerDbm() const;
     void UpdateRadio();
 
     // *RST, and the bench's settings (Virtual4400.cpp).

@@ -54,8 +54,11 @@ double Virtual4400::CouplingLossDb(double hz) const {
     return points.back().second;
 }
 
-double Virtual4400::MeasuredTxPowerDbm() const {
+// Only a carrier on the channel the analyser is tuned to is measured.
+std::optional<double> Virtual4400::MeasuredTxPowerDbm() const {
     const double hz = state_.analyzerHz > 0.0 ? state_.analyzerHz : UplinkHz(state_.tchArfcn);
+    if (!radio_.TransmitsOnChannel(hz))
+        return std::nullopt;
     return radio_.TransmittedPowerDbm() - CableLossDb(hz) + CouplingLossDb(hz);
 }
 

@@ -59,6 +59,20 @@ TEST_F(WholeChain, theWilltekMeasuresThroughItsCouplingTable) {
     EXPECT_NEAR(reading->dbm, Transmitted(), 0.05);
 }
 
+TEST_F(WholeChain, aTestSetTunedToTheNextChannelMeasuresNothingAndTheMeasurementFails) {
+    Transmit();
+    cal.tchChannel = 63; // 200 kHz above the target's carrier
+    for (const std::int32_t type : {kTestSet8960, kTestSet4400}) {
+        Open(type);
+        cal.instrumentErrorCount = 0;
+        testSet->SetupTxMeasurement();
+        testSet->ConfigureTxCalibration();
+        EXPECT_FALSE(testSet->MeasureTxPower().has_value()) << type;
+        EXPECT_EQ(cal.instrumentErrorCount, 1) << type;
+        testSet->CloseTestSet();
+    }
+}
+
 TEST_F(WholeChain, aCallStartedByTheTargetConnectsAndReportsTheCellLevel) {
     for (const std::int32_t type : {kTestSet8960, kTestSet4400}) {
         Open(type);

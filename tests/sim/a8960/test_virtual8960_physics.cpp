@@ -30,11 +30,13 @@ protected:
 
 TEST_F(Virtual8960PhysicsTest, anOffsetThatCompensatesTheCableMeasuresWhatTheTargetSends) {
     radio.txPowerDbm = 32.4;
+    radio.txFrequencyHz = 902.4e6; // ARFCN 62
     Send("CALL:OPER:MODE TEST;:CALL:FUNC:DOWN BCHTCH;:CALL:TCH:BAND EGSM;:CALL:TCH:EGSM 62");
     EXPECT_NEAR(MeasuredTxDbm(), 32.4 - kGsmLossDb, 0.05);
     CompensateCable(kGsmLossDb);
     EXPECT_NEAR(MeasuredTxDbm(), 32.4, 0.05);
     radio.txPowerDbm = 24.0;
+    radio.txFrequencyHz = 1747.4e6; // ARFCN 698
     Send("CALL:TCH:BAND DCS;:CALL:TCH:DCS 698");
     CompensateCable(kDcsLossDb);
     EXPECT_NEAR(MeasuredTxDbm(), 24.0, 0.05); // the DCS uplink takes the DCS cable loss
