@@ -32,11 +32,14 @@ bool Virtual8960::Connected() const {
     return state_.mode == State::Mode::ActiveCell && state_.cellOn && radio_.CallStarted();
 }
 
-// In test mode a CW downlink takes the place of the cell, at the cell's level.
+// The model's cell is what the target hears in a call: the traffic channel, whose bursts follow
+// the BCH power, with the offset and the cable's loss at the TCH's frequency (in the RX
+// calibration a DCS traffic channel lies under a GSM BCH). In test mode a CW downlink takes the
+// place of the cell, at the cell's level.
 void Virtual8960::UpdateRadio() {
     const bool cw = state_.mode == State::Mode::Test && state_.downlink == State::Downlink::Cw;
-    const GsmBand cellBand = state_.cellBand;
-    const double cellHz = DownlinkHz(cellBand, state_.bchArfcn[IndexOf(cellBand)]);
+    const GsmBand tchBand = state_.tchBand;
+    const double cellHz = DownlinkHz(tchBand, state_.tchArfcn[IndexOf(tchBand)]);
     radio_.SetCellPowerDbm(state_.cellOn && !cw ? LevelAtTargetDbm(state_.cellDbm, cellHz)
                                                 : RadioPath::kCellOffDbm);
     const double cwHz = GeneratorHz();
