@@ -32,24 +32,28 @@ bool Virtual8960::Connected() const {
     return state_.mode == State::Mode::ActiveCell && state_.cellOn && radio_.CallStarted();
 }
 
-// In test mode a CW downlink takes the place of the cell, at the cell's level.
+// The model's cell is what the target hears in a call: the traffic channel, whose bursts follow
+// the BCH power, with the offset and the cable's loss at the TCH's frequency (in the RX
+// calibration a DCS traffic channel lies under a GSM BCH). In test mode a CW downlink takes the
+// place of the cell, at the cell's level.
 void Virtual8960::UpdateRadio() {
     const bool cw = state_.mode == State::Mode::Test && state_.downlink == State::Downlink::Cw;
-    const GsmBand cellBand = state_.cellBand;
-    const double cellHz = DownlinkHz(cellBand, state_.bchArfcn[IndexOf(cellBand)]);
+    const GsmBand tchBand = state_.tchBand;
+    const double cellHz = DownlinkHz(tchBand, state_.tchArfcn[IndexOf(tchBand)]);
     radio_.SetCellPowerDbm(state_.cellOn && !cw ? LevelAtTargetDbm(state_.cellDbm, cellHz)
                                                 : RadioPath::kCellOffDbm);
     const double cwHz = GeneratorHz();
     radio_.SetCwGenerator(state_.cellOn && cw, cwHz, LevelAtTargetDbm(state_.cellDbm, cwHz));
 }
 
-// "<integrity>,<power>": integrity 0 for a good result, 1 when there is none.
+// "<integrity>,<power>": integrity 0 for a good result, 1 and no value when there is none. It
+// measures only a burst on its traffic channel, in the TCH band.
 int Virtual8960::ReadTxPower(const ScpiUnit&, QByteArray* reply) {
     const GsmBand band = state_.tchBand;
     const double hz = UplinkHz(band, state_.tchArfcn[IndexOf(band)]);
     const double atInputDbm = radio_.TransmittedPowerDbm() - CableLossDb(hz);
-    *reply = atInputDbm < kNoSignalDbm ? QByteArray("1,") + kNoValue
-                                       : "0," + Nr3(atInputDbm - offset_.GainDb(hz));
+    const bool burst = radio_.TransmitsOnChannel(hz) && atInputDbm >= kNoSignalDbm;
+    *reply = burst ? "0," + Nr3(atInputDbm - offset_.GainDb(hz)) : QByteArray("1,") + kNoValue;
     return 0;
 }
 

@@ -7,6 +7,11 @@ double UnitRadioPath::TransmittedPowerDbm() const {
     return currentUnit_().TransmittedPowerDbm();
 }
 
+double UnitRadioPath::TransmitFrequencyHz() const {
+    std::lock_guard lock(lock_);
+    return currentUnit_().TransmitFrequencyHz();
+}
+
 void UnitRadioPath::SetCellPowerDbm(double levelDbm) {
     std::lock_guard lock(lock_);
     currentUnit_().SetCellPowerDbm(levelDbm);

@@ -16,6 +16,7 @@ public:
         : lock_(unitLock), currentUnit_(std::move(currentUnit)) {}
 
     double TransmittedPowerDbm() const override;
+    double TransmitFrequencyHz() const override;
     void SetCellPowerDbm(double levelDbm) override;
     void SetCwGenerator(bool on, double frequencyHz, double levelDbm) override;
     bool CallStarted() const override;

@@ -24,8 +24,6 @@ const char* Text(int code) {
         return "Data out of range";
     case kIllegalValue:
         return "Illegal parameter value";
-    case kStaleData:
-        return "Data corrupt or stale";
     case kQueueOverflow:
         return "Queue overflow";
     default:

@@ -75,8 +75,12 @@ std::optional<QByteArray> VirtualInstrument::Answer(const QList<QByteArray>& rep
 }
 
 void VirtualInstrument::Queue(int code) {
+    Queue(code, ScpiError::Text(code));
+}
+
+void VirtualInstrument::Queue(int code, const QByteArray& text) {
     qCDebug(trace_).noquote() << name_ << "queues" << code;
-    errors_.Push(code, ScpiError::Text(code));
+    errors_.Push(code, text);
 }
 
 QList<QByteArray> VirtualInstrument::ReceivedLines() const {

@@ -45,6 +45,8 @@ protected:
 
     QMutex& Mutex() const { return mutex_; }
     void Queue(int code);
+    // An error of the instrument's own (a positive code), with its text.
+    void Queue(int code, const QByteArray& text);
 
     // Parameters, queueing nothing: 0 or the error to queue (VirtualInstrumentParameters.cpp).
     static int Number(const QByteArray& text, Unit unit, double low, double high, double* value);

@@ -10,8 +10,13 @@ class RadioPath {
 public:
     virtual ~RadioPath();
 
-    // What the target sends into its antenna port now, in dBm.
+    // What the target sends into its antenna port now, in dBm, and on which carrier (Hz; 0 while
+    // it does not transmit).
     virtual double TransmittedPowerDbm() const = 0;
+    virtual double TransmitFrequencyHz() const = 0;
+    // Whether the target's carrier lies within the GSM channel centred on hz, all that a
+    // measurement tuned there sees.
+    bool TransmitsOnChannel(double hz) const;
     // The cell's downlink level at the antenna port; kCellOffDbm while there is no cell.
     virtual void SetCellPowerDbm(double levelDbm) = 0;
     virtual void SetCwGenerator(bool on, double frequencyHz, double levelDbm) = 0;

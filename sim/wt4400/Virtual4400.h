@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QMap>
 
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -40,11 +41,12 @@ private:
     int Execute(const ScpiUnit& unit, QByteArray* reply) override;
 
     // The physical side.
+    bool GeneratorSends() const;
     bool CellOn() const;
     bool Connected();
     double CableLossDb(double hz) const;
     double CouplingLossDb(double hz) const;
-    double MeasuredTxPowerDbm() const;
+    std::optional<double> MeasuredTxPowerDbm() const;
     void UpdateRadio();
 
     // *RST, and the bench's settings (Virtual4400.cpp).

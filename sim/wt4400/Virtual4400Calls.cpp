@@ -11,8 +11,11 @@ QByteArray Level(double dbm) {
     return QByteArray::number(dbm, 'f', 2);
 }
 
-// SCPI's "not a number" (SCPI-99, 7.2.1.5): what a measurement without a result reads.
+// SCPI's "not a number" (SCPI-99, 7.2.1.5): what a measurement without a result reads, and the
+// instrument's own error for it (4400 User's Guide, 4460 GSM System Option, SCPI command errors).
 const char kNoResult[] = "9.91E37";
+constexpr int kNoResultsError = 370;
+const char kNoResultsText[] = "No results available";
 constexpr int kMaxArrayCount = 1000;
 
 } // namespace
@@ -30,6 +33,7 @@ int Virtual4400::SelectCallSystem(const ScpiUnit& unit, QByteArray*) {
         state_.readyPollsLeft = readyAfterPolls_;
         state_.bsOriginated = false;
         state_.released = false;
+        state_.generatorOn = false; // the generator mode's line switches it on after
     }
     UpdateRadio();
     return 0;
@@ -47,8 +51,19 @@ int Virtual4400::OperationCondition(const ScpiUnit&, QByteArray* reply) {
     return 0;
 }
 
+// The station's GMAGIC configures the generator in the GSM call system without switching it on
+// (RFG:STAT ON comes only with the generator mode's line), and it worked with the real 4400:
+// there the generator sends, in any call system, once it is switched on or given a frequency or
+// level. It sends that signal in place of the cell's here, because the unit model hears the cell
+// on every channel and the cell would drown the tone; a call system chosen afresh gives the
+// downlink back to the cell.
+bool Virtual4400::GeneratorSends() const {
+    return state_.callSystem != System::None && state_.generatorOn;
+}
+
 bool Virtual4400::CellOn() const {
-    return state_.callSystem == System::Gsm || state_.callSystem == System::Gprs;
+    const bool callSystem = state_.callSystem == System::Gsm || state_.callSystem == System::Gprs;
+    return callSystem && !state_.generatorOn;
 }
 
 bool Virtual4400::Connected() {
@@ -102,7 +117,7 @@ int Virtual4400::MeasureTxPower(const ScpiUnit&, QByteArray*) {
 
 int Virtual4400::FetchTxPower(const ScpiUnit&, QByteArray* reply) {
     if (!state_.txPowerDbm) {
-        Queue(ScpiError::kStaleData);
+        Queue(kNoResultsError, kNoResultsText);
         *reply = kNoResult;
         return 0;
     }
@@ -114,12 +129,15 @@ int Virtual4400::MeasureTxPowerArray(const ScpiUnit& unit, QByteArray*) {
     int count = 0;
     if (const int error = Integer(unit.parameters[0], 1, kMaxArrayCount, &count))
         return error;
+    state_.txPowerArray.reset();
     Virtual4400State::Statistics statistics{0.0, 0.0, 0.0};
     for (int i = 0; i < count; ++i) {
-        const double dbm = MeasuredTxPowerDbm();
-        statistics.mean += dbm / count;
-        statistics.minimum = i == 0 ? dbm : std::min(statistics.minimum, dbm);
-        statistics.maximum = i == 0 ? dbm : std::max(statistics.maximum, dbm);
+        const std::optional<double> dbm = MeasuredTxPowerDbm();
+        if (!dbm)
+            return 0; // no carrier: no statistics
+        statistics.mean += *dbm / count;
+        statistics.minimum = i == 0 ? *dbm : std::min(statistics.minimum, *dbm);
+        statistics.maximum = i == 0 ? *dbm : std::max(statistics.maximum, *dbm);
     }
     state_.txPowerArray = statistics;
     return 0; // no reply: the statistics are asked for
@@ -127,7 +145,7 @@ int Virtual4400::MeasureTxPowerArray(const ScpiUnit& unit, QByteArray*) {
 
 int Virtual4400::Statistic(const ScpiUnit& unit, QByteArray* reply) {
     if (!state_.txPowerArray) {
-        Queue(ScpiError::kStaleData);
+        Queue(kNoResultsError, kNoResultsText);
         *reply = kNoResult;
         return 0;
     }

@@ -54,8 +54,11 @@ double Virtual4400::CouplingLossDb(double hz) const {
     return points.back().second;
 }
 
-double Virtual4400::MeasuredTxPowerDbm() const {
+// Only a carrier on the channel the analyser is tuned to is measured.
+std::optional<double> Virtual4400::MeasuredTxPowerDbm() const {
     const double hz = state_.analyzerHz > 0.0 ? state_.analyzerHz : UplinkHz(state_.tchArfcn);
+    if (!radio_.TransmitsOnChannel(hz))
+        return std::nullopt;
     return radio_.TransmittedPowerDbm() - CableLossDb(hz) + CouplingLossDb(hz);
 }
 
@@ -67,8 +70,7 @@ void Virtual4400::UpdateRadio() {
     const double cellHz = DownlinkHz(state_.bchArfcn);
     radio_.SetCellPowerDbm(CellOn() ? atTargetDbm(state_.baseStationDbm, cellHz)
                                     : RadioPath::kCellOffDbm);
-    const bool generating = state_.callSystem == System::Generator && state_.generatorOn;
-    radio_.SetCwGenerator(generating, state_.generatorHz,
+    radio_.SetCwGenerator(GeneratorSends(), state_.generatorHz,
                           atTargetDbm(state_.generatorDbm, state_.generatorHz));
 }
 
@@ -144,6 +146,7 @@ int Virtual4400::SetRealSetting(const ScpiUnit& unit, QByteArray*) {
     if (const int error = Number(unit.parameters[0], Unit::None, setting->low, setting->high,
                                  &(state_.*setting->field)))
         return error;
+    state_.generatorOn = state_.generatorOn || setting->switchesGeneratorOn;
     UpdateRadio();
     return 0;
 }

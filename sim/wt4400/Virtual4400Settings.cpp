@@ -31,10 +31,11 @@ const NumberSetting kNumberSettings[] = {
 };
 
 const RealSetting kRealSettings[] = {
-    {"RFGenerator:FREQuency", kMinHz, kMaxHz, &Virtual4400State::generatorHz},
-    {"RFGenerator:LEVel", kMinLevelDbm, kMaxLevelDbm, &Virtual4400State::generatorDbm},
-    {"RFANalyzer:FREQuency", kMinHz, kMaxHz, &Virtual4400State::analyzerHz},
-    {"CONFigure:GSM:BS:LEVel", kMinLevelDbm, kMaxLevelDbm, &Virtual4400State::baseStationDbm},
+    {"RFGenerator:FREQuency", kMinHz, kMaxHz, &Virtual4400State::generatorHz, true},
+    {"RFGenerator:LEVel", kMinLevelDbm, kMaxLevelDbm, &Virtual4400State::generatorDbm, true},
+    {"RFANalyzer:FREQuency", kMinHz, kMaxHz, &Virtual4400State::analyzerHz, false},
+    {"CONFigure:GSM:BS:LEVel", kMinLevelDbm, kMaxLevelDbm, &Virtual4400State::baseStationDbm,
+     false},
 };
 
 } // namespace

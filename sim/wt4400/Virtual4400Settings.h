@@ -27,6 +27,7 @@ struct RealSetting {
     double low;
     double high;
     double Virtual4400State::*field;
+    bool switchesGeneratorOn; // the generator's frequency or level: it is meant to send
 };
 
 std::span<const WordSetting> WordSettings();

@@ -15,7 +15,7 @@ struct Virtual4400State {
     bool couplingOn = false;
     QByteArray couplingName;
 
-    bool generatorOn = false;
+    bool generatorOn = false; // switched on, or given a frequency or level
     double generatorHz = 947.4e6;
     double generatorDbm = -60.0;
     QByteArray modulation = "GMSK";

@@ -1,8 +1,14 @@
 #include "Supply.h"
 
+// Every model powers the target at the operating point as soon as it is open: the sequencer's
+// detection poll waits for a target that draws current, and a supply left off after its reset
+// would never show one.
 bool Supply::InitSupply() {
     CloseSupply();
-    return Open();
+    if (!Open())
+        return false;
+    SetSupply3V8();
+    return true;
 }
 
 void Supply::CloseSupply() {

@@ -20,7 +20,8 @@ public:
 
     ViSession Session() const { return session_; } // 0: none open
 
-    // Closes an open session first; true when the supply opened, and always without a supply.
+    // Closes an open session first, then opens the supply and powers the target at 3.8 V / 3.0 A;
+    // true when the supply opened, and always without a supply.
     bool InitSupply();
     void CloseSupply();
     // Programs voltage and current limit and switches the output on; returns 0.

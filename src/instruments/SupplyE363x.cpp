@@ -20,10 +20,3 @@ void SupplyE363x::ClearAfterFailure(ViSession session, ViStatus status) {
     supply_dcl(session);
     ReadError(session, status);
 }
-
-bool SupplyE3632A::Open() {
-    if (!SupplyE363x::Open())
-        return false;
-    SetSupply3V8();
-    return true;
-}

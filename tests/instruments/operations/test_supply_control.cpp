@@ -56,7 +56,7 @@ TEST_F(SupplyControl, an3633AIsProgrammedAsAn3632ATo3V8AsSoonAsItIsOpened) {
 TEST_F(SupplyControl, aFailedSetVoltageOnAn3631AStillProgramsTheLimitAndSwitchesOn) {
     StartWith(VirtualSupplyModel::kE3631A, kSupply3631A);
     ASSERT_TRUE(supply->InitSupply());
-    EXPECT_EQ(cal.instrumentFault, 0); // the 3631A is not programmed on opening
+    EXPECT_EQ(cal.instrumentFault, 0); // opening programmed it without a fault
     ForgetLines();
     bench->Instruments().RunSupply(
         [](VirtualSupply& virtualSupply) { virtualSupply.FailNextCommand(); });
@@ -65,6 +65,23 @@ TEST_F(SupplyControl, aFailedSetVoltageOnAn3631AStillProgramsTheLimitAndSwitches
     EXPECT_THAT(LinesSupply(),
                 ElementsAre("INST:NSEL 1;:VOLT 4.18", "INST:NSEL 1;:CURR 3", "OUTP ON"));
     EXPECT_NE(supply->Session(), 0u); // supply errors never close it
+}
+
+TEST_F(SupplyControl, a66311BAndAn3631APowerTheUnitAsSoonAsTheyAreOpened) {
+    const struct {
+        VirtualSupplyModel model;
+        std::int32_t type;
+    } supplies[] = {{VirtualSupplyModel::k66311B, kSupply66311B},
+                    {VirtualSupplyModel::kE3631A, kSupply3631A}};
+    for (const auto& [model, type] : supplies) {
+        StartWith(model, type); // the supply's reset leaves its output off
+        ASSERT_TRUE(supply->InitSupply()) << type;
+        EXPECT_DOUBLE_EQ(UnitVolts(), 3.8) << type;
+        // What the detection poll needs: the unit draws current.
+        EXPECT_THAT(supply->ReadSupplyCurrent(), Optional(Gt(0.075))) << type;
+        EXPECT_EQ(cal.instrumentFault, 0) << type;
+        supply->CloseSupply();
+    }
 }
 
 TEST_F(SupplyControl, a66311BReadsTheTargetsCurrentWithItsOwnMeasurement) {

@@ -117,7 +117,10 @@ TEST_F(TestSetLines, theWilltekTxSetUpUsesItsCouplingTableAndTheUplinkFrequency)
     Open(kTestSet4400);
     testSet->SetupTxMeasurement();
     testSet->ConfigureTxCalibration();
-    testSet->MeasureTxPower();
+    EXPECT_EQ(cal.instrumentErrorCount, 0);
+    // Nothing transmits: no result, which counts as a failure rather than a power.
+    EXPECT_EQ(testSet->MeasureTxPower(), std::nullopt);
+    EXPECT_EQ(cal.instrumentErrorCount, 1);
     cal.tchChannel = 124;
     testSet->SetTxLevelAndChannel();
     const QByteArrayList lines = Lines4400();
@@ -125,7 +128,6 @@ TEST_F(TestSetLines, theWilltekTxSetUpUsesItsCouplingTableAndTheUplinkFrequency)
                                 ":CONF:COUP:STAT ON", ":CONF:COUP:STAT ON", "RFG:LEV -60",
                                 "RFAN:FREQ 902400000.000000", "RFAN:FREQ 914800000.000000"}))
         << lines.join('\n').toStdString();
-    EXPECT_EQ(cal.instrumentErrorCount, 0);
 }
 
 TEST_F(TestSetLines, theWilltekRxAndCwLinesJoinHeaderAndValueWithOneBlank) {

@@ -59,6 +59,20 @@ TEST_F(WholeChain, theWilltekMeasuresThroughItsCouplingTable) {
     EXPECT_NEAR(reading->dbm, Transmitted(), 0.05);
 }
 
+TEST_F(WholeChain, aTestSetTunedToTheNextChannelMeasuresNothingAndTheMeasurementFails) {
+    Transmit();
+    cal.tchChannel = 63; // 200 kHz above the target's carrier
+    for (const std::int32_t type : {kTestSet8960, kTestSet4400}) {
+        Open(type);
+        cal.instrumentErrorCount = 0;
+        testSet->SetupTxMeasurement();
+        testSet->ConfigureTxCalibration();
+        EXPECT_FALSE(testSet->MeasureTxPower().has_value()) << type;
+        EXPECT_EQ(cal.instrumentErrorCount, 1) << type;
+        testSet->CloseTestSet();
+    }
+}
+
 TEST_F(WholeChain, aCallStartedByTheTargetConnectsAndReportsTheCellLevel) {
     for (const std::int32_t type : {kTestSet8960, kTestSet4400}) {
         Open(type);
@@ -80,6 +94,28 @@ TEST_F(WholeChain, aCallStartedByTheTargetConnectsAndReportsTheCellLevel) {
                                                "CALL:MS:REPorted:RXLevel:LAST?"}));
         }
         Target({"se 101"});
+        testSet->CloseTestSet();
+    }
+}
+
+// The target measures 55 for a -74.5 dBm tone with its own GMAGIC value written, half a unit
+// more for each unit written above it.
+TEST_F(WholeChain, theGmagicToneOfEitherTestSetReachesTheTargetAtItsLevel) {
+    for (const std::int32_t type : {kTestSet8960, kTestSet4400}) {
+        Open(type);
+        testSet->SetupCwDownlink();
+        testSet->ConfigureCwGenerator();
+        testSet->SetCwFrequency();
+        Target({"tms 1", "rfpw 2 62", "rfe 1"});
+        double measured = 0.0;
+        double expected = 0.0;
+        bench->Instruments().Run8960([&](Virtual8960&) {
+            UnitModel& unit = bench->Unit();
+            expected = 55.0 + (unit.Radio().gmagicGsm - unit.Variation().gmagicGsm) / 2.0;
+            measured = unit.PowerMeasurement();
+        });
+        EXPECT_NEAR(measured, expected, 0.5) << type;
+        EXPECT_EQ(cal.instrumentErrorCount, 0) << type;
         testSet->CloseTestSet();
     }
 }

@@ -9,6 +9,7 @@
 class FakeRadio : public RadioPath {
 public:
     double TransmittedPowerDbm() const override { return txPowerDbm.load(); }
+    double TransmitFrequencyHz() const override { return txFrequencyHz.load(); }
     void SetCellPowerDbm(double levelDbm) override { cellPowerDbm.store(levelDbm); }
     void SetCwGenerator(bool on, double frequencyHz, double levelDbm) override {
         cwOn.store(on);
@@ -19,6 +20,8 @@ public:
     std::optional<int> ReportedRxLev() const override { return rxLevel.load(); }
 
     std::atomic<double> txPowerDbm{0.0};
+    // ARFCN 30's uplink, the traffic channel of both virtual test sets after a reset.
+    std::atomic<double> txFrequencyHz{896.0e6};
     std::atomic<bool> callStarted{false};
     std::atomic<int> rxLevel{0};
     std::atomic<double> cellPowerDbm{kCellOffDbm};

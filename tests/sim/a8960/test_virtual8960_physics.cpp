@@ -30,11 +30,13 @@ protected:
 
 TEST_F(Virtual8960PhysicsTest, anOffsetThatCompensatesTheCableMeasuresWhatTheTargetSends) {
     radio.txPowerDbm = 32.4;
+    radio.txFrequencyHz = 902.4e6; // ARFCN 62
     Send("CALL:OPER:MODE TEST;:CALL:FUNC:DOWN BCHTCH;:CALL:TCH:BAND EGSM;:CALL:TCH:EGSM 62");
     EXPECT_NEAR(MeasuredTxDbm(), 32.4 - kGsmLossDb, 0.05);
     CompensateCable(kGsmLossDb);
     EXPECT_NEAR(MeasuredTxDbm(), 32.4, 0.05);
     radio.txPowerDbm = 24.0;
+    radio.txFrequencyHz = 1747.4e6; // ARFCN 698
     Send("CALL:TCH:BAND DCS;:CALL:TCH:DCS 698");
     CompensateCable(kDcsLossDb);
     EXPECT_NEAR(MeasuredTxDbm(), 24.0, 0.05); // the DCS uplink takes the DCS cable loss
@@ -58,7 +60,9 @@ TEST_F(Virtual8960PhysicsTest,
     EXPECT_DOUBLE_EQ(radio.cellPowerDbm.load(), -60.0 - kGsmLossDb);
     CompensateCable(kGsmLossDb);
     EXPECT_NEAR(radio.cellPowerDbm.load(), -60.0, 1e-9);
-    Send("CALL:BAND DCS");
+    // A DCS traffic channel under the EGSM BCH, as in the RX calibration: the loss at its
+    // frequency.
+    Send("CALL:TCH:BAND DCS;:CALL:TCH:DCS 885");
     EXPECT_NEAR(radio.cellPowerDbm.load(), -60.0 + kGsmLossDb - kDcsLossDb, 1e-9);
     instrument.SetCableLossDb(kGsmLossDb, kGsmLossDb);
     EXPECT_NEAR(radio.cellPowerDbm.load(), -60.0, 1e-9);
@@ -71,10 +75,10 @@ TEST_F(Virtual8960PhysicsTest,
 
 TEST_F(Virtual8960PhysicsTest, theOffsetIsInterpolatedBetweenItsPoints) {
     Send("SYST:CORR:SFR 900MHZ,1800MHZ;:SYST:CORR:SGA -1,-3;:SYST:CORR:STAT ON");
-    Send("CALL:BAND EGSM;:CALL:BCH 62;:CALL:POW -60"); // downlink 947.4 MHz
+    Send("CALL:TCH:BAND EGSM;:CALL:TCH 62;:CALL:POW -60"); // downlink 947.4 MHz
     const double gainDb = -1.0 - 2.0 * (947.4 - 900.0) / 900.0;
     EXPECT_NEAR(radio.cellPowerDbm.load(), -60.0 - gainDb - kGsmLossDb, 1e-9);
-    Send("CALL:BAND DCS;:CALL:BCH 885"); // 1879.8 MHz, beyond the last point
+    Send("CALL:TCH:BAND DCS;:CALL:TCH 885"); // 1879.8 MHz, beyond the last point
     EXPECT_NEAR(radio.cellPowerDbm.load(), -60.0 + 3.0 - kDcsLossDb, 1e-9);
 }
 

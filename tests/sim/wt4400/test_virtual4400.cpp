@@ -86,7 +86,7 @@ TEST_F(Virtual4400Test, txPowerAndTheCellLevelCarryTheCableLossUnlessACouplingTa
     instrument.SetCableLossDb(2.0);
     instrument.SetCouplingTable("viable.cpl", 2.0);
     EXPECT_EQ(Send(":FETCH:RFTX:POW?"), "9.91E37");
-    EXPECT_EQ(Errors(), (QList<QByteArray>{"-230,\"Data corrupt or stale\""}));
+    EXPECT_EQ(Errors(), (QList<QByteArray>{"370,\"No results available\""}));
     Send(":MEAS:RFTX:POW");
     EXPECT_EQ(Send(":FETCH:RFTX:POW?"), "28.00");
     Send(":CONF:COUP:NAME \"viable.cpl\";:CONF:COUP:STAT ON;:MEAS:ARR:RFTX:POW? 3");
