@@ -1,5 +1,8 @@
 #include "MessageService.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <cstdio>
 
 namespace {
@@ -18,6 +21,12 @@ MessageSink* g_sink = &g_defaultSink;
 } // namespace
 
 void ShowMessage(const QString& text, MessageIcon icon) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() != app->thread()) {
+        QMetaObject::invokeMethod(
+            app, [text, icon] { g_sink->Show(text, icon); }, Qt::QueuedConnection);
+        return;
+    }
     g_sink->Show(text, icon);
 }
 

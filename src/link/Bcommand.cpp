@@ -289,10 +289,12 @@ std::int64_t WeightedSum(std::string_view text, std::int64_t base, std::string_v
     return sum;
 }
 
-std::string sharedLine;
-std::array<std::uint8_t, kFrameStoreSize> sharedFrame{};
-int sharedFrameLength = 0;
-std::uint8_t lastOpcode = 0;
+// One encoder per thread: the windows share the user-interface thread's, as they always have; the
+// calibration on its own thread has its own, so neither can take the other's frame.
+thread_local std::string sharedLine;
+thread_local std::array<std::uint8_t, kFrameStoreSize> sharedFrame{};
+thread_local int sharedFrameLength = 0;
+thread_local std::uint8_t lastOpcode = 0;
 
 } // namespace
 

@@ -4,9 +4,9 @@
 #include <string_view>
 
 // Command encoder: turns a command line such as "se 6" into command bytes (opcode, arguments,
-// XOR checksum), stuffs them behind the lead byte into one program-wide frame store and remembers
-// the last opcode for reply matching. The state is shared by all windows and used on the
-// user-interface thread only, one encode and fetch at a time.
+// XOR checksum), stuffs them behind the lead byte into a shared frame store and remembers the
+// last opcode for reply matching. The state is shared by everything on one thread (all windows
+// share the user-interface thread's); each thread has its own, one encode and fetch at a time.
 //
 // Limits: a line may be of any length; a token longer than kTokenMaxChars keeps its first
 // kTokenMaxChars characters and list entries after the first kListMaxEntries are ignored, so no

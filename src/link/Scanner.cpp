@@ -206,20 +206,61 @@ bool CComm::DrainDirectMode(unsigned session) {
 
 void CComm::HandOverBurst(unsigned session, const std::uint8_t* bytes, int n) {
     std::unique_lock lock(handOver_->mutex);
-    if (handOver_->stop)
-        return;
-    // The user-interface thread does not touch the buffer until the posted call runs, and the
-    // reader does not write it again until that call is done.
+    CommReceiver* receiver = receiver_.data();
+    if (handOver_->stop || !receiver)
+        return; // nobody to hand it to: dropped, as the registered window would drop it
+    // The receiver does not touch the buffer until the posted call runs, and the reader does
+    // not write it again until that call is done.
     std::memcpy(receiveBuffer_, bytes, static_cast<std::size_t>(n));
     receiveCount_ = n;
     handOver_->pending = true;
     auto done = std::make_shared<HandOverDone>(handOver_);
-    lock.unlock();
+    // On the receiver's thread; a receiver destroyed before the call runs drops it, which ends
+    // the wait as well.
     QMetaObject::invokeMethod(
-        this, [this, session, done] { DeliverBurst(session); }, Qt::QueuedConnection);
+        receiver, [this, receiver, session, done] { DeliverBurst(receiver, session); },
+        Qt::QueuedConnection);
     done.reset();
-    lock.lock();
     handOver_->handled.wait(lock, [this] { return !handOver_->pending || handOver_->stop; });
+}
+
+void CComm::SetNotifyWindow(CommReceiver* receiver) {
+    std::lock_guard lock(handOver_->mutex);
+    if (holder_ && receiver != holder_.data())
+        waiting_ = receiver;
+    else
+        receiver_ = receiver;
+}
+
+CommReceiver* CComm::NotifyWindow() const {
+    std::lock_guard lock(handOver_->mutex);
+    return receiver_.data();
+}
+
+void CComm::HoldReceiver(CommReceiver* holder) {
+    std::lock_guard lock(handOver_->mutex);
+    if (!holder_)
+        waiting_ = nullptr;
+    holder_ = holder;
+    receiver_ = holder;
+}
+
+void CComm::ReleaseReceiver(CommReceiver* holder) {
+    std::lock_guard lock(handOver_->mutex);
+    if (!holder || holder_.data() != holder)
+        return;
+    holder_ = nullptr;
+    if (waiting_)
+        receiver_ = waiting_;
+    waiting_ = nullptr;
+}
+
+void CComm::ForgetReceiver(CommReceiver* receiver) {
+    std::lock_guard lock(handOver_->mutex);
+    for (QPointer<CommReceiver>* slot : {&receiver_, &holder_, &waiting_}) {
+        if (slot->data() == receiver)
+            *slot = nullptr;
+    }
 }
 
 bool CComm::HandOverPending() const {
@@ -227,14 +268,13 @@ bool CComm::HandOverPending() const {
     return handOver_->pending;
 }
 
-void CComm::DeliverBurst(unsigned session) {
+void CComm::DeliverBurst(CommReceiver* receiver, unsigned session) {
     {
         std::lock_guard lock(handOver_->mutex);
         if (handOver_->stop || handOver_->session != session)
             return;
     }
-    if (CommReceiver* receiver = receiver_.data())
-        receiver->OnCommData(*this);
+    receiver->OnCommData(*this);
 }
 
 void CComm::ReportPortLost(const QString& reason) {

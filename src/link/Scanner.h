@@ -46,8 +46,16 @@ public:
     int IsConnected() const { return connected_.load() ? 1 : 0; }
     void Purge();
 
-    void SetNotifyWindow(CommReceiver* receiver) { receiver_ = receiver; }
-    CommReceiver* NotifyWindow() const { return receiver_.data(); }
+    // The receiver of direct mode: the window registered last. A receiver may live on another
+    // thread than the channel; each burst is handed over on the receiver's own thread.
+    void SetNotifyWindow(CommReceiver* receiver);
+    CommReceiver* NotifyWindow() const;
+    // While a holder keeps the channel (a calibration run), other receivers that register wait:
+    // the last of them becomes the receiver when the holder lets go.
+    void HoldReceiver(CommReceiver* holder);
+    void ReleaseReceiver(CommReceiver* holder);
+    // A receiver that goes away is forgotten, so no burst is handed to it.
+    void ForgetReceiver(CommReceiver* receiver);
 
     int WriteString(const std::uint8_t* bytes, int n); // frame writer path; result always 0
     int WriteBlock(const std::uint8_t* bytes, int n);  // returns the count written
@@ -82,7 +90,7 @@ private:
     bool DrainQueueMode();
     bool DrainDirectMode(unsigned session);
     void HandOverBurst(unsigned session, const std::uint8_t* bytes, int n);
-    void DeliverBurst(unsigned session);
+    void DeliverBurst(CommReceiver* receiver, unsigned session);
     void ReportPortLost(const QString& reason);
     void StopReader();
 
@@ -91,7 +99,10 @@ private:
     std::atomic<int> dataReady_{0};
     std::atomic<int> queueMode_{0};
     CQueue queue_;
+    // Guarded by the hand-over's mutex: the reader thread reads them.
     QPointer<CommReceiver> receiver_;
+    QPointer<CommReceiver> holder_;
+    QPointer<CommReceiver> waiting_; // registered while the holder kept the channel
 
     SerialPort port_;
     QString device_;

@@ -14,6 +14,10 @@ TargetLink::TargetLink(CComm& comm, int replyTimeoutMs, QObject* parent)
     connect(&replyTimer_, &QTimer::timeout, this, &TargetLink::OnReplyTimeout);
 }
 
+TargetLink::~TargetLink() {
+    comm_.ForgetReceiver(this);
+}
+
 bool TargetLink::SendLine(std::string_view line) {
     if (!IsConnected())
         return false;
@@ -73,6 +77,19 @@ void TargetLink::OnCommData(const CComm& comm) {
         ring_[ringHead_] = bytes[i];
         ringHead_ = (ringHead_ + 1) % kRingSize;
     }
+    // While a reply is awaited it is handled as soon as it is here rather than on the next poll
+    // tick; after this hand-over, so that the channel's reader is free meanwhile. Bytes that come
+    // while nothing is polled wait in the ring, as they always have.
+    if (pollTimer_.isActive() && !drainQueued_) {
+        drainQueued_ = true;
+        QMetaObject::invokeMethod(this, &TargetLink::OnDrainNow, Qt::QueuedConnection);
+    }
+}
+
+void TargetLink::OnDrainNow() {
+    drainQueued_ = false;
+    if (pollTimer_.isActive())
+        OnPollTick();
 }
 
 std::uint8_t TargetLink::RingGetByte() {

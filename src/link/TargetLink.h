@@ -19,6 +19,7 @@ public:
     static constexpr int kTransmitBufferSize = 4096;
 
     TargetLink(CComm& comm, int replyTimeoutMs, QObject* parent = nullptr);
+    ~TargetLink() override; // the channel forgets it
 
     // OnReply: called with the complete frame in RxFrame(); it classifies it with CheckReply.
     void SetReplyHandler(std::function<void()> onReply) { onReply_ = std::move(onReply); }
@@ -65,6 +66,7 @@ public:
 
 private:
     void OnPollTick();
+    void OnDrainNow();
     void OnReplyTimeout();
 
     CComm& comm_;
@@ -89,4 +91,5 @@ private:
     std::uint8_t lastOpcode_ = 0;
     std::uint8_t replyOpcode_ = 0;
     bool awaitingReply_ = false;
+    bool drainQueued_ = false;
 };
