@@ -20,4 +20,8 @@ void SetScale(double scale) {
     g_scale.store(scale < 0.0 ? 0.0 : scale);
 }
 
+double Scale() {
+    return g_scale.load();
+}
+
 } // namespace InstrumentClock

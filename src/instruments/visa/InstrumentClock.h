@@ -10,5 +10,6 @@ void Wait(double seconds);
 
 // 1.0 by default; 0.0 turns every wait into a no-op.
 void SetScale(double scale);
+double Scale();
 
 } // namespace InstrumentClock
