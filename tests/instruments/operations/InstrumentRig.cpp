@@ -49,12 +49,12 @@ void InstrumentRig::OnGsmChannel62() {
 }
 
 void InstrumentRig::Choose(std::int32_t testSetType) {
-    cal.testSetType = testSetType;
+    cal.config.testSetType = testSetType;
     testSet = MakeTestSet(testSetType, cal);
 }
 
 void InstrumentRig::ChooseSupply(std::int32_t supplyType) {
-    cal.supplyType = supplyType;
+    cal.config.supplyType = supplyType;
     supply = MakeSupply(supplyType, cal);
 }
 
@@ -73,7 +73,7 @@ QByteArrayList InstrumentRig::Lines8960() {
 QByteArrayList InstrumentRig::Lines4400() {
     // The Willtek's lines are written without waiting for an answer: a query behind them makes
     // sure the instrument has read them all.
-    if (cal.testSetType == kTestSet4400 && testSet->Session() != 0) {
+    if (cal.config.testSetType == kTestSet4400 && testSet->Session() != 0) {
         ViChar reply[32] = {};
         wt4400_query(testSet->Session(), "*OPC?", reply, sizeof reply);
     }

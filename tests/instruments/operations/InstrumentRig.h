@@ -37,6 +37,6 @@ protected:
     RecordingMessageSink messages;
     std::unique_ptr<SimBench> bench;
     CalibrationContext cal;
-    std::unique_ptr<TestSet> testSet = MakeTestSet(cal.testSetType, cal);
-    std::unique_ptr<Supply> supply = MakeSupply(cal.supplyType, cal);
+    std::unique_ptr<TestSet> testSet = MakeTestSet(cal.config.testSetType, cal);
+    std::unique_ptr<Supply> supply = MakeSupply(cal.config.supplyType, cal);
 };

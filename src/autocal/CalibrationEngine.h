@@ -1,0 +1,143 @@
+#pragma once
+
+#include "CalibrationCodes.h"
+#include "CalibrationContext.h"
+#include "CalibrationResults.h"
+#include "ResultFile.h"
+#include "StationStatus.h"
+#include "TargetSession.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class CComm;
+class Supply;
+class TestSet;
+
+// The calibration station without its window: it checks the instruments and the target, detects
+// a target put on and taken off the supply, runs the calibrations one command at a time and
+// reports everything the window shows as signals carrying values. It lives on one thread (its
+// own, in the station; see CalibrationThread), where its timers run, its target replies arrive
+// and its instrument calls and fixed delays block.
+class CalibrationEngine : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kReplyTimeoutMs = 4000; // TIMER_REPLY
+    static constexpr int kPhonePollMs = 300;     // TIMER_PHONE_IN, TIMER_PHONE_OUT
+    static constexpr int kProgressMax = 200;
+    static constexpr double kPhonePresentAmps = 0.075; // above: a target draws current
+    static constexpr double kPhoneRemovedAmps = 0.025; // below: the target is gone
+
+    explicit CalibrationEngine(CComm& comm, QObject* parent = nullptr);
+    ~CalibrationEngine() override;
+
+    const CalibrationContext& Context() const { return cal_; }
+    TargetSession& Session() { return session_; }
+    ActiveCalibration Active() const { return active_; }
+
+    // What the window and rftune-cal ask for; on the engine's thread (queued from elsewhere).
+    void SetConfig(const CalibrationConfig& config);
+    void SetResultHeader(const ResultHeader& header);
+    void SetResultDirectory(const QString& directory);
+    void SetRfMode(bool rf); // the mode combo: "RF CALIBRATION" (true) or "BOARD CALIBRATION"
+    void InstrumentCheck();
+    void TargetCheck();
+    void StartAutoCal();
+    // One calibration on its own, as without run all; CAL_BOARD is "Battery CAL".
+    void StartCalibration(ActiveCalibration calibration);
+    void EepFullReset();
+    // The OK/FAIL popup was closed: the engine goes on.
+    void AcknowledgeFailure();
+    // Waits for the target's removal after a run, as the end of a complete run does.
+    void AfterRunPhoneWait();
+    // Closes the test set and the supply, as leaving the calibration window does.
+    void CloseInstruments();
+
+signals:
+    void statusShown(const QString& text, StatusStyle style);
+    void progressShown(int position);
+    void instrumentCheckShown(bool ok);
+    // After each instrument check: whether each configured instrument opened (true when none is
+    // configured).
+    void instrumentsChecked(bool testSetOpen, bool supplyOpen);
+    void targetCheckShown(bool ok);
+    void resultListsCleared();
+    void resultsShown(int calibration, const CalibrationResults& results);
+    void elapsedTimeShown(const QString& text);
+    // The OK/FAIL popup: what follows it waits until AcknowledgeFailure.
+    void okFailShown(const QString& text);
+    // The board calibration's "BATTERY" edits: emptied, and the time set in the target.
+    void batteryEditsCleared();
+    void clockShown(const QString& text);
+    // Something the operator must know that does not stop the station (a result file that
+    // could not be written); shown without waiting.
+    void noticeShown(const QString& text);
+    void calibrationFinished(int calibration);
+    void calibrationFailed(int calibration, const QString& text);
+    void phoneDetected();
+    void phoneRemoved();
+
+private:
+    // The step routines.
+    void RunGmagicCal();
+    void RunRxCal();
+    void RunGsmTxCal();
+    void RunDcsTxCal();
+    void RunBoardCal();
+    void ContinueActive();
+    void EndCompleteRun();
+    void SetTargetClock();
+
+    // What the step routines share.
+    void SendCalibrationCommand(bool advanceProgress = true);
+    void FinishCalibration(ActiveCalibration calibration, const char* endText);
+    void FailCalibration(const QString& text, bool waitForRemoval = true);
+    void ShowOkFail(const QString& text, std::function<void()> then = nullptr);
+    void StopCalibration();
+    void ShowResults(ActiveCalibration calibration);
+    void AdvanceProgress();
+    void ResetProgress();
+    void ShowStatus(const QString& text, StatusStyle style = StatusStyle::Normal);
+    void StartContinue(int ms);
+    int Scaled(int ms) const;
+
+    // Replies and timers.
+    void OnReply(const TargetReply& reply);
+    bool ActOnReply(const TargetReply& reply); // false: the reply ends here ("vg")
+    void ActOnSpecialRead(const TargetReply& reply);
+    void ActOnSpecialEnable(const TargetReply& reply);
+    void OnReplyTimeout();
+    void OnContinue();
+    void ContinueRxAfterWait();
+    void OnPhoneIn();
+    void OnPhoneOut();
+
+    void MakeInstruments();
+    bool SupplyConfigured() const;
+
+    CalibrationContext cal_;
+    TargetSession session_;
+    ResultHeader header_;
+    ResultFile resultFile_;
+    std::unique_ptr<TestSet> testSet_;
+    std::unique_ptr<Supply> supply_;
+    std::int32_t testSetType_ = kTestSetNone; // the types the two objects were made for
+    std::int32_t supplyType_ = kSupplyNone;
+
+    ActiveCalibration active_ = CAL_NONE;
+    bool callPending_ = false;
+    bool timedContinue_ = false;
+    bool runAll_ = false;
+    bool rfMode_ = true;
+    int progress_ = 0;
+    int unanswered_ = 0;                // repeats of the command awaited
+    std::function<void()> afterOkFail_; // what follows the popup once it is closed
+    QDateTime startTime_;
+    QTimer continueTimer_;
+    QTimer phoneInTimer_;
+    QTimer phoneOutTimer_;
+};

@@ -1,0 +1,226 @@
+// The calibrations' arithmetic and decisions, at the boundaries the station's results depend on.
+#include "BoardCalibration.h"
+#include "CalibrationCodes.h"
+#include "CalibrationConfig.h"
+#include "GmagicCalibration.h"
+#include "RxCalibration.h"
+#include "TestSet.h"
+#include "TxApcCalibration.h"
+
+#include <gtest/gtest.h>
+
+TEST(CalibrationConfig, convertsTheDialogTextsAsTheDialogDoes) {
+    const CalibrationConfig defaults = DefaultConfig();
+    EXPECT_EQ(defaults.gsmBch, 80);
+    EXPECT_EQ(defaults.gsmTch, (std::array<std::int32_t, 3>{1, 62, 124}));
+    EXPECT_EQ(defaults.gsmLoss, (std::array<double, 3>{-1.3, -1.3, -1.3}));
+    EXPECT_EQ(defaults.dcsBch, 512);
+    EXPECT_EQ(defaults.dcsTch, (std::array<std::int32_t, 3>{512, 698, 885}));
+    EXPECT_EQ(defaults.dcsLoss, (std::array<double, 3>{-1.8, -1.8, -1.8}));
+    EXPECT_EQ(defaults.testSetType, kTestSet4400);
+    EXPECT_EQ(defaults.supplyType, kSupply3632A);
+
+    EXPECT_EQ(ChannelFromText("NOT"), 0);
+    EXPECT_EQ(ChannelFromText("  +62abc"), 62);
+    EXPECT_EQ(ChannelFromText("abc"), 0);
+    EXPECT_EQ(ChannelFromText("99999999999999999999"), std::numeric_limits<std::int32_t>::max());
+    EXPECT_DOUBLE_EQ(LossFromText("-1.25"), -1.25);
+    EXPECT_DOUBLE_EQ(LossFromText(" -1.5e0x"), -1.5);
+    EXPECT_DOUBLE_EQ(LossFromText("letters"), 0.0);
+    EXPECT_EQ(TestSetTypeFromText("NOT USED"), kTestSetNone);
+    EXPECT_EQ(TestSetTypeFromText("A8960 E5515B"), kTestSet8960);
+    EXPECT_EQ(SupplyTypeFromText("3633A"), kSupply3632A);
+    EXPECT_EQ(SupplyTypeFromText("E3631A"), kSupplyNone);
+
+    // The losses sit in the dialog as loss 2, 1, 3.
+    QStringList texts = DefaultDialogTexts();
+    texts[2] = "NOT";
+    texts[4] = "-0.6";
+    const CalibrationConfig changed = ConfigFromDialogTexts(texts);
+    EXPECT_EQ(changed.gsmTch[1], 0);
+    EXPECT_EQ(changed.gsmLoss, (std::array<double, 3>{-1.3, -0.6, -1.3}));
+}
+
+TEST(Gmagic, theMeanOfThePairCorrectsTheReadBackAndOnlyTheWindowIsSent) {
+    CalibrationContext cal;
+    cal.gmagicReadBack = 190;
+    StoreGmagicSample(cal, 54.5);
+    EXPECT_FALSE(cal.pairReady);
+    StoreGmagicSample(cal, 55.5);
+    EXPECT_TRUE(cal.pairReady);
+    EXPECT_EQ(cal.sampleCount, 0);
+    EXPECT_EQ(GmagicCompute(cal), 190);
+    EXPECT_EQ(cal.gmagicArgument, "190,40,0,39,40");
+
+    cal.sampleA = 52.0;
+    cal.sampleB = 53.0;
+    EXPECT_EQ(GmagicCompute(cal), 195);
+
+    cal.band = kBandDcs;
+    cal.gmagicReadBack = 200;
+    cal.sampleA = 50.0;
+    cal.sampleB = 51.0;
+    EXPECT_EQ(GmagicCompute(cal), 209);
+    EXPECT_EQ(cal.dcsGmagic, 209);
+    EXPECT_EQ(cal.gmagicArgument, "209,40,0,41,42");
+
+    // State 16 encodes the line either way; outside 185..206 the calibration fails.
+    auto testSet = MakeTestSet(kTestSetNone, cal);
+    for (const auto& [readBack, failed] :
+         {std::pair{185, false}, std::pair{206, false}, std::pair{184, true}, {207, true}}) {
+        cal.stepState = 16;
+        cal.instrumentFault = 0;
+        cal.gmagicReadBack = readBack;
+        cal.sampleA = cal.sampleB = 55.0;
+        EXPECT_EQ(GmagicStep(cal, *testSet), failed ? kStepFailed : kStepSend) << readBack;
+        EXPECT_EQ(cal.commandLine, "rftw 47 " + QByteArray::number(readBack) + ",40,0,41,42");
+    }
+}
+
+TEST(RxCalibration, theCorrectionIsTheTruncatedDifferenceDoubled) {
+    EXPECT_EQ(NewRxGain(7, 50.0), 7);
+    EXPECT_EQ(NewRxGain(0, 47.6), 4);
+    EXPECT_EQ(NewRxGain(0, 52.3), -4);
+    EXPECT_EQ(NewRxGain(0, 47.3), 4);
+    EXPECT_EQ(NewRxGain(3, 47.0), 9);
+
+    CalibrationContext cal;
+    cal.config = DefaultConfig();
+    auto testSet = MakeTestSet(kTestSetNone, cal);
+    cal.stepState = 33;
+    cal.rxIndex = 2;
+    cal.rxGainReadBack = 18;
+    cal.rxLevel = 47.0;
+    EXPECT_EQ(RxStep(cal, *testSet), kStepFailed);
+    EXPECT_EQ(cal.rxTable[2], 24);
+    // No reading is no level: the channel fails instead of being corrected with an old one.
+    cal.stepState = 33;
+    cal.instrumentFault = 1;
+    cal.rxLevel.reset();
+    cal.rxTable[2] = 0;
+    EXPECT_EQ(RxStep(cal, *testSet), kStepFailed);
+    EXPECT_EQ(cal.rxTable[2], 0);
+}
+
+TEST(RxCalibration, aNewGroupGetsItsLossAndLevelBeforeItsFirstChannel) {
+    CalibrationContext cal;
+    cal.config = DefaultConfig();
+    cal.rxIndex = 0;
+    RxChannelSetup(cal);
+    cal.rxIndex = 6;
+    cal.stepState = kStepSend;
+    cal.lastStep = 33;
+    RxAdvance(cal);
+    EXPECT_EQ(cal.stepState, 30);
+    RxChannelSetup(cal);
+    EXPECT_EQ(cal.tchChannel, 512);
+    EXPECT_EQ(cal.band, kBandDcs);
+    EXPECT_DOUBLE_EQ(cal.cableLossDb, -1.8);
+    EXPECT_EQ(cal.powerLevel, 5);
+    EXPECT_EQ(cal.bchChannel, 80); // the GSM BCH stays
+}
+
+namespace {
+
+// A context at a GSM reference level with the level's window, as GsmLevelSetup leaves it.
+CalibrationContext AtGsmLevel(std::int32_t level, std::int32_t dac) {
+    CalibrationContext cal;
+    cal.config = DefaultConfig();
+    cal.gsmSubBand = 1;
+    cal.powerLevel = kGsmTopLevel;
+    GsmLevelSetup(cal);
+    cal.powerLevel = level;
+    if (level != kGsmTopLevel)
+        GsmLevelSetup(cal);
+    cal.apcDac = dac;
+    return cal;
+}
+
+} // namespace
+
+TEST(TxApcSearch, aPowerOnATolerancBoundCountsAsOutsideIt) {
+    CalibrationContext cal = AtGsmLevel(5, 600);
+    cal.measuredTxPowerDbm = 31.9 + 0.15;
+    ApcSearchStep(cal);
+    EXPECT_EQ(cal.searchDirection, 5);
+    cal = AtGsmLevel(5, 600);
+    cal.measuredTxPowerDbm = 31.9 - 0.15;
+    ApcSearchStep(cal);
+    EXPECT_EQ(cal.searchDirection, 6);
+    cal = AtGsmLevel(5, 600);
+    cal.measuredTxPowerDbm = 32.0;
+    ApcSearchStep(cal);
+    EXPECT_EQ(cal.searchDirection, 0);
+    EXPECT_FALSE(cal.pcl5Adjusted);
+    cal = AtGsmLevel(5, 600);
+    cal.measuredTxPowerDbm = 31.0;
+    ApcSearchStep(cal);
+    EXPECT_EQ(cal.dacWindowLow, 600);
+    EXPECT_EQ(cal.apcDac, 625);
+    EXPECT_TRUE(cal.pcl5Adjusted);
+    // A failed measurement is no power: the level fails.
+    cal = AtGsmLevel(5, 600);
+    cal.measuredTxPowerDbm.reset();
+    ApcSearchStep(cal);
+    EXPECT_EQ(cal.searchDirection, 0);
+    EXPECT_EQ(cal.instrumentFault, 1);
+}
+
+TEST(TxApcSearch, aCollapsedWindowWidensOnTheSideOfTheSearchWithinTheDacRange) {
+    CalibrationContext cal = AtGsmLevel(9, 601);
+    cal.dacWindowHigh = 601;
+    cal.dacWindowLow = 600;
+    cal.measuredTxPowerDbm = 26.0; // too high: lower the DAC
+    ApcSearchStep(cal);
+    EXPECT_EQ(cal.searchDirection, 5);
+    EXPECT_EQ(cal.dacWindowLow, cal.apcDac - 500 / 9);
+
+    cal = AtGsmLevel(9, 120);
+    cal.dacWindowHigh = 121;
+    cal.dacWindowLow = 120;
+    cal.measuredTxPowerDbm = 26.0;
+    ApcSearchStep(cal);
+    EXPECT_EQ(cal.dacWindowLow, 100);
+
+    cal = AtGsmLevel(9, 790);
+    cal.dacWindowHigh = 790;
+    cal.dacWindowLow = 789;
+    cal.measuredTxPowerDbm = 20.0; // too low: raise it
+    ApcSearchStep(cal);
+    EXPECT_EQ(cal.dacWindowHigh, 800);
+
+    // The 31st step at one level fails it.
+    cal = AtGsmLevel(5, 600);
+    cal.iterationCount = 30;
+    cal.measuredTxPowerDbm = 20.0;
+    ApcSearchStep(cal);
+    EXPECT_EQ(cal.instrumentFault, 1);
+    EXPECT_EQ(GsmTxFailText(cal), "GSM 1Band 5LEVEL FAIL");
+}
+
+TEST(BoardCalibration, theBatteryIsTakenWhenThreeReadingsSettleInTheWindow) {
+    CalibrationContext cal;
+    const auto readings = [&](std::initializer_list<std::int32_t> values) {
+        cal.previousReading = 0;
+        cal.currentReading = 1;
+        bool steady = false;
+        for (const std::int32_t value : values) {
+            cal.batteryReading = value;
+            steady = BatterySteady(cal);
+            if (!steady) {
+                cal.previousReading = cal.currentReading;
+                cal.currentReading = value;
+            }
+        }
+        return steady;
+    };
+    EXPECT_TRUE(readings({620, 619, 619}));
+    EXPECT_FALSE(readings({620, 621, 619}));
+    EXPECT_TRUE(readings({620, 621, 619, 619}));
+    EXPECT_FALSE(readings({640, 635, 629}));
+    EXPECT_TRUE(readings({640, 635, 613}));
+
+    const QDateTime saturday(QDate(2026, 12, 5), QTime(9, 7, 3));
+    EXPECT_EQ(ClockLine(saturday), "stw 20 0x6 0x1a 0xc 0x5 0x9 0x7 0x3");
+    EXPECT_EQ(ClockText(saturday), "09:07:03, Saturday, December 05, 2026");
+}
