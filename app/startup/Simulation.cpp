@@ -1,16 +1,30 @@
 #include "Simulation.h"
 
+#include "InstrumentClock.h"
 #include "PortMap.h"
 #include "SimBench.h"
 #include "VisaConfig.h"
 
 namespace {
+
 constexpr int kTargetPort = 1;
 constexpr int kScannerPort = 2;
+
+// The bench keeps the station's time: a target that restarts in 3 s must be back within the
+// station's shortened waits, and the automatic operator must not outwait a shortened run.
+BenchOptions OnStationClock(BenchOptions options) {
+    const double scale = InstrumentClock::Scale();
+    const auto scaled = [scale](int ms) { return static_cast<int>(ms * scale); };
+    options.restartMs = scaled(options.restartMs);
+    options.autoIdleMs = scaled(options.autoIdleMs);
+    options.autoPauseMs = scaled(options.autoPauseMs);
+    return options;
+}
+
 } // namespace
 
 std::unique_ptr<SimBench> StartSimulation(const BenchOptions& options, QString* error) {
-    auto bench = std::make_unique<SimBench>(options);
+    auto bench = std::make_unique<SimBench>(OnStationClock(options));
     if (!bench->Start(error))
         return nullptr;
     PortMap::Instance().Set(kTargetPort, bench->TargetDevice());

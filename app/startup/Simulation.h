@@ -7,6 +7,7 @@
 class SimBench;
 struct BenchOptions;
 
-// --simulate: the simulated bench (target on COM1, barcode scanner on COM2) runs inside the
-// station on the same event loop, and the port map points COM1 and COM2 at it.
+// --simulate: the simulated bench (target on COM1, barcode scanner on COM2, the instruments at
+// their GPIB addresses) runs inside the station on the same event loop, on the station's time
+// scale, and the port map and the VISA aliases point at it.
 std::unique_ptr<SimBench> StartSimulation(const BenchOptions& options, QString* error);
