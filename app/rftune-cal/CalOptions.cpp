@@ -62,7 +62,7 @@ bool ReadConfig(const QCommandLineParser& parser, CalibrationConfig* config, QSt
     return true;
 }
 
-bool ReadRun(const QCommandLineParser& parser, CalOptions* options, QString* error) {
+bool ReadRun(const QCommandLineParser& parser, CycleOptions* options, QString* error) {
     const QString wanted = parser.isSet("run") ? parser.value("run") : QStringLiteral("all");
     for (const RunName& run : kRuns) {
         if (wanted == QLatin1String(run.name)) {
@@ -109,7 +109,7 @@ void AddCalOptions(QCommandLineParser& parser) {
     });
 }
 
-bool ReadCalOptions(const QCommandLineParser& parser, CalOptions* options, QString* error) {
+bool ReadCalOptions(const QCommandLineParser& parser, CycleOptions* options, QString* error) {
     if (!ReadConfig(parser, &options->config, error) || !ReadRun(parser, options, error) ||
         !ReadUnits(parser, &options->units, error))
         return false;

@@ -1,16 +1,54 @@
 // rftune-cal: the calibration station without its window, for scripts, CI and soak tests.
 #include "CalOptions.h"
-#include "CalRunner.h"
+#include "MessageService.h"
 #include "Scanner.h"
 #include "SimBench.h"
 #include "Simulation.h"
+#include "StationCycle.h"
 #include "StationStartup.h"
 
 #include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
 
 namespace {
+
 constexpr int kTargetPort = 1;
 constexpr int kTargetBaud = 115200;
+
+// Boxes nobody could close: their texts go to standard error, after the program's name.
+class StderrMessages final : public MessageSink {
+public:
+    StderrMessages() : previous_(SetMessageSink(this)) {}
+    ~StderrMessages() override { SetMessageSink(previous_); }
+    StderrMessages(const StderrMessages&) = delete;
+    StderrMessages& operator=(const StderrMessages&) = delete;
+
+    void Show(const QString& text, MessageIcon) override {
+        std::fprintf(stderr, "rftune-cal: %s\n", text.trimmed().toLocal8Bit().constData());
+        std::fflush(stderr);
+    }
+
+private:
+    MessageSink* previous_;
+};
+
+int RunCycle(CComm& comm, const CycleOptions& options) {
+    StderrMessages messages;
+    QTextStream out(stdout);
+    StationCycle cycle(comm, options);
+    QObject::connect(&cycle, &StationCycle::lineShown, [&out](const QString& line) {
+        out << line << '\n';
+        out.flush();
+    });
+    QObject::connect(&cycle, &StationCycle::problemShown,
+                     [&messages](const QString& text) { messages.Show(text, MessageIcon::Error); });
+    QObject::connect(&cycle, &StationCycle::finished, &QCoreApplication::exit);
+    cycle.Start();
+    return QCoreApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -22,12 +60,12 @@ int main(int argc, char** argv) {
             "Runs the calibration station without its window: checks the instruments, waits for "
             "a target to draw current from the supply (without a supply it starts at once), "
             "calibrates it, and for each further unit waits for its removal and the next one. "
-            "Prints every status "
-            "line, the result tables and the outcome; appends calresult.txt. --supply names the "
-            "configured supply and, with --simulate, the simulated one."),
+            "Prints every status line, the result tables and the outcome; appends "
+            "calresult.txt. --supply names the configured supply and, with --simulate, the "
+            "simulated one."),
         StationStartup::kPortOptions | StationStartup::kVisaOptions | StationStartup::kSimulate);
     AddCalOptions(startup.Parser());
-    CalOptions options;
+    CycleOptions options;
     QString error;
     if (!startup.Process(app, &error) || !ReadCalOptions(startup.Parser(), &options, &error))
         return startup.Fail(error);
@@ -41,14 +79,7 @@ int main(int argc, char** argv) {
     if (!comm.Open(kTargetPort, kTargetBaud))
         return startup.Fail(
             QStringLiteral("cannot open the target port: %1").arg(comm.LastError()));
-
-    QTextStream out(stdout);
-    int status = 0;
-    {
-        CalRunner runner(comm, options, out);
-        runner.Start();
-        status = app.exec();
-    }
+    const int status = RunCycle(comm, options);
     comm.Close();
     if (bench && !bench->Stop(&error))
         return startup.Fail(error);

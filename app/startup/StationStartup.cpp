@@ -1,5 +1,6 @@
 #include "StationStartup.h"
 
+#include "LinkSettings.h"
 #include "PortMap.h"
 #include "VisaConfig.h"
 
@@ -15,8 +16,10 @@ StationStartup::StationStartup(QString program, const QString& description, unsi
     : program_(std::move(program)), shared_(shared) {
     parser_.setApplicationDescription(description);
     parser_.addHelpOption();
-    if (shared_ & kPortOptions)
+    if (shared_ & kPortOptions) {
         AddPortOption(parser_);
+        AddLinkOptions(parser_);
+    }
     if (shared_ & kVisaOptions)
         AddVisaOptions(parser_);
     if (shared_ & kSimulate) {
@@ -30,7 +33,13 @@ StationStartup::StationStartup(QString program, const QString& description, unsi
 }
 
 bool StationStartup::Process(const QCoreApplication& app, QString* error) {
-    parser_.process(app);
+    // Parsed rather than processed, so that an unknown option is a usage error like any other.
+    if (!parser_.parse(app.arguments())) {
+        *error = parser_.errorText();
+        return false;
+    }
+    if (parser_.isSet(QStringLiteral("help")))
+        parser_.showHelp(0);
     return ApplyShared(error);
 }
 
@@ -40,7 +49,8 @@ bool StationStartup::ApplyShared(QString* error) {
     simulate_ = (shared_ & kSimulate) && parser_.isSet(QLatin1String(kSimulateOption));
     if (shared_ & kPortOptions) {
         PortMap::Instance().LoadStationSettings();
-        if (!ApplyPortOptions(parser_, error))
+        LinkSettings::LoadStationSettings();
+        if (!ApplyPortOptions(parser_, error) || !ApplyLinkOptions(parser_, error))
             return false;
     }
     if (shared_ & kVisaOptions) {

@@ -13,7 +13,7 @@ class QCoreApplication;
 class StationStartup {
 public:
     enum Shared : unsigned {
-        kPortOptions = 0x1,  // --port, and the [Ports] settings
+        kPortOptions = 0x1,  // --port, --command-gap-ms, and the [Ports] and [Link] settings
         kVisaOptions = 0x2,  // --visa-alias, --visa-library, --time-scale, and the [Visa] settings
         kBenchOptions = 0x4, // the simulated bench's options
         kSimulate = 0x8,     // --simulate: run the simulated bench inside the program
@@ -26,8 +26,9 @@ public:
     // For the executable's own options and arguments, before Process.
     QCommandLineParser& Parser() { return parser_; }
 
-    // Processes the command line (--help and unknown options end the program), then loads the
-    // settings and applies the shared options over them. False with *error for a bad value.
+    // Parses the command line (--help shows the options and ends the program), then loads the
+    // settings and applies the shared options over them. False with *error for an unknown
+    // option or a bad value.
     bool Process(const QCoreApplication& app, QString* error);
 
     bool Simulate() const { return simulate_; }

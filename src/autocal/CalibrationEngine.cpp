@@ -16,6 +16,7 @@ constexpr int kPhoneSettleMs = 3500;
 // However short the time scale, a target needs its time to answer: a shorter time-out repeats a
 // command that is being answered, and the late answer to a repeat can pass for the next one's.
 constexpr int kShortestReplyTimeoutMs = 500;
+constexpr int kShortestPhonePollMs = 10;
 } // namespace
 
 CalibrationEngine::CalibrationEngine(CComm& comm, QObject* parent)
@@ -27,8 +28,9 @@ CalibrationEngine::CalibrationEngine(CComm& comm, QObject* parent)
     continueTimer_.setSingleShot(true);
     phoneInTimer_.setSingleShot(true);
     phoneOutTimer_.setSingleShot(true);
-    phoneInTimer_.setInterval(kPhonePollMs);
-    phoneOutTimer_.setInterval(kPhonePollMs);
+    // On a shortened time scale the operator is quicker too: the polls must not miss a swap.
+    phoneInTimer_.setInterval(std::max(Scaled(kPhonePollMs), kShortestPhonePollMs));
+    phoneOutTimer_.setInterval(std::max(Scaled(kPhonePollMs), kShortestPhonePollMs));
     connect(&session_, &TargetSession::replied, this, &CalibrationEngine::OnReply);
     connect(&session_, &TargetSession::timedOut, this, &CalibrationEngine::OnReplyTimeout);
     connect(&continueTimer_, &QTimer::timeout, this, &CalibrationEngine::OnContinue);
@@ -152,6 +154,7 @@ void CalibrationEngine::SendCalibrationCommand(bool advanceProgress) {
     // A reply that is not awaited is not polled: the calibration goes on after a fixed wait.
     const bool awaited = !callPending_ && !timedContinue_;
     unanswered_ = 0;
+    ++commandsSent_;
     if (session_.Send(QString::fromLatin1(cal_.commandLine)) && !awaited)
         session_.Link().KillTimers();
 }
@@ -226,6 +229,7 @@ void CalibrationEngine::ShowStatus(const QString& text, StatusStyle style) {
 }
 
 void CalibrationEngine::StartContinue(int ms) {
+    continueWaitMs_ += Scaled(ms);
     continueTimer_.start(Scaled(ms));
 }
 
@@ -242,6 +246,7 @@ void CalibrationEngine::OnReplyTimeout() {
     // A target that restarts may still answer: the command goes again, and the operator sees it.
     ++unanswered_;
     ShowStatus(QStringLiteral("No Response (%1)").arg(unanswered_));
+    ++commandsSent_;
     session_.Link().SendPacket();
 }
 

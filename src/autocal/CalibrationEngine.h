@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -36,6 +37,9 @@ public:
     ~CalibrationEngine() override;
 
     const CalibrationContext& Context() const { return cal_; }
+    // For measurements, from any thread: commands sent, and the continue timers' waits.
+    int CommandsSent() const { return commandsSent_.load(); }
+    qint64 ContinueWaitMs() const { return continueWaitMs_.load(); }
     TargetSession& Session() { return session_; }
     ActiveCalibration Active() const { return active_; }
 
@@ -137,6 +141,8 @@ private:
     int unanswered_ = 0;                // repeats of the command awaited
     std::function<void()> afterOkFail_; // what follows the popup once it is closed
     QDateTime startTime_;
+    std::atomic<int> commandsSent_{0};
+    std::atomic<qint64> continueWaitMs_{0};
     QTimer continueTimer_;
     QTimer phoneInTimer_;
     QTimer phoneOutTimer_;

@@ -1,10 +1,12 @@
 #include "Scanner.h"
 
 #include "LinkLog.h"
+#include "LinkSettings.h"
 #include "MessageService.h"
 #include "PortMap.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -125,10 +127,22 @@ void CComm::Purge() {
 int CComm::WriteString(const std::uint8_t* bytes, int n) {
     if (!connected_.load() || !port_.IsOpen() || n <= 0 || bytes[0] == 0)
         return 0;
+    KeepCommandGap();
     const int written = port_.Write(bytes, n, kFrameWriteTimeoutMs);
+    bytesWritten_ += written > 0 ? written : 0;
     if (written < n)
         qCWarning(lcLink) << device_ << "write timed out after" << written << "of" << n << "bytes";
     return 0;
+}
+
+void CComm::KeepCommandGap() {
+    const int gapMs = LinkSettings::CommandGapMs();
+    if (gapMs > 0 && lastFrame_.isValid()) {
+        const qint64 left = gapMs - lastFrame_.elapsed();
+        if (left > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(left));
+    }
+    lastFrame_.start();
 }
 
 int CComm::WriteBlock(const std::uint8_t* bytes, int n) {
@@ -200,6 +214,7 @@ bool CComm::DrainDirectMode(unsigned session) {
             return false;
         if (n == 0)
             return true;
+        bytesReceived_ += n;
         HandOverBurst(session, local, n);
     }
 }

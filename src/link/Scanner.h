@@ -3,6 +3,7 @@
 #include "Queue.h"
 #include "SerialPort.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -79,6 +80,10 @@ public:
     bool HandOverPending() const;
 
     QString Device() const { return device_; }
+    // Packet bytes written and bytes received in direct mode since the channel was made, for
+    // measurements.
+    long long BytesWritten() const { return bytesWritten_.load(); }
+    long long BytesReceived() const { return bytesReceived_.load(); }
     QString LastError() const { return lastError_; }
 
 signals:
@@ -92,6 +97,8 @@ private:
     void HandOverBurst(unsigned session, const std::uint8_t* bytes, int n);
     void DeliverBurst(CommReceiver* receiver, unsigned session);
     void ReportPortLost(const QString& reason);
+    // Waits until the link's command gap has passed since the last packet.
+    void KeepCommandGap();
     void StopReader();
 
     std::uint8_t receiveBuffer_[kReceiveBufferSize] = {};
@@ -111,6 +118,9 @@ private:
     std::thread reader_;
     int wakeFd_ = -1;
     std::shared_ptr<ChannelHandOver> handOver_;
+    QElapsedTimer lastFrame_; // when the last packet went out
+    std::atomic<long long> bytesWritten_{0};
+    std::atomic<long long> bytesReceived_{0};
 };
 
 // The barcode scanner: short requests answered by "OK" or a line of digits, both ending in CR,

@@ -6,14 +6,17 @@
 
 namespace {
 std::atomic<double> g_scale{1.0};
-}
+std::atomic<long long> g_waitedMicroseconds{0};
+} // namespace
 
 namespace InstrumentClock {
 
 void Wait(double seconds) {
     const double scaled = seconds * g_scale.load();
-    if (scaled > 0.0)
-        std::this_thread::sleep_for(std::chrono::duration<double>(scaled));
+    if (scaled <= 0.0)
+        return;
+    std::this_thread::sleep_for(std::chrono::duration<double>(scaled));
+    g_waitedMicroseconds += static_cast<long long>(scaled * 1e6);
 }
 
 void SetScale(double scale) {
@@ -22,6 +25,10 @@ void SetScale(double scale) {
 
 double Scale() {
     return g_scale.load();
+}
+
+double WaitedSeconds() {
+    return static_cast<double>(g_waitedMicroseconds.load()) / 1e6;
 }
 
 } // namespace InstrumentClock

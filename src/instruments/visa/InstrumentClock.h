@@ -12,4 +12,7 @@ void Wait(double seconds);
 void SetScale(double scale);
 double Scale();
 
+// The scaled time all waits asked for so far, for measurements.
+double WaitedSeconds();
+
 } // namespace InstrumentClock

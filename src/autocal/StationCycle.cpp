@@ -1,11 +1,7 @@
-#include "CalRunner.h"
+#include "StationCycle.h"
 
 #include "CalibrationEngine.h"
 #include "Scanner.h"
-
-#include <QCoreApplication>
-
-#include <cstdio>
 
 namespace {
 
@@ -16,39 +12,35 @@ QString TestSetResource(std::int32_t type) {
 
 } // namespace
 
-CalRunner::CalRunner(CComm& comm, const CalOptions& options, QTextStream& out)
-    : options_(options), out_(out), thread_(comm), previousSink_(SetMessageSink(this)) {
+StationCycle::StationCycle(CComm& comm, CycleOptions options, QObject* parent)
+    : QObject(parent), options_(std::move(options)), thread_(comm) {
     Connect();
     connect(&comm, &CComm::portLost, this, [this](const QString& reason) {
-        Show(QStringLiteral("the target port was lost: %1").arg(reason), MessageIcon::Error);
-        Finish(kExitUsage);
+        emit problemShown(QStringLiteral("the target port was lost: %1").arg(reason));
+        Finish(kStationFailed);
     });
 }
 
-CalRunner::~CalRunner() {
-    SetMessageSink(previousSink_);
-}
-
-void CalRunner::Connect() {
+void StationCycle::Connect() {
     CalibrationEngine* engine = &thread_.Engine();
     connect(engine, &CalibrationEngine::statusShown, this,
             [this](const QString& text, StatusStyle) { OnStatus(text); });
-    connect(engine, &CalibrationEngine::instrumentsChecked, this, &CalRunner::OnInstrumentsChecked);
-    connect(engine, &CalibrationEngine::resultsShown, this, &CalRunner::OnResults);
+    connect(engine, &CalibrationEngine::instrumentsChecked, this,
+            &StationCycle::OnInstrumentsChecked);
+    connect(engine, &CalibrationEngine::resultsShown, this, &StationCycle::OnResults);
     connect(engine, &CalibrationEngine::elapsedTimeShown, this, [this](const QString& text) {
         if (!text.isEmpty())
-            Print(QStringLiteral("elapsed time ") + text);
+            emit lineShown(QStringLiteral("elapsed time ") + text);
     });
-    connect(engine, &CalibrationEngine::okFailShown, this, &CalRunner::OnOkFail);
-    connect(engine, &CalibrationEngine::noticeShown, this,
-            [this](const QString& text) { Show(text, MessageIcon::Exclamation); });
-    connect(engine, &CalibrationEngine::calibrationFinished, this, &CalRunner::OnFinished);
-    connect(engine, &CalibrationEngine::calibrationFailed, this, &CalRunner::OnFailed);
-    connect(engine, &CalibrationEngine::phoneDetected, this, &CalRunner::StartRun);
+    connect(engine, &CalibrationEngine::okFailShown, this, &StationCycle::OnOkFail);
+    connect(engine, &CalibrationEngine::noticeShown, this, &StationCycle::problemShown);
+    connect(engine, &CalibrationEngine::calibrationFinished, this, &StationCycle::OnFinished);
+    connect(engine, &CalibrationEngine::calibrationFailed, this, &StationCycle::OnFailed);
+    connect(engine, &CalibrationEngine::phoneDetected, this, &StationCycle::StartRun);
 }
 
-void CalRunner::Start() {
-    const CalOptions options = options_;
+void StationCycle::Start() {
+    const CycleOptions options = options_;
     thread_.Call([engine = &thread_.Engine(), options] {
         engine->SetConfig(options.config);
         engine->SetResultHeader(options.header);
@@ -57,53 +49,42 @@ void CalRunner::Start() {
     });
 }
 
-void CalRunner::Show(const QString& text, MessageIcon) {
-    std::fprintf(stderr, "rftune-cal: %s\n", text.trimmed().toLocal8Bit().constData());
-    std::fflush(stderr);
-}
-
-void CalRunner::Print(const QString& line) {
-    out_ << line << '\n';
-    out_.flush();
-}
-
-void CalRunner::OnStatus(const QString& text) {
+void StationCycle::OnStatus(const QString& text) {
     // The phone polls repeat their line every 300 ms; it is news only once.
     if (text.isEmpty() || text == lastStatus_)
         return;
     lastStatus_ = text;
-    Print(text);
+    emit lineShown(text);
 }
 
-void CalRunner::OnInstrumentsChecked(bool testSetOpen, bool supplyOpen) {
+void StationCycle::OnInstrumentsChecked(bool testSetOpen, bool supplyOpen) {
     if (checked_)
         return; // the checks after a failed run are the station's own
     checked_ = true;
     if (!testSetOpen) {
-        Show(QStringLiteral("cannot open the test set %1")
-                 .arg(TestSetResource(options_.config.testSetType)),
-             MessageIcon::Error);
-        Finish(kExitUsage);
+        emit problemShown(QStringLiteral("cannot open the test set %1")
+                              .arg(TestSetResource(options_.config.testSetType)));
+        Finish(kStationFailed);
     } else if (!supplyOpen) {
-        Show(QStringLiteral("cannot open the supply at GPIB::5::INSTR"), MessageIcon::Error);
-        Finish(kExitUsage);
+        emit problemShown(QStringLiteral("cannot open the supply at GPIB::5::INSTR"));
+        Finish(kStationFailed);
     } else if (!SupplyConfigured()) {
         StartRun(); // nobody can tell when a target is put on: it is there
     }
 }
 
-void CalRunner::OnResults(int calibration, const CalibrationResults& results) {
+void StationCycle::OnResults(int calibration, const CalibrationResults& results) {
     for (const QString& line :
          ResultBlockLines(static_cast<ActiveCalibration>(calibration), results, options_.header))
-        Print(line);
+        emit lineShown(line);
 }
 
-void CalRunner::OnOkFail(const QString& text) {
-    Print(text);
+void StationCycle::OnOkFail(const QString& text) {
+    emit lineShown(text);
     thread_.Call([engine = &thread_.Engine()] { engine->AcknowledgeFailure(); });
 }
 
-void CalRunner::OnFinished(int calibration) {
+void StationCycle::OnFinished(int calibration) {
     if (!running_)
         return;
     const bool lastOfRun =
@@ -112,16 +93,17 @@ void CalRunner::OnFinished(int calibration) {
         EndRun(true);
 }
 
-void CalRunner::OnFailed(int, const QString&) {
+void StationCycle::OnFailed() {
     if (running_)
         EndRun(false);
 }
 
-void CalRunner::StartRun() {
-    if (running_)
+void StationCycle::StartRun() {
+    if (running_ || over_)
         return;
     running_ = true;
     lastStatus_.clear();
+    emit runStarted();
     const bool runAll = options_.runAll;
     const ActiveCalibration calibration = options_.calibration;
     thread_.Call([engine = &thread_.Engine(), runAll, calibration] {
@@ -132,10 +114,11 @@ void CalRunner::StartRun() {
     });
 }
 
-void CalRunner::EndRun(bool success) {
+void StationCycle::EndRun(bool success) {
     running_ = false;
+    emit runEnded(success);
     if (!success)
-        status_ = kExitFailed;
+        status_ = kCalibrationFailed;
     if (++unitsDone_ >= options_.units) {
         Finish(status_);
         return;
@@ -149,11 +132,14 @@ void CalRunner::EndRun(bool success) {
     thread_.Call([engine = &thread_.Engine()] { engine->AfterRunPhoneWait(); });
 }
 
-void CalRunner::Finish(int status) {
+void StationCycle::Finish(int status) {
+    if (over_)
+        return;
+    over_ = true;
     status_ = status;
-    QCoreApplication::exit(status_);
+    emit finished(status_);
 }
 
-bool CalRunner::SupplyConfigured() const {
+bool StationCycle::SupplyConfigured() const {
     return options_.config.supplyType != kSupplyNone;
 }

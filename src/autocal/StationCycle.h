@@ -1,0 +1,71 @@
+#pragma once
+
+#include "CalibrationCodes.h"
+#include "CalibrationConfig.h"
+#include "CalibrationResults.h"
+#include "CalibrationThread.h"
+
+#include <QObject>
+#include <QString>
+
+class CComm;
+
+// What the operator's cycle is asked to do: the RF parameter configuration, what to run, for
+// how many targets, and where the results go.
+struct CycleOptions {
+    CalibrationConfig config = DefaultConfig();
+    ResultHeader header;
+    bool runAll = true;
+    ActiveCalibration calibration = CAL_NONE; // the one calibration without run all
+    int units = 1;
+    QString resultDirectory;
+};
+
+// The operator's cycle without the window: check the instruments, wait for a target to draw
+// current (without a supply: start at once), run, and for each further unit wait for the
+// removal and the next target. Everything the window would show comes out as lines; the OK/FAIL
+// popup is acknowledged at once.
+class StationCycle : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kSucceeded = 0;
+    static constexpr int kCalibrationFailed = 1;
+    static constexpr int kStationFailed = 2; // an instrument or the target port is not there
+
+    StationCycle(CComm& comm, CycleOptions options, QObject* parent = nullptr);
+
+    void Start();
+    CalibrationThread& Thread() { return thread_; }
+
+signals:
+    // A line of what the window shows: status lines, result tables, outcome, elapsed time.
+    void lineShown(const QString& line);
+    // Something wrong with the station rather than the target, in words.
+    void problemShown(const QString& text);
+    void runStarted();
+    void runEnded(bool success);
+    // The cycle is over: kSucceeded when every unit passed.
+    void finished(int status);
+
+private:
+    void Connect();
+    void OnStatus(const QString& text);
+    void OnInstrumentsChecked(bool testSetOpen, bool supplyOpen);
+    void OnResults(int calibration, const CalibrationResults& results);
+    void OnOkFail(const QString& text);
+    void OnFinished(int calibration);
+    void OnFailed();
+    void StartRun();
+    void EndRun(bool success);
+    void Finish(int status);
+    bool SupplyConfigured() const;
+
+    CycleOptions options_;
+    CalibrationThread thread_;
+    QString lastStatus_;
+    bool checked_ = false;
+    bool running_ = false;
+    bool over_ = false;
+    int unitsDone_ = 0;
+    int status_ = kSucceeded;
+};
