@@ -94,8 +94,6 @@ TEST_F(RfTestPanel, apcDacGoesToTheChannelsSubBandAndNothingGoesBeyondItsRange) 
 
 TEST_F(RfTestPanel, everyGroupsStepsDriveThePhone) {
     const RadioControl& radio = Phone().Control();
-    Press("rxTestmodeInit");
-    EXPECT_EQ(radio.testMode, 0);
     Press("rxTestmodeSet");
     EXPECT_EQ(radio.testMode, 1);
     Set("rxChannel", "100");
@@ -130,6 +128,8 @@ TEST_F(RfTestPanel, everyGroupsStepsDriveThePhone) {
 
     Set("txChannel", "62");
     Press("txChannelSet");
+    Press("txTestmodeInit");
+    EXPECT_EQ(radio.testMode, 0);
     EXPECT_EQ(radio.tchChannel, 62);
     Press("txOn");
     EXPECT_EQ(radio.rfMode, 6);
