@@ -46,6 +46,9 @@ public:
     int CommitCount() const { return commitCount_; }
     const RfCalibration& Rf() const { return rf_; }
     const LogicSettings& Logic() const { return logic_; }
+    // The volatile state the hands-on panels set: for tests that check what reached the target.
+    const RadioControl& Control() const { return control_; }
+    const Peripherals& Io() const { return io_; }
 
 private:
     using Handler = Answer (Firmware::*)(const CommandPacket&);

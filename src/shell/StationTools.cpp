@@ -1,6 +1,8 @@
 #include "StationTools.h"
 
+#include "LogicTestDlg.h"
 #include "ManualCalDlg.h"
+#include "RfTestDlg.h"
 
 #include <algorithm>
 
@@ -9,6 +11,14 @@ const std::vector<StationTool>& StationTools() {
         {QStringLiteral("manual"), FrameCommand::InputWindow, QString(), ToolKind::Modeless,
          [](CComm& target, QWidget* parent) -> QDialog* {
              return new CManualCalDlg(target, parent);
+         }},
+        {QStringLiteral("rf-test"), FrameCommand::RfTest, QStringLiteral("RF TEST"),
+         ToolKind::Modeless,
+         [](CComm& target, QWidget* parent) -> QDialog* { return new CRfTestDlg(target, parent); }},
+        {QStringLiteral("logic-test"), FrameCommand::LogicTest, QStringLiteral("Logic Test"),
+         ToolKind::Modeless,
+         [](CComm& target, QWidget* parent) -> QDialog* {
+             return new CLogicTestDlg(target, parent);
          }},
     };
     return tools;

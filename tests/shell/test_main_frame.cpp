@@ -53,7 +53,7 @@ TEST_F(MainFrame, menuCarriesEveryItemInOrderWithUnhandledOnesDisabled) {
     EXPECT_EQ(frame.windowTitle(), "RF CALIBRATION PROGRAM QM310QT310 V1.4");
     const QList<QAction*> menus = frame.menuBar()->actions();
     EXPECT_EQ(Captions(menus),
-              (QStringList{"Target(&T)", "Auto Cal [&A]", "Manual Cal[&M]", "HELP(&H)"}));
+              (QStringList{"Target(&T)", "Auto Cal [&A]", "Manual Cal[&M]", "&Tools", "HELP(&H)"}));
     EXPECT_EQ(Captions(menus[0]->menu()->actions()),
               (QStringList{"Open", "Close", "Reset (disabled)", "&Save as File (disabled)",
                            "Port Settings...", "Exit (&X)"}));
@@ -61,7 +61,8 @@ TEST_F(MainFrame, menuCarriesEveryItemInOrderWithUnhandledOnesDisabled) {
               (QStringList{"RF Parameter Setting (disabled)", "AutoCalibration (disabled)"}));
     EXPECT_EQ(Captions(menus[2]->menu()->actions()),
               (QStringList{"GSM / DCS Ramp table (disabled)", "Input Window"}));
-    EXPECT_EQ(Captions(menus[3]->menu()->actions()),
+    EXPECT_EQ(Captions(menus[3]->menu()->actions()), (QStringList{"RF TEST", "Logic Test"}));
+    EXPECT_EQ(Captions(menus[4]->menu()->actions()),
               (QStringList{"도움말 항목(&H)", "Rftune 정보(&A)..."}));
 }
 

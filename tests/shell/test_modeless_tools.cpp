@@ -1,7 +1,11 @@
 #include "FrameFixture.h"
 #include "History.h"
+#include "LogicTestDlg.h"
+#include "LogicTestSession.h"
 #include "ManualCalDlg.h"
 #include "ManualSession.h"
+#include "RfTestDlg.h"
+#include "RfTestSession.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -79,19 +83,30 @@ TEST_F(ModelessTool, autoCalibrationMinimisesTheFrameAndStaysVisibleItself) {
     EXPECT_EQ(tool->parentWidget(), nullptr);
 }
 
-TEST_F(ModelessTool, theFirstToolWithoutAMenuItemBringsATheToolsMenu) {
+TEST_F(ModelessTool, toolsWithoutAMenuItemAreUnderToolsAndOpenThere) {
     QMenuBar* bar = frame.menuBar();
-    EXPECT_EQ(bar->actions().size(), 4);
-    frame.AddTool(PlainTool(FrameCommand::RfTest, "RF TEST"));
-    frame.AddTool(PlainTool(FrameCommand::ImeiRw, "IMEI R/W"));
     ASSERT_EQ(bar->actions().size(), 5);
     QAction* tools = bar->actions()[3];
     EXPECT_EQ(tools->text(), "&Tools");
-    ASSERT_EQ(tools->menu()->actions().size(), 2);
-    EXPECT_EQ(tools->menu()->actions()[0]->text(), "RF TEST");
-    EXPECT_EQ(tools->menu()->actions()[1]->text(), "IMEI R/W");
-    tools->menu()->actions()[0]->trigger();
-    EXPECT_NE(frame.Tools().Window(FrameCommand::RfTest), nullptr);
+    frame.AddTool(PlainTool(FrameCommand::ImeiRw, "IMEI R/W"));
+    EXPECT_EQ(bar->actions().size(), 5);
+    const QList<QAction*> items = tools->menu()->actions();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items[0]->text(), "RF TEST");
+    EXPECT_EQ(items[1]->text(), "Logic Test");
+    EXPECT_EQ(items[2]->text(), "IMEI R/W");
+
+    items[0]->trigger();
+    auto* rfTest = qobject_cast<CRfTestDlg*>(frame.Tools().Window(FrameCommand::RfTest));
+    ASSERT_NE(rfTest, nullptr);
+    EXPECT_EQ(rfTest->windowTitle(), "RF TEST");
+    items[1]->trigger();
+    auto* logicTest = qobject_cast<CLogicTestDlg*>(frame.Tools().Window(FrameCommand::LogicTest));
+    ASSERT_NE(logicTest, nullptr);
+    EXPECT_EQ(logicTest->windowTitle(), "Logic Test");
+    EXPECT_EQ(Comm().NotifyWindow(), &logicTest->Session().Link());
+    items[0]->trigger(); // brought forward, and the receiver again
+    EXPECT_EQ(Comm().NotifyWindow(), &rfTest->Session().Link());
 }
 
 TEST_F(ModelessTool, aModalToolLivesOnlyWhileItsCommandRuns) {

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "RecordingMessageSink.h"
+#include "Scanner.h"
+#include "SimBench.h"
+#include "TargetLink.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+// A hands-on panel's bench: the simulated bench's virtual phone on a real pseudo-terminal with
+// the station's channel open on it, message boxes recorded, and the phone's state to read.
+class PanelBench : public testing::Test {
+protected:
+    static constexpr int kShortTimeoutMs = 300;
+
+    void SetUp() override {
+        QString error;
+        ASSERT_TRUE(bench.Start(&error)) << error.toStdString();
+        ASSERT_EQ(comm.OpenDevice(bench.TargetDevice(), 115200), 1);
+    }
+
+    const Firmware& Phone() { return bench.Target().State(); }
+    int Packets() { return bench.Target().PacketsReceived(); }
+
+    // The target has answered the last line: the link waits for nothing more.
+    static bool WaitAnswered(TargetLink& link) {
+        return QTest::qWaitFor([&] { return !link.PollTimerActive() && !link.ReplyTimerActive(); },
+                               3000);
+    }
+
+    // Chooses text from the box's list with the mouse, as the operator does.
+    static void Choose(QComboBox& box, const QString& text) {
+        box.showPopup();
+        QAbstractItemView* list = box.view();
+        const QModelIndex item = list->model()->index(box.findText(text), 0);
+        list->scrollTo(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+    }
+
+    RecordingMessageSink messages;
+    SimBench bench{BenchOptions{}};
+    CComm comm;
+};
