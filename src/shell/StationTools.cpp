@@ -1,5 +1,6 @@
 #include "StationTools.h"
 
+#include "Gsmramp.h"
 #include "ManualCalDlg.h"
 
 #include <algorithm>
@@ -10,6 +11,8 @@ const std::vector<StationTool>& StationTools() {
          [](CComm& target, QWidget* parent) -> QDialog* {
              return new CManualCalDlg(target, parent);
          }},
+        {QStringLiteral("ramp"), FrameCommand::GsmDcsRampTable, QString(), ToolKind::Modeless,
+         [](CComm& target, QWidget* parent) -> QDialog* { return new CGsmramp(target, parent); }},
     };
     return tools;
 }
