@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <cstdint>
+
 namespace {
 constexpr double kFullStep = 31.0; // a step of 31 raises the ramp by one chart unit
 constexpr int kPlottedSteps = RampTable::kSteps - 1;
@@ -27,7 +29,7 @@ QString RampTable::WriteLine(const QString& indexText) const {
     QStringList values;
     for (const auto& row : values_)
         for (const int value : row)
-            values << QString::number(value);
+            values << QString::number(static_cast<std::uint8_t>(value));
     return QStringLiteral("ttw ") + indexText + QLatin1Char(' ') + values.join(QLatin1Char(','));
 }
 

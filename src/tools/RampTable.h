@@ -18,7 +18,9 @@ public:
     // Wide enough for any sixteen typed values.
     qint64 Total(Row row) const;
 
-    // "ttw <index> " and the 32 values, up then down, separated by commas; however long.
+    // "ttw <index> " and the 32 values, up then down, separated by commas; however long. Each
+    // value goes as the byte the target keeps, in decimal: the encoder reads no minus sign, so a
+    // step of -1 goes as 255 and reads back as -1.
     QString WriteLine(const QString& indexText) const;
 
     // The heights the chart is fed on a redraw: each up step raises the ramp by a 31st of its

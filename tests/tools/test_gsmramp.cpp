@@ -226,6 +226,9 @@ TEST_F(RampEditorTest, aTemplateOfFFBytesShowsMinusOneEverywhereAndAFlatLineAlon
     EXPECT_EQ(Boxes(), QStringList(32, "-1"));
     EXPECT_EQ(Edit("upTotal").text(), "-16");
     EXPECT_EQ(Edit("downTotal").text(), "-16");
+    Choice("index").setCurrentText("10"); // saved as loaded, the steps stay -1
+    ASSERT_TRUE(Click("saveTemplate"));
+    EXPECT_EQ(Kept(10), minusOnes);
     const QImage image = OnScreen(editor->Chart());
     const int bottom = image.height() - 1;
     for (int x = StepEnd(0) - 17; x <= StepEnd(31); ++x)
