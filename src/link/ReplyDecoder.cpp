@@ -301,8 +301,8 @@ ManualReplyOutcome DispatchManualReply(ReplyClass result, const std::uint8_t* fr
     return outcome;
 }
 
-QStringList ResultDisplayLines(const std::uint8_t* frame, int length) {
-    const ReplyWorkArea reply(frame, length);
+QStringList ResultDisplayLines(const std::uint8_t* unstuffed, int length) {
+    const ReplyWorkArea reply(unstuffed, length, ReplyWorkArea::Stuffing::Removed);
     QStringList lines{QString(68, QLatin1Char('-'))};
     if (reply.Status() != 0)
         lines << QString(kCommandError);

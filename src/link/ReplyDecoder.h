@@ -14,7 +14,8 @@
 //
 // Reply frame as received: STX 0x14 opcode status index data... checksum STX, stuffed.
 // Every function below that takes a frame wants it as received (still stuffed) with its
-// received length; unstuffing an already unstuffed copy again would corrupt 0x10 pairs.
+// received length, except ResultDisplayLines: unstuffing an already unstuffed copy again would
+// corrupt 0x10 pairs.
 
 // Text for a reply whose opcode is not the last command's; empty when the opcode has none.
 QString ReplyErrorText(std::uint8_t opcode);
@@ -36,4 +37,5 @@ struct ManualReplyOutcome {
 ManualReplyOutcome DispatchManualReply(ReplyClass result, const std::uint8_t* frame, int length);
 
 // Lines the Result Display prints for a reply: a separator line first, then the reply's form.
-QStringList ResultDisplayLines(const std::uint8_t* frame, int length);
+// The reply comes unstuffed, as the window that received it hands it over.
+QStringList ResultDisplayLines(const std::uint8_t* unstuffed, int length);

@@ -17,14 +17,15 @@ std::int16_t MakeSignedWord(const std::uint8_t* highFirst) {
     return static_cast<std::int16_t>(static_cast<std::int8_t>(highFirst[0]) * 256 + highFirst[1]);
 }
 
-ReplyWorkArea::ReplyWorkArea(const std::uint8_t* frame, int length)
+ReplyWorkArea::ReplyWorkArea(const std::uint8_t* frame, int length, Stuffing stuffing)
     : receivedLength_(std::max(length, 0)) {
     // A frame longer than the work area is garbage; only its head is looked at.
     const int copied = frame != nullptr ? std::min(receivedLength_, kSize) : 0;
-    if (copied > 0) {
-        std::memcpy(bytes_, frame, static_cast<std::size_t>(copied));
-        unstuffedLength_ = copied - RemoveStuffing(bytes_, copied);
-    }
+    if (copied <= 0)
+        return;
+    std::memcpy(bytes_, frame, static_cast<std::size_t>(copied));
+    unstuffedLength_ =
+        stuffing == Stuffing::AsReceived ? copied - RemoveStuffing(bytes_, copied) : copied;
 }
 
 std::uint8_t ReplyWorkArea::At(int i) const {

@@ -19,13 +19,18 @@ std::int16_t MakeSignedWord(const std::uint8_t* highFirst);
 // it, so that the windows and the display texts cannot disagree about it.
 class ReplyWorkArea {
 public:
+    // A frame as received is unstuffed in the work area; one a window has already unstuffed (the
+    // copy it hands to the Result Display) is taken as it is, since unstuffing it again would
+    // turn a data pair 0x10 0x10 into one byte.
+    enum class Stuffing { AsReceived, Removed };
+
     static constexpr int kSize = 150;
     static constexpr int kDataStart = 5;
     static constexpr int kGmagicWords = 5;
     static constexpr int kRampSteps = 16; // per ramp direction
     static constexpr int kRampValues = 2 * kRampSteps;
 
-    ReplyWorkArea(const std::uint8_t* frame, int length);
+    ReplyWorkArea(const std::uint8_t* frame, int length, Stuffing stuffing = Stuffing::AsReceived);
 
     std::uint8_t At(int i) const;
     std::int8_t S8(int i) const { return static_cast<std::int8_t>(At(i)); }

@@ -21,11 +21,15 @@ TargetLink::~TargetLink() {
 bool TargetLink::SendLine(std::string_view line) {
     if (!IsConnected())
         return false;
+    TransmitLine(line);
+    return true;
+}
+
+void TargetLink::TransmitLine(std::string_view line) {
     EncodeText(line);
     comm_.Purge();
     BuildPacket();
     SendPacket();
-    return true;
 }
 
 void TargetLink::BuildPacket() {

@@ -34,6 +34,9 @@ public:
     // The calling order for one command: encode, purge, build, send. Returns false (sending
     // nothing) when the port is not connected.
     bool SendLine(std::string_view line);
+    // The same without looking at the port first, as some windows send: a closed port writes
+    // nothing, and the reply time-out then reports the silence.
+    void TransmitLine(std::string_view line);
 
     void BuildPacket();
     void AppendPacketByte(std::uint8_t b);

@@ -14,6 +14,7 @@ public:
     ReplyClass Class() const { return class_; }
 
     const QByteArray& Frame() const { return frame_; } // as received, still stuffed
+    QByteArray Unstuffed() const;                      // the whole frame, stuffing removed
     QByteArray Data() const;                           // unstuffed, from byte 5 up to the checksum
 
 private:

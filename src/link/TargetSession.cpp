@@ -20,6 +20,11 @@ bool TargetSession::Send(const QString& line) {
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
+void TargetSession::SendUnchecked(const QString& line) {
+    const QByteArray bytes = line.toUtf8();
+    link_.TransmitLine(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
 void TargetSession::OnFrame() {
     const ReplyClass result = link_.CheckReply();
     const TimerStops stops = TimerStopsFor(result);

@@ -32,6 +32,9 @@ public:
     // Encodes, purges, builds and sends line. False, sending nothing and telling the operator
     // the notice, when the port is not connected.
     bool Send(const QString& line);
+    // Sends line without the port check, for the commands a window sends unchecked: with the
+    // port closed nothing goes out and timedOut() follows.
+    void SendUnchecked(const QString& line);
 
 signals:
     void replied(const TargetReply& reply);

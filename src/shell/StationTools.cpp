@@ -1,5 +1,6 @@
 #include "StationTools.h"
 
+#include "Gsmramp.h"
 #include "LogicTestDlg.h"
 #include "ManualCalDlg.h"
 #include "RfTestDlg.h"
@@ -12,6 +13,8 @@ const std::vector<StationTool>& StationTools() {
          [](CComm& target, QWidget* parent) -> QDialog* {
              return new CManualCalDlg(target, parent);
          }},
+        {QStringLiteral("ramp"), FrameCommand::GsmDcsRampTable, QString(), ToolKind::Modeless,
+         [](CComm& target, QWidget* parent) -> QDialog* { return new CGsmramp(target, parent); }},
         {QStringLiteral("rf-test"), FrameCommand::RfTest, QStringLiteral("RF TEST"),
          ToolKind::Modeless,
          [](CComm& target, QWidget* parent) -> QDialog* { return new CRfTestDlg(target, parent); }},

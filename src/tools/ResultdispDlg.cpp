@@ -30,8 +30,8 @@ CResultdispDlg* CResultdispDlg::Open(QPointer<CResultdispDlg>& reference, QWidge
     return reference.data();
 }
 
-void CResultdispDlg::ShowReply(const QByteArray& frame) {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(frame.constData());
-    for (const QString& line : ResultDisplayLines(bytes, static_cast<int>(frame.size())))
+void CResultdispDlg::ShowReply(const QByteArray& unstuffed) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(unstuffed.constData());
+    for (const QString& line : ResultDisplayLines(bytes, static_cast<int>(unstuffed.size())))
         display_->AddLine(line);
 }

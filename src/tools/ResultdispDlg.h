@@ -20,8 +20,9 @@ public:
 
     CHistory& Display() { return *display_; }
 
-    // A reply frame as received (still stuffed): the separator and the reply's result form.
-    void ShowReply(const QByteArray& frame);
+    // A reply frame with its stuffing removed, as its receiver hands it over: the separator and
+    // the reply's result form.
+    void ShowReply(const QByteArray& unstuffed);
 
 private:
     CHistory* display_;

@@ -36,7 +36,9 @@ int Len(const Bytes& f) {
 QStringList Decode(const Bytes& f) {
     return DecodeSuccessReply(f.data(), Len(f));
 }
-QStringList Display(const Bytes& f) {
+// The Result Display is handed the reply unstuffed.
+QStringList Display(Bytes f) {
+    f.resize(f.size() - static_cast<std::size_t>(RemoveStuffing(f.data(), Len(f))));
     return ResultDisplayLines(f.data(), Len(f));
 }
 QString Field(const char* text, int width) {
@@ -212,6 +214,8 @@ TEST(ResultDisplayLines, separatorThenTheFormOfTheOpcode) {
     for (std::uint8_t op : Bytes{0x31, 0x37, 0x51})
         EXPECT_EQ(Display(Reply(op, 1, {0x2C, 0x01})),
                   (QStringList{sep, "index = 1 , value = 300"}));
+    EXPECT_EQ(Display(Reply(0x37, 4, {0x10, 0x10})),
+              (QStringList{sep, "index = 4 , value = 4112"}));
     for (std::uint8_t op : Bytes{0x36, 0x50, 0x54})
         EXPECT_EQ(Display(Reply(op, 6)), (QStringList{sep, "index = 6 "}));
     EXPECT_EQ(Display(Reply(0x54, 0xFF)), (QStringList{sep, "index = -1 "})); // signed index

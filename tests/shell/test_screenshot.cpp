@@ -41,7 +41,7 @@ TEST(Screenshot, openTakesOnlyTheNamesOfRegisteredWindowsAndHelpListsThem) {
     help.start(RFTUNE_PATH, {"--help"});
     ASSERT_TRUE(help.waitForFinished(10000));
     EXPECT_TRUE(help.readAllStandardOutput().simplified().contains(
-        "NAME is one of: manual, rf-test, logic-test."));
+        "NAME is one of: manual, ramp, rf-test, logic-test."));
 
     QProcess unknown;
     unknown.start(RFTUNE_PATH, {"--no-splash", "--open", "manual", "--open", "nosuch"});
@@ -49,6 +49,6 @@ TEST(Screenshot, openTakesOnlyTheNamesOfRegisteredWindowsAndHelpListsThem) {
     EXPECT_EQ(unknown.exitCode(), 2);
     const QString errors = QString::fromLocal8Bit(unknown.readAllStandardError());
     EXPECT_TRUE(errors.contains("rftune: unknown window \"nosuch\" for --open; the windows are: "
-                                "manual, rf-test, logic-test\n"))
+                                "manual, ramp, rf-test, logic-test\n"))
         << errors.toStdString();
 }
