@@ -24,7 +24,7 @@ struct BenchOptions {
     InstrumentOptions instruments;
 
     // The automatic operator takes a unit off the supply once the station has gone quiet after a
-    // commit, and puts the next unit (the next seed) on after a pause: for soak tests.
+    // commit or a stop, and puts the next unit (the next seed) on after a pause: for soak tests.
     bool autoOperator = false;
     int autoIdleMs = 8000;
     int autoPauseMs = 3000;

@@ -105,10 +105,14 @@ QString SimBench::Status() {
 std::vector<QByteArray> SimBench::OnTargetBytes(const QByteArray& bytes) {
     std::unique_lock lock(unitLock_);
     const int commitsBefore = target_->CommitCount();
+    const int settlesBefore = target_->SettleCount();
     std::vector<QByteArray> replies = target_->Receive(bytes, clock_.elapsed());
-    const bool committed = target_->CommitCount() > commitsBefore;
+    // A unit is done when the station has committed its values, or has stopped it after a
+    // failure (radio off, call ended), and then leaves it alone.
+    const bool done =
+        target_->CommitCount() > commitsBefore || target_->SettleCount() > settlesBefore;
     lock.unlock();
-    if (options_.autoOperator && (operatorIdle_.isActive() || committed))
+    if (options_.autoOperator && (operatorIdle_.isActive() || done))
         operatorIdle_.start();
     return replies;
 }

@@ -44,6 +44,9 @@ public:
     void SetSoftwareVersion(const QByteArray& version);
 
     int CommitCount() const { return commitCount_; }
+    // Times the station switched the radio off or ended the call, as it does when it stops a
+    // calibration (and between some of its steps).
+    int SettleCount() const { return settleCount_; }
     const RfCalibration& Rf() const { return rf_; }
     const LogicSettings& Logic() const { return logic_; }
     // The volatile state the hands-on panels set: for tests that check what reached the target.
@@ -124,4 +127,5 @@ private:
     qint64 nowMs_ = 0;
     bool restartRequested_ = false;
     int commitCount_ = 0;
+    int settleCount_ = 0;
 };

@@ -85,6 +85,7 @@ Answer Firmware::SpecialEnable(const CommandPacket& packet) {
         return Answer::Ok();
     case kEndCall:
         control_.callRequested = false;
+        ++settleCount_;
         return Answer::Ok();
     case kRestart:
         restartRequested_ = true;
@@ -111,6 +112,7 @@ Answer Firmware::RfEnable(const CommandPacket& packet) {
     switch (mode) {
     case kRfOff:
         control_.rxContinuous = false;
+        ++settleCount_;
         [[fallthrough]];
     case kReceiver:
     case kAfcTransmitter:

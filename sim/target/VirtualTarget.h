@@ -42,6 +42,7 @@ public:
 
     // "se 1" commits seen (the bench's automatic operator watches it).
     int CommitCount() const { return firmware_.CommitCount(); }
+    int SettleCount() const { return firmware_.SettleCount(); }
     int PacketsReceived() const { return packets_; }
     int PacketsDropped() const { return parser_.Dropped(); }
 

@@ -17,6 +17,8 @@ constexpr int kPhoneSettleMs = 3500;
 // command that is being answered, and the late answer to a repeat can pass for the next one's.
 constexpr int kShortestReplyTimeoutMs = 500;
 constexpr int kShortestPhonePollMs = 10;
+// A restarting target and a call being set up take their moment however short the time scale.
+constexpr int kShortestContinueMs = 200;
 } // namespace
 
 CalibrationEngine::CalibrationEngine(CComm& comm, QObject* parent)
@@ -229,8 +231,9 @@ void CalibrationEngine::ShowStatus(const QString& text, StatusStyle style) {
 }
 
 void CalibrationEngine::StartContinue(int ms) {
-    continueWaitMs_ += Scaled(ms);
-    continueTimer_.start(Scaled(ms));
+    const int wait = std::max(Scaled(ms), std::min(ms, kShortestContinueMs));
+    continueWaitMs_ += wait;
+    continueTimer_.start(wait);
 }
 
 int CalibrationEngine::Scaled(int ms) const {

@@ -148,6 +148,8 @@ int SerialPort::Write(const std::uint8_t* bytes, int n, int timeoutMs) {
 }
 
 void SerialPort::Purge() {
+    // Received bytes not yet read are dropped; bytes already written stay: a write here has
+    // completed when it returns, and flushing the output could cut the packet just sent.
     if (fd_ >= 0)
-        ::tcflush(fd_, TCIOFLUSH);
+        ::tcflush(fd_, TCIFLUSH);
 }

@@ -27,7 +27,7 @@ public:
     // written.
     int Write(const std::uint8_t* bytes, int n, int timeoutMs);
 
-    // Discards what is buffered in both directions.
+    // Discards the bytes received and not yet read.
     void Purge();
 
     static bool IsSupportedBaud(int baud);
