@@ -27,8 +27,10 @@ CalibrationEngine::CalibrationEngine(CComm& comm, QObject* parent)
     continueTimer_.setSingleShot(true);
     phoneInTimer_.setSingleShot(true);
     phoneOutTimer_.setSingleShot(true);
-    phoneInTimer_.setInterval(kPhonePollMs);
-    phoneOutTimer_.setInterval(kPhonePollMs);
+    // On the station's clock like every wait: a simulated operator who swaps units on that clock
+    // is done between two polls of the real period, and the removal would never be seen.
+    phoneInTimer_.setInterval(Scaled(kPhonePollMs));
+    phoneOutTimer_.setInterval(Scaled(kPhonePollMs));
     connect(&session_, &TargetSession::replied, this, &CalibrationEngine::OnReply);
     connect(&session_, &TargetSession::timedOut, this, &CalibrationEngine::OnReplyTimeout);
     connect(&continueTimer_, &QTimer::timeout, this, &CalibrationEngine::OnContinue);
