@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -101,6 +102,8 @@ void CalRunner::OnResults(int calibration, const CalibrationResults& results) {
 void CalRunner::OnOkFail(const QString& text) {
     Print(text);
     thread_.Call([engine = &thread_.Engine()] { engine->AcknowledgeFailure(); });
+    if (const std::optional<bool> success = std::exchange(endAtPopup_, std::nullopt))
+        EndRun(*success);
 }
 
 void CalRunner::OnFinished(int calibration) {
@@ -108,13 +111,19 @@ void CalRunner::OnFinished(int calibration) {
         return;
     const bool lastOfRun =
         options_.runAll ? calibration == CAL_DCS_TX : calibration == options_.calibration;
-    if (lastOfRun)
+    if (!lastOfRun)
+        return;
+    // "Battery CAL" tells its success in the popup that follows.
+    if (calibration == CAL_BOARD)
+        endAtPopup_ = true;
+    else
         EndRun(true);
 }
 
 void CalRunner::OnFailed(int, const QString&) {
+    // The popup with the failure's text follows; the run ends once it is printed.
     if (running_)
-        EndRun(false);
+        endAtPopup_ = false;
 }
 
 void CalRunner::StartRun() {

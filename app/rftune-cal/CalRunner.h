@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QTextStream>
 
+#include <optional>
+
 class CComm;
 
 // The operator's cycle without the window: check the instruments, wait for a target to draw
@@ -49,5 +51,7 @@ private:
     bool checked_ = false;
     bool running_ = false;
     int unitsDone_ = 0;
+    // The run is over and the popup that tells how is still to come: whether it succeeded.
+    std::optional<bool> endAtPopup_;
     int status_ = 0;
 };
