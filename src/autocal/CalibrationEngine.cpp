@@ -255,10 +255,14 @@ void CalibrationEngine::OnReplyTimeout() {
 
 void CalibrationEngine::OnContinue() {
     continueTimer_.stop();
-    if (active_ == CAL_RX)
+    if (active_ == CAL_RX) {
         ContinueRxAfterWait();
-    else
-        ContinueActive();
+        return;
+    }
+    // The board's wait after "se 300" is over: its next commands await their replies again.
+    if (active_ == CAL_BOARD)
+        timedContinue_ = false;
+    ContinueActive();
 }
 
 void CalibrationEngine::ContinueRxAfterWait() {

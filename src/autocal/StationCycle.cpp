@@ -3,6 +3,8 @@
 #include "CalibrationEngine.h"
 #include "Scanner.h"
 
+#include <utility>
+
 namespace {
 
 QString TestSetResource(std::int32_t type) {
@@ -82,6 +84,8 @@ void StationCycle::OnResults(int calibration, const CalibrationResults& results)
 void StationCycle::OnOkFail(const QString& text) {
     emit lineShown(text);
     thread_.Call([engine = &thread_.Engine()] { engine->AcknowledgeFailure(); });
+    if (const std::optional<bool> success = std::exchange(endAtPopup_, std::nullopt))
+        EndRun(*success);
 }
 
 void StationCycle::OnFinished(int calibration) {
@@ -89,13 +93,19 @@ void StationCycle::OnFinished(int calibration) {
         return;
     const bool lastOfRun =
         options_.runAll ? calibration == CAL_DCS_TX : calibration == options_.calibration;
-    if (lastOfRun)
+    if (!lastOfRun)
+        return;
+    // "Battery CAL" tells its success in the popup that follows.
+    if (calibration == CAL_BOARD)
+        endAtPopup_ = true;
+    else
         EndRun(true);
 }
 
 void StationCycle::OnFailed() {
+    // The popup with the failure's text follows; the run ends once it is shown.
     if (running_)
-        EndRun(false);
+        endAtPopup_ = false;
 }
 
 void StationCycle::StartRun() {

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class CComm;
 
 // What the operator's cycle is asked to do: the RF parameter configuration, what to run, for
@@ -67,5 +69,7 @@ private:
     bool running_ = false;
     bool over_ = false;
     int unitsDone_ = 0;
+    // The run is over and the popup that tells how is still to come: whether it succeeded.
+    std::optional<bool> endAtPopup_;
     int status_ = kSucceeded;
 };

@@ -1,0 +1,145 @@
+// rftune-cal as a process, on its own simulated bench.
+#include "FakeTarget.h"
+#include "PtyPair.h"
+#include "QtPrinting.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CalRun {
+    int exitCode = -1;
+    QStringList out; // the lines printed
+    QString err;
+};
+
+class RftuneCal : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(home.isValid() && results.isValid()); }
+
+    // Runs rftune-cal on a shortened clock, with settings of its own and "calresult.txt" in a
+    // directory of the test's, while the test's event loop runs (a fake target may answer).
+    CalRun Run(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", home.path());
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(RFTUNE_CAL_PATH),
+                      QStringList{"--time-scale", "0.01", "--result-dir", results.path()} +
+                          arguments);
+        CalRun run;
+        if (!process.waitForStarted(5000))
+            return run;
+        if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 120000))
+            process.kill();
+        run.exitCode = process.exitCode();
+        run.out = QString::fromUtf8(process.readAllStandardOutput()).split('\n');
+        run.err = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+    // The header and block title lines of "calresult.txt", in order.
+    QStringList ResultTitles() const {
+        QFile file(results.filePath("calresult.txt"));
+        if (!file.open(QIODevice::ReadOnly))
+            return {"(no calresult.txt)"};
+        QStringList titles;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            if (line.startsWith("#####"))
+                titles << "header";
+            else if (line.startsWith("*****"))
+                titles << QString::fromLatin1(line.trimmed());
+        }
+        return titles;
+    }
+
+    QTemporaryDir home;
+    QTemporaryDir results;
+};
+
+const QString kGmagic = "***** Gmagic Calibration *****";
+const QString kRx = "***** RX CHANNEL Calibration *****";
+const QString kGsmTx = "***** APC GSM TX Calibration *****";
+const QString kDcsTx = "***** APC DCS TX Calibration *****";
+const QStringList kCompleteRun{"header", kGmagic, kRx, kGsmTx, kDcsTx};
+
+// The 8960 where the test set does not matter: its driver waits for every answer, while the
+// Willtek's generator lines go out unanswered, and on this clock a very slow machine can have the
+// target measure before the simulated Willtek has read them.
+const QStringList k8960{"--test-set", "A8960 E5515B"};
+
+} // namespace
+
+TEST_F(RftuneCal, aGoodUnitExitsZeroAndAFlawedOneOneWithItsFailureOnStandardOutput) {
+    const CalRun good = Run({"--simulate"});
+    EXPECT_EQ(good.exitCode, 0) << good.err.toStdString();
+    EXPECT_TRUE(good.out.contains("Calibration Success....")) << good.out.join('\n').toStdString();
+    EXPECT_EQ(ResultTitles(), kCompleteRun);
+
+    const CalRun flawed = Run(QStringList{"--simulate", "--flaw", "gmagic"} + k8960);
+    EXPECT_EQ(flawed.exitCode, 1) << flawed.err.toStdString();
+    EXPECT_TRUE(flawed.out.contains("GMAGIC CAL FAIL")) << flawed.out.join('\n').toStdString();
+    EXPECT_EQ(ResultTitles(), kCompleteRun); // the failed unit added nothing
+}
+
+TEST_F(RftuneCal, aUsageErrorOrATestSetThatCannotBeOpenedExitsTwoAndSaysWhich) {
+    const CalRun unknown = Run({"--simulate", "--run", "everything"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains("unknown --run \"everything\"")) << unknown.err.toStdString();
+    const CalRun noUnits = Run({"--simulate", "--units", "0"});
+    EXPECT_EQ(noUnits.exitCode, 2);
+    EXPECT_TRUE(noUnits.err.contains("--units")) << noUnits.err.toStdString();
+
+    // An 8960 aliased to a port nobody listens on.
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    PtyPair pty;
+    FakeTarget target(pty);
+    const CalRun noTestSet =
+        Run({"--port", "COM1=" + pty.SlavePath(), "--test-set", "A8960 E5515B", "--visa-alias",
+             QStringLiteral("GPIB0::14::INSTR=TCPIP0::127.0.0.1::%1::SOCKET").arg(port)});
+    EXPECT_EQ(noTestSet.exitCode, 2);
+    EXPECT_TRUE(noTestSet.err.contains("cannot open the test set A8960 E5515B at GPIB0::14::INSTR"))
+        << noTestSet.err.toStdString();
+    EXPECT_TRUE(target.Packets().isEmpty());
+}
+
+TEST_F(RftuneCal, oneCalibrationAloneRunsThatOnly) {
+    const CalRun gmagic = Run(QStringList{"--simulate", "--run", "gmagic"} + k8960);
+    EXPECT_EQ(gmagic.exitCode, 0) << gmagic.err.toStdString();
+    EXPECT_TRUE(gmagic.out.contains("GMAGIC CAL END"));
+    EXPECT_FALSE(gmagic.out.contains("RX CAL Processing..."));
+    EXPECT_EQ(ResultTitles(), (QStringList{"header", kGmagic}));
+
+    const CalRun rx = Run(QStringList{"--simulate", "--run", "rx"} + k8960);
+    EXPECT_EQ(rx.exitCode, 0) << rx.err.toStdString();
+    EXPECT_TRUE(rx.out.contains("RX CAL END"));
+    EXPECT_FALSE(rx.out.contains("GMAGIC CAL Processing..."));
+    EXPECT_FALSE(rx.out.contains("GSMTX CAL Processing..."));
+    EXPECT_EQ(ResultTitles(), (QStringList{"header", kGmagic, kRx}));
+
+    const CalRun board = Run(QStringList{"--simulate", "--run", "board"} + k8960);
+    EXPECT_EQ(board.exitCode, 0) << board.err.toStdString();
+    EXPECT_TRUE(board.out.contains("!!!  SUCCESS  !!!")) << board.out.join('\n').toStdString();
+    EXPECT_EQ(ResultTitles(),
+              (QStringList{"header", kGmagic, kRx, "header", "***** Battery Calibration *****"}));
+}
+
+TEST_F(RftuneCal, threeUnitsOneAfterTheOtherWithTheAutomaticOperator) {
+    // The operator's pause, 300 ms on this clock, is long enough for the station to see the
+    // removal on a busy machine.
+    const CalRun run = Run(
+        QStringList{"--simulate", "--auto-operator", "--auto-pause-ms", "30000", "--units", "3"} +
+        k8960);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.count("Calibration Success...."), 3);
+    EXPECT_EQ(ResultTitles(), kCompleteRun + kCompleteRun + kCompleteRun);
+}

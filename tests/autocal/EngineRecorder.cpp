@@ -1,0 +1,43 @@
+#include "EngineRecorder.h"
+
+#include "CalibrationEngine.h"
+
+void EngineRecorder::Listen(CalibrationEngine& engine) {
+    connect(&engine, &CalibrationEngine::statusShown, this,
+            [this](const QString& text, StatusStyle) { statuses << text; });
+    connect(&engine, &CalibrationEngine::okFailShown, this, [this](const QString& text) {
+        okFails << text;
+        if (closeOkFail)
+            closeOkFail();
+    });
+    connect(&engine, &CalibrationEngine::noticeShown, this,
+            [this](const QString& text) { notices << text; });
+    connect(&engine, &CalibrationEngine::clockShown, this,
+            [this](const QString& text) { clocks << text; });
+    connect(&engine, &CalibrationEngine::elapsedTimeShown, this,
+            [this](const QString& text) { elapsedTimes << text; });
+    connect(&engine, &CalibrationEngine::progressShown, this,
+            [this](int position) { progress << position; });
+    connect(&engine, &CalibrationEngine::targetCheckShown, this,
+            [this](bool ok) { targetChecks << ok; });
+    connect(&engine, &CalibrationEngine::calibrationFinished, this,
+            [this](int calibration) { finished << calibration; });
+    connect(&engine, &CalibrationEngine::calibrationFailed, this,
+            [this](int calibration, const QString&) { failed << calibration; });
+    connect(
+        &engine, &CalibrationEngine::resultsShown, this,
+        [this](int calibration, const CalibrationResults& shown) { results[calibration] = shown; });
+    connect(&engine, &CalibrationEngine::phoneDetected, this, [this] { ++phonesDetected; });
+    connect(&engine, &CalibrationEngine::phoneRemoved, this, [this] { ++phonesRemoved; });
+}
+
+bool InOrder(const QStringList& all, const QStringList& wanted) {
+    qsizetype at = 0;
+    for (const QString& text : wanted) {
+        at = all.indexOf(text, at);
+        if (at < 0)
+            return false;
+        ++at;
+    }
+    return true;
+}

@@ -1,0 +1,94 @@
+// The board calibration ("Battery CAL") on the simulated bench.
+#include "EngineRig.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace {
+
+// The clock line the target must get for the time the station showed.
+QString ClockLineFor(const QString& shown) {
+    const QDateTime time =
+        QLocale::c().toDateTime(shown, QStringLiteral("HH:mm:ss, dddd, MMMM dd, yyyy"));
+    EXPECT_TRUE(time.isValid()) << shown.toStdString();
+    const QDate date = time.date();
+    return QString::asprintf("stw 20 0x%x 0x%x 0x%x 0x%x 0x%x 0x%x 0x%x", date.dayOfWeek() % 7,
+                             date.year() - 2000, date.month(), date.day(), time.time().hour(),
+                             time.time().minute(), time.time().second());
+}
+
+int Count(const QStringList& lines, const QString& line) {
+    return static_cast<int>(lines.count(line));
+}
+
+using BoardRun = EngineRig;
+
+} // namespace
+
+TEST_F(BoardRun, readsTheBatteryUntilItSettlesThenSavesTheBoardAndSetsClockAndDisplay) {
+    StartStation(kTestSetNone, kSupply3632A);
+    CheckInstruments();
+    Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_BOARD); });
+    ASSERT_TRUE(WaitFor([this] { return !log->okFails.isEmpty(); }));
+    EXPECT_EQ(log->okFails, QStringList{"!!!  SUCCESS  !!!"});
+    EXPECT_EQ(log->finished, QList<int>{CAL_BOARD});
+
+    const QStringList lines = Lines();
+    const int readings = Count(lines, "spr 54");
+    EXPECT_GE(readings, 3); // the steadiness test needs three
+    ASSERT_EQ(log->clocks.size(), 1);
+    const int battery = log->results.value(CAL_BOARD).battery;
+    EXPECT_GE(battery, 613);
+    EXPECT_LE(battery, 628);
+    const QStringList expected = QStringList{"se 6", "se 300", "ti", "tms 1", "se 54"} +
+                                 QStringList(readings, "spr 54") +
+                                 QStringList{"spw 54 " + QString::number(battery),
+                                             "se 11",
+                                             ClockLineFor(log->clocks[0]),
+                                             "spw 51 22",
+                                             "spw 52 26",
+                                             "spw 53 2"};
+    wire.Add(expected[expected.size() - 4]);
+    EXPECT_EQ(Lines(), expected);
+
+    EXPECT_TRUE(
+        InOrder(log->statuses,
+                {"EEPROM FULL RESET", "TESTMODE INIT.", "TESTMODE SET.", "BAT CAL Processing...",
+                 "LOGIC DATA SAVED.", "RTC SETTING OK !!!", "MAIN LCD SAVED.", "SUB LCD VOL SAVED.",
+                 "SUB LCD V0 SAVED. 성공적으로 끝났습니다."}))
+        << log->statuses.join('|').toStdString();
+    EXPECT_EQ(ResultFile(), "\r\n##########  Phone Model :  QM310/QT310  stage : DVT2  name : "
+                            "bench 7  ##########\r\n***** Battery Calibration *****\r\n"
+                            "Battery value     " +
+                                QByteArray::number(battery) + "\r\n");
+    // The target keeps the value, and the supply is back at the operating point.
+    EXPECT_EQ(bench->Target().State().Logic().batteryCalibration, battery);
+    EXPECT_TRUE(bench->Status().contains("output on at 3.800 V")) << bench->Status().toStdString();
+}
+
+TEST_F(BoardRun, aBatteryOutsideTheWindowIsReadOnWithTheReadingShown) {
+    BenchOptions options;
+    options.unit.flaw = UnitFlaw::kBattery;
+    StartStation(kTestSetNone, kSupply3632A, options);
+    CheckInstruments();
+    Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_BOARD); });
+    ASSERT_TRUE(WaitFor([this] { return Count(Lines(), "spr 54") >= 5; }));
+
+    EXPECT_FALSE(Lines().join('|').contains("spw 54"));
+    EXPECT_EQ(log->okFails, QStringList());
+    const QRegularExpression shown("^BAT CAL Processing\\.\\.\\. battery (\\d+)$");
+    const QStringList readings = log->statuses.filter(shown);
+    ASSERT_FALSE(readings.isEmpty());
+    EXPECT_GT(shown.match(readings.last()).captured(1).toInt(), 628);
+    Call([](CalibrationEngine& engine) { engine.InstrumentCheck(); }); // the operator's way out
+}
+
+TEST_F(BoardRun, aTargetThatDoesNotAnswerFailsItAtOnce) {
+    StartStation(kTestSetNone, kSupplyNone);
+    bench->Target().SetFaults({0, 0, 0, true});
+    Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_BOARD); });
+    ASSERT_TRUE(WaitFor([this] { return !log->okFails.isEmpty() && Lines().size() == 2; }));
+    EXPECT_EQ(log->okFails, QStringList{"******  BATCAL FAIL  ******"});
+    EXPECT_EQ(log->failed, QList<int>{CAL_BOARD});
+    EXPECT_EQ(Lines(), (QStringList{"se 6", "rfe 0"})); // the stop's "rfe 0", no repeat
+}

@@ -1,0 +1,50 @@
+// A complete run of the calibration station on the simulated bench: every calibration's lines
+// in the order the target must get them, and "calresult.txt" holding what was written.
+#include "EngineRig.h"
+#include "RunReading.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+struct Instruments {
+    std::int32_t testSet;
+    std::int32_t supply;
+};
+
+class CompleteRun : public EngineRig, public testing::WithParamInterface<Instruments> {};
+
+} // namespace
+
+TEST_P(CompleteRun, sendsEachCalibrationsLinesInOrderAndLogsWhatItWroteIntoTheTarget) {
+    StartStation(GetParam().testSet, GetParam().supply);
+    CheckInstruments();
+    Call([](CalibrationEngine& engine) { engine.StartAutoCal(); });
+    ASSERT_TRUE(
+        WaitFor([this] { return log->finished.contains(CAL_DCS_TX) || !log->okFails.isEmpty(); }));
+
+    EXPECT_EQ(log->okFails, QStringList());
+    EXPECT_EQ(log->finished, (QList<int>{CAL_GMAGIC, CAL_RX, CAL_GSM_TX, CAL_DCS_TX}));
+    EXPECT_TRUE(InOrder(log->statuses, {"GMAGIC CAL END", "RX CAL Processing...", "RX CAL END",
+                                        "GSMTX CAL Processing...", "PGSM TX CAL END",
+                                        "DCSTX CAL Processing...", "Calibration Success...."}))
+        << log->statuses.join('|').toStdString();
+    ASSERT_FALSE(log->elapsedTimes.isEmpty());
+    EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d$").match(log->elapsedTimes.last()).hasMatch());
+    EXPECT_EQ(log->progress.last(), 0);
+    EXPECT_LE(*std::max_element(log->progress.begin(), log->progress.end()), 203);
+
+    RunReading run(Lines());
+    run.Gmagic();
+    run.Rx();
+    run.GsmTx(config);
+    run.DcsTx(config);
+    ASSERT_TRUE(run.Ok()) << run.Problem().toStdString();
+    EXPECT_TRUE(run.AtEnd());
+    EXPECT_EQ(ResultFile(), ExpectedResultFile(header, run));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachTestSetAndSupply, CompleteRun,
+                         testing::Values(Instruments{kTestSet8960, kSupply66311B},
+                                         Instruments{kTestSet4400, kSupply3631A},
+                                         Instruments{kTestSet8960, kSupply3632A}));

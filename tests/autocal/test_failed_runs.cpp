@@ -1,0 +1,72 @@
+// Units the simulated bench makes flawed on purpose: each fails its calibration with the text the
+// operator must see, writes nothing it got wrong, and the stop ends what the target was doing.
+#include "EngineRig.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace {
+
+struct Flaw {
+    UnitFlaw flaw;
+    ActiveCalibration started; // CAL_NONE: "AUTO CAL START"
+    ActiveCalibration failing;
+    const char* text;
+    const char* writes;         // the head of the lines that write the calibration's values
+    int goodWrites;             // how many of them went out before the failure
+    const char* lastBeforeStop; // the head of the last line before the stop's
+    const char* stopLine;
+};
+
+class FlawedUnit : public EngineRig, public testing::WithParamInterface<Flaw> {};
+
+} // namespace
+
+TEST_P(FlawedUnit, failsWithItsTextAndTheStopEndsTheTargetsWork) {
+    const Flaw& flaw = GetParam();
+    BenchOptions options;
+    options.unit.flaw = flaw.flaw;
+    StartStation(kTestSet8960, kSupply3632A, options);
+    CheckInstruments();
+    Call([started = flaw.started](CalibrationEngine& engine) {
+        if (started == CAL_NONE)
+            engine.StartAutoCal();
+        else
+            engine.StartCalibration(started);
+    });
+    // After the popup the station stops the target and waits for the unit's removal.
+    ASSERT_TRUE(WaitFor([this] {
+        return !log->okFails.isEmpty() && log->statuses.contains("Remove the PHONE. !");
+    }));
+
+    EXPECT_EQ(log->okFails, QStringList{flaw.text});
+    EXPECT_EQ(log->failed, QList<int>{flaw.failing});
+    EXPECT_EQ(log->finished, QList<int>()); // nothing after the failure was started
+    EXPECT_EQ(log->progress.last(), 0);
+    EXPECT_FALSE(QFile::exists(ResultPath())); // a failed calibration shows no results
+
+    const QStringList lines = Lines();
+    EXPECT_EQ(lines.value(lines.size() - 1), flaw.stopLine);
+    const auto writes = std::count_if(lines.begin(), lines.end(), [&](const QString& line) {
+        return line.startsWith(flaw.writes);
+    });
+    EXPECT_EQ(writes, flaw.goodWrites);
+    EXPECT_TRUE(lines.value(lines.size() - 2).startsWith(flaw.lastBeforeStop))
+        << lines.value(lines.size() - 2).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachFlaw, FlawedUnit,
+    testing::Values(
+        // GSM GMAGIC far too high: its value is never written, and the chain stops there.
+        Flaw{UnitFlaw::kGmagic, CAL_NONE, CAL_GMAGIC, "GMAGIC CAL FAIL", "rftw ", 0, "rftr 31",
+             "rfe 0"},
+        // DCS receive level far off: the GSM channels are written, the first DCS one is not;
+        // the stop ends the call.
+        Flaw{UnitFlaw::kRxOffset, CAL_RX, CAL_RX, "******  RXCAL FAIL  ******", "spw 11 ", 7,
+             "spr 11", "se 101"},
+        // The transmitter never reaches the top power: the first DAC and 30 search steps, then
+        // the 31st step fails the level.
+        Flaw{UnitFlaw::kWeakTransmitter, CAL_GSM_TX, CAL_GSM_TX, "GSM 1Band 5LEVEL FAIL", "txpw 4 ",
+             31, "txpw 4 ", "rfe 0"}));

@@ -1,0 +1,82 @@
+// The station tells a target put on the supply and taken off by the current it draws, read from
+// a virtual supply whose load the test sets to the milliampere.
+#include "CalibrationEngine.h"
+#include "CalibrationThread.h"
+#include "EngineRecorder.h"
+#include "EventWait.h"
+#include "FakeLoad.h"
+#include "InstrumentClock.h"
+#include "PtyPair.h"
+#include "ScpiServer.h"
+#include "VirtualSupply.h"
+#include "VisaConfig.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PhoneDetection : public testing::Test {
+protected:
+    void SetUp() override {
+        InstrumentClock::SetScale(0.01);
+        ASSERT_TRUE(server.Listen());
+        QString error;
+        ASSERT_TRUE(VisaConfig::Instance().ApplyAliasOption(
+            QStringLiteral("GPIB::5::INSTR=TCPIP0::127.0.0.1::%1::SOCKET").arg(server.Port()),
+            &error))
+            << error.toStdString();
+        ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1); // no command goes out
+        station = std::make_unique<CalibrationThread>(comm);
+        log.Listen(station->Engine());
+    }
+
+    void TearDown() override {
+        station.reset();
+        comm.Close();
+        VisaConfig::Instance().ClearAliases();
+        InstrumentClock::SetScale(1.0);
+    }
+
+    void Call(const std::function<void(CalibrationEngine&)>& work) {
+        station->Call([engine = &station->Engine(), work] { work(*engine); });
+    }
+
+    int Shown(const QString& status) const { return static_cast<int>(log.statuses.count(status)); }
+
+    FakeLoad load; // the target on the supply, as far as the supply can tell
+    VirtualSupply supply{VirtualSupplyModel::kE3632A, load};
+    ScpiServer server{supply};
+    PtyPair pty;
+    CComm comm;
+    std::unique_ptr<CalibrationThread> station;
+    EngineRecorder log;
+};
+
+} // namespace
+
+TEST_F(PhoneDetection, aTargetIsOnAbove75MilliampsAndOffBelow25) {
+    load.drawA = 0.075;
+    Call([](CalibrationEngine& engine) {
+        CalibrationConfig config;
+        config.supplyType = kSupply3632A;
+        engine.SetConfig(config);
+        engine.InstrumentCheck();
+    });
+    ASSERT_TRUE(WaitFor([this] { return Shown("Ready to Test. !") >= 3; }));
+    EXPECT_EQ(log.phonesDetected, 0);
+    load.drawA = 0.0751;
+    ASSERT_TRUE(WaitFor([this] { return log.phonesDetected == 1; }));
+    EXPECT_EQ(log.statuses.last(), "Checking the PHONE. Wait a moment !");
+
+    // After a run: exactly 25 mA is a target still there.
+    load.drawA = 0.025;
+    Call([](CalibrationEngine& engine) { engine.AfterRunPhoneWait(); });
+    ASSERT_TRUE(WaitFor([this] { return Shown("Remove the PHONE. !") >= 3; }));
+    EXPECT_EQ(log.phonesRemoved, 0);
+    load.drawA = 0.0249;
+    ASSERT_TRUE(WaitFor([this] { return log.phonesRemoved == 1; }));
+    // And the station waits for the next one.
+    const int ready = Shown("Ready to Test. !");
+    EXPECT_TRUE(WaitFor([&] { return Shown("Ready to Test. !") > ready; }));
+    EXPECT_EQ(log.phonesDetected, 1);
+}
