@@ -1,6 +1,9 @@
 #include "StationTools.h"
 
+#include "AutocalibDlg.h"
+#include "EngineerControls.h"
 #include "ManualCalDlg.h"
+#include "RFConfigDlg.h"
 
 #include <algorithm>
 
@@ -9,6 +12,17 @@ const std::vector<StationTool>& StationTools() {
         {QStringLiteral("manual"), FrameCommand::InputWindow, QString(), ToolKind::Modeless,
          [](CComm& target, QWidget* parent) -> QDialog* {
              return new CManualCalDlg(target, parent);
+         }},
+        {QStringLiteral("rf-config"), FrameCommand::RfParameterSetting, QString(), ToolKind::Modal,
+         [](const ToolParts& parts, QWidget* parent) -> QDialog* {
+             return new CRFConfigDlg(parts.rfConfiguration, parent);
+         }},
+        {QStringLiteral("autocal"), FrameCommand::AutoCalibration, QString(),
+         ToolKind::ModelessMinimisingFrame,
+         [](const ToolParts& parts, QWidget* parent) -> QDialog* {
+             auto* window = new CAutocalibDlg(parts.target, parts.rfConfiguration, parent);
+             window->EnableEngineerControls(EngineerControlsSetting());
+             return window;
          }},
     };
     return tools;

@@ -40,7 +40,8 @@ TEST(Screenshot, openTakesOnlyTheNamesOfRegisteredWindowsAndHelpListsThem) {
     QProcess help;
     help.start(RFTUNE_PATH, {"--help"});
     ASSERT_TRUE(help.waitForFinished(10000));
-    EXPECT_TRUE(help.readAllStandardOutput().simplified().contains("NAME is one of: manual."));
+    EXPECT_TRUE(help.readAllStandardOutput().simplified().contains(
+        "NAME is one of: manual, rf-config, autocal."));
 
     QProcess unknown;
     unknown.start(RFTUNE_PATH, {"--no-splash", "--open", "manual", "--open", "nosuch"});
@@ -48,6 +49,7 @@ TEST(Screenshot, openTakesOnlyTheNamesOfRegisteredWindowsAndHelpListsThem) {
     EXPECT_EQ(unknown.exitCode(), 2);
     const QString errors = QString::fromLocal8Bit(unknown.readAllStandardError());
     EXPECT_TRUE(
-        errors.contains("rftune: unknown window \"nosuch\" for --open; the windows are: manual\n"))
+        errors.contains("rftune: unknown window \"nosuch\" for --open; the windows are: manual, "
+                        "rf-config, autocal\n"))
         << errors.toStdString();
 }
