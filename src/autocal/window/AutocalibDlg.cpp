@@ -63,7 +63,10 @@ QLabel* MakeCheckResult(const char* name, QWidget* parent) {
 }
 
 void ShowCheckResult(QLabel& label, bool ok) {
-    label.setText(ok ? QStringLiteral("OK") : QStringLiteral("FAIL"));
+    const QString text = ok ? QStringLiteral("OK") : QStringLiteral("FAIL");
+    if (label.text() == text)
+        return; // every reply of a run says "OK" again
+    label.setText(text);
     label.setStyleSheet(ok ? QStringLiteral("color: rgb(0, 128, 0);")
                            : QStringLiteral("color: rgb(200, 0, 0);"));
 }

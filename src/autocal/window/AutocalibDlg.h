@@ -41,6 +41,8 @@ public:
     QLabel& ElapsedTime() { return *elapsed_; }
     QProgressBar& Progress() { return *progress_; }
     ResultPanel& Results() { return *results_; }
+    // By object name: "instrumentCheck", "targetCheck", "start", "stop", "batteryCal", "clear",
+    // "eepFullReset", "exit".
     QPushButton& Button(const char* name) const;
     // The OK/FAIL popup while it is shown.
     COkfaildispDlg* Popup() const { return popup_.data(); }
