@@ -5,7 +5,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
-// Adds the configuration, run and output options. The supply is the simulated bench's --supply
-// option, so that a simulated bench has the supply the station is configured for.
+// Adds the configuration and output options every calibrating executable takes, and what to run
+// for how many targets.
 void AddCalOptions(QCommandLineParser& parser);
 bool ReadCalOptions(const QCommandLineParser& parser, CycleOptions* options, QString* error);

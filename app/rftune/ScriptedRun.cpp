@@ -32,11 +32,15 @@ void ScriptedRun::Start() {
     previousSink_ = SetMessageSink(this);
     sinkInstalled_ = true;
     frame_.Action(FrameCommand::TargetOpen)->trigger();
+    // Each window from the event loop: a modal one runs a loop of its own until it is closed,
+    // and the rest of the script goes on in there.
     for (const FrameCommand command : windows_)
-        frame_.Action(command)->trigger();
-    if (!lines_.isEmpty())
-        OpenManualWindow();
-    SendNext();
+        QTimer::singleShot(0, frame_.Action(command), &QAction::trigger);
+    QTimer::singleShot(0, this, [this] {
+        if (!lines_.isEmpty())
+            OpenManualWindow();
+        SendNext();
+    });
 }
 
 void ScriptedRun::OpenManualWindow() {

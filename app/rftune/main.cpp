@@ -1,6 +1,8 @@
 // rftune: the calibration station's window.
+#include "CalibrationOptions.h"
 #include "MainFrm.h"
 #include "Rftune.h"
+#include "ScriptedCalibration.h"
 #include "ScriptedRun.h"
 #include "SimBench.h"
 #include "Simulation.h"
@@ -21,6 +23,8 @@ struct Options {
     QStringList windows;
     QStringList sendLines;
     QString screenshotFile;
+    bool calibrate = false;
+    ScriptedCalibration::Options calibration;
 
     bool Scripted() const {
         return !windows.isEmpty() || !sendLines.isEmpty() || !screenshotFile.isEmpty();
@@ -42,18 +46,44 @@ void AddOwnOptions(QCommandLineParser& parser) {
          "LINE"},
         {"screenshot", "When the lines are done, save a picture of the screen to FILE and quit.",
          "FILE"},
+        {"calibrate",
+         "After start-up calibrate one target through the calibration window with the "
+         "configuration options, as an operator would, and quit: 0 on \"Calibration "
+         "Success....\", 1 on a failure, 2 when the port or an instrument cannot be opened. "
+         "With --screenshot the screen is saved at the end."},
+        {"measure-ui", "With --calibrate: print the largest gap between two turns of the "
+                       "window's event loop during the run."},
     });
+    AddCalibrationOptions(parser);
 }
 
-Options ReadOptions(const QCommandLineParser& parser) {
-    Options options;
-    options.app.splash = !parser.isSet("no-splash");
-    options.windows = parser.values("open");
-    options.sendLines = parser.values("send");
-    options.screenshotFile = parser.value("screenshot");
-    if (options.Scripted() && options.windows.isEmpty())
-        options.windows << QLatin1String(kDefaultWindow);
-    return options;
+bool ReadCalibrate(const QCommandLineParser& parser, Options* options, QString* error) {
+    options->calibrate = parser.isSet("calibrate");
+    options->calibration.measureUi = parser.isSet("measure-ui");
+    options->calibration.screenshotFile = options->screenshotFile;
+    if (!options->calibrate) {
+        if (options->calibration.measureUi)
+            *error = QStringLiteral("--measure-ui measures a run of --calibrate");
+        return !options->calibration.measureUi;
+    }
+    if (!options->windows.isEmpty() || !options->sendLines.isEmpty()) {
+        *error = QStringLiteral("--calibrate runs the calibration window alone, without --open "
+                                "or --send");
+        return false;
+    }
+    return ReadCalibrationOptions(parser, &options->calibration.setup, error);
+}
+
+bool ReadOptions(const QCommandLineParser& parser, Options* options, QString* error) {
+    options->app.splash = !parser.isSet("no-splash");
+    options->windows = parser.values("open");
+    options->sendLines = parser.values("send");
+    options->screenshotFile = parser.value("screenshot");
+    if (!ReadCalibrate(parser, options, error))
+        return false;
+    if (options->Scripted() && options->windows.isEmpty() && !options->calibrate)
+        options->windows << QLatin1String(kDefaultWindow);
+    return true;
 }
 
 // The menu commands of the named tool windows; false with *error naming the first unknown one.
@@ -80,9 +110,9 @@ int main(int argc, char** argv) {
                                StationStartup::kSimulate);
     AddOwnOptions(startup.Parser());
     QString error;
-    if (!startup.Process(app, &error))
+    Options options;
+    if (!startup.Process(app, &error) || !ReadOptions(startup.Parser(), &options, &error))
         return startup.Fail(error);
-    const Options options = ReadOptions(startup.Parser());
     QList<FrameCommand> windows;
     if (!ToolCommands(options.windows, &windows, &error))
         return startup.Fail(error);
@@ -96,7 +126,11 @@ int main(int argc, char** argv) {
     CRftuneApp rftune(options.app);
     rftune.InitInstance();
     std::optional<ScriptedRun> script;
-    if (options.Scripted()) {
+    std::optional<ScriptedCalibration> calibration;
+    if (options.calibrate) {
+        calibration.emplace(*rftune.MainFrame(), options.calibration);
+        calibration->Start();
+    } else if (options.Scripted()) {
         script.emplace(*rftune.MainFrame(), windows, options.sendLines, options.screenshotFile);
         script->Start();
     }

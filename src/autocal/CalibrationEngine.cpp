@@ -107,6 +107,9 @@ void CalibrationEngine::TargetCheck() {
 }
 
 void CalibrationEngine::StartAutoCal() {
+    // A second press during a run would step the calibrations' shared state twice over.
+    if (active_ != CAL_NONE)
+        return;
     startTime_ = QDateTime::currentDateTime();
     emit elapsedTimeShown(QString());
     runAll_ = true;
@@ -116,6 +119,8 @@ void CalibrationEngine::StartAutoCal() {
 }
 
 void CalibrationEngine::StartCalibration(ActiveCalibration calibration) {
+    if (active_ != CAL_NONE)
+        return;
     runAll_ = false;
     session_.Link().Comm().HoldReceiver(&session_.Link());
     active_ = calibration;
@@ -135,6 +140,25 @@ void CalibrationEngine::AcknowledgeFailure() {
     afterOkFail_ = nullptr;
     if (then)
         then();
+}
+
+void CalibrationEngine::StopRun() {
+    if (afterOkFail_) {
+        AcknowledgeFailure();
+        return;
+    }
+    if (active_ == CAL_NONE)
+        return;
+    // A wait that ends later must not step a calibration that is over, nor leave the next
+    // command unawaited.
+    continueTimer_.stop();
+    callPending_ = false;
+    timedContinue_ = false;
+    StopCalibration();
+    // The target is still on the supply: detection would take it for the next one.
+    phoneInTimer_.stop();
+    phoneOutTimer_.stop();
+    ShowStatus(QStringLiteral("Calibration Stopped...."));
 }
 
 void CalibrationEngine::CloseInstruments() {

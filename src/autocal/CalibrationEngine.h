@@ -50,6 +50,7 @@ public:
     void SetRfMode(bool rf); // the mode combo: "RF CALIBRATION" (true) or "BOARD CALIBRATION"
     void InstrumentCheck();
     void TargetCheck();
+    // Both are ignored while a calibration runs (STOP or "Instrument Check" end it first).
     void StartAutoCal();
     // One calibration on its own, as without run all; CAL_BOARD is "Battery CAL".
     void StartCalibration(ActiveCalibration calibration);
@@ -60,6 +61,11 @@ public:
     void AfterRunPhoneWait();
     // Closes the test set and the supply, as leaving the calibration window does.
     void CloseInstruments();
+    // The operator's STOP, and the calibration window closed during a run: the run ends the safe
+    // way a failure ends (the target's RF off, the test set preset, the instruments checked
+    // again), without the popup, and the station stays stopped until the operator goes on.
+    // Under the OK/FAIL popup it is the popup's acknowledgement; with nothing running, nothing.
+    void StopRun();
 
 signals:
     void statusShown(const QString& text, StatusStyle style);

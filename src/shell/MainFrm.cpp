@@ -53,15 +53,19 @@ void CMainFrame::AddTool(const StationTool& tool) {
         return;
     }
     tools_.Define(tool.command, {[this, create = tool.create](QWidget* parent) -> QWidget* {
-                                     return create(document_.Comm(), parent);
+                                     return create(Parts(), parent);
                                  },
                                  tool.kind == ToolKind::ModelessMinimisingFrame});
     SetCommandHandler(tool.command, [this, command = tool.command] { ShowTool(command); });
 }
 
 void CMainFrame::RunModal(const ToolFactory& create) {
-    const std::unique_ptr<QDialog> dialog(create(document_.Comm(), this));
+    const std::unique_ptr<QDialog> dialog(create(Parts(), this));
     dialog->exec();
+}
+
+ToolParts CMainFrame::Parts() {
+    return {document_.Comm(), document_.RfParameters()};
 }
 
 QWidget* CMainFrame::ShowTool(FrameCommand command) {

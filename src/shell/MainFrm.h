@@ -50,6 +50,7 @@ private:
     void CreateStatusBar();
     void CreateToolsMenuEntry(const StationTool& tool);
     void RunModal(const ToolFactory& create);
+    ToolParts Parts();
     QAction* AddCommand(QMenu* menu, FrameCommand command, const QString& caption);
 
     void OnTargetOpen();

@@ -1,8 +1,11 @@
 #include "StationTools.h"
 
+#include "AutocalibDlg.h"
+#include "EngineerControls.h"
 #include "Gsmramp.h"
 #include "LogicTestDlg.h"
 #include "ManualCalDlg.h"
+#include "RFConfigDlg.h"
 #include "RfTestDlg.h"
 
 #include <algorithm>
@@ -12,6 +15,17 @@ const std::vector<StationTool>& StationTools() {
         {QStringLiteral("manual"), FrameCommand::InputWindow, QString(), ToolKind::Modeless,
          [](CComm& target, QWidget* parent) -> QDialog* {
              return new CManualCalDlg(target, parent);
+         }},
+        {QStringLiteral("rf-config"), FrameCommand::RfParameterSetting, QString(), ToolKind::Modal,
+         [](const ToolParts& parts, QWidget* parent) -> QDialog* {
+             return new CRFConfigDlg(parts.rfConfiguration, parent);
+         }},
+        {QStringLiteral("autocal"), FrameCommand::AutoCalibration, QString(),
+         ToolKind::ModelessMinimisingFrame,
+         [](const ToolParts& parts, QWidget* parent) -> QDialog* {
+             auto* window = new CAutocalibDlg(parts.target, parts.rfConfiguration, parent);
+             window->EnableEngineerControls(EngineerControlsSetting());
+             return window;
          }},
         {QStringLiteral("ramp"), FrameCommand::GsmDcsRampTable, QString(), ToolKind::Modeless,
          [](CComm& target, QWidget* parent) -> QDialog* { return new CGsmramp(target, parent); }},

@@ -11,6 +11,7 @@
 class CComm;
 class QDialog;
 class QWidget;
+class RfConfiguration;
 
 // How the main frame shows a tool window.
 enum class ToolKind {
@@ -19,9 +20,18 @@ enum class ToolKind {
     Modal,                   // runs on the command handler's stack until it is closed
 };
 
-// Creates a tool's window on the target channel; parent is the frame, or none for a tool that
-// minimises the frame.
-using ToolFactory = std::function<QDialog*(CComm& target, QWidget* parent)>;
+// What a tool window is made on: the target channel, and the RF parameter configuration the
+// calibration's windows share. It stands for the channel wherever a tool needs nothing more, so
+// that such a tool's factory takes the CComm& alone.
+struct ToolParts {
+    CComm& target;
+    RfConfiguration& rfConfiguration;
+
+    operator CComm&() const { return target; }
+};
+
+// Creates a tool's window; parent is the frame, or none for a tool that minimises the frame.
+using ToolFactory = std::function<QDialog*(const ToolParts& parts, QWidget* parent)>;
 
 // One tool window of the station as the main frame offers it.
 struct StationTool {

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,7 +59,7 @@ TEST_F(MainFrame, menuCarriesEveryItemInOrderWithUnhandledOnesDisabled) {
               (QStringList{"Open", "Close", "Reset (disabled)", "&Save as File (disabled)",
                            "Port Settings...", "Exit (&X)"}));
     EXPECT_EQ(Captions(menus[1]->menu()->actions()),
-              (QStringList{"RF Parameter Setting (disabled)", "AutoCalibration (disabled)"}));
+              (QStringList{"RF Parameter Setting", "AutoCalibration"}));
     EXPECT_EQ(Captions(menus[2]->menu()->actions()),
               (QStringList{"GSM / DCS Ramp table", "Input Window"}));
     EXPECT_EQ(Captions(menus[3]->menu()->actions()), (QStringList{"RF TEST", "Logic Test"}));
@@ -106,6 +107,17 @@ TEST_F(MainFrame, exitAndTheCloseBoxCloseThePortBeforeTheWindowGoes) {
         EXPECT_FALSE(connectedWhenHidden);
         EXPECT_EQ(DescriptorsOpenOn(pty.SlavePath()), before);
     }
+}
+
+TEST_F(MainFrame, rfParameterSettingIsModalAndItsOkReplacesTheDocumentsConfiguration) {
+    QString title;
+    OnNextModal([&](QWidget& dialog) {
+        title = dialog.windowTitle();
+        dialog.findChild<QPushButton*>()->click();
+    });
+    Trigger(FrameCommand::RfParameterSetting);
+    EXPECT_EQ(title, "RF Parameter Configuration");
+    EXPECT_EQ(document.RfParameters().Config(), DefaultConfig());
 }
 
 TEST_F(MainFrame, aboutBoxShowsItsTitleAndHistory) {

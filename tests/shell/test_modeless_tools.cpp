@@ -1,3 +1,6 @@
+#include "AutocalSession.h"
+#include "AutocalibDlg.h"
+#include "CalibrationEngine.h"
 #include "FrameFixture.h"
 #include "History.h"
 #include "LogicTestDlg.h"
@@ -81,6 +84,22 @@ TEST_F(ModelessTool, autoCalibrationMinimisesTheFrameAndStaysVisibleItself) {
     EXPECT_TRUE(tool->isVisible());
     EXPECT_FALSE(tool->isMinimized());
     EXPECT_EQ(tool->parentWidget(), nullptr);
+}
+
+TEST_F(ModelessTool, autoCalibrationShowsOneCalibrationWindowThatTakesTheTargetsReplies) {
+    frame.show();
+    Trigger(FrameCommand::AutoCalibration);
+    auto* window =
+        qobject_cast<CAutocalibDlg*>(frame.Tools().Window(FrameCommand::AutoCalibration));
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(frame.isMinimized());
+    EXPECT_EQ(Comm().NotifyWindow(), &window->Session().Target().Link());
+
+    TargetLink other(Comm(), 1000);
+    other.Register();
+    Trigger(FrameCommand::AutoCalibration);
+    EXPECT_EQ(frame.Tools().Window(FrameCommand::AutoCalibration), window);
+    EXPECT_EQ(Comm().NotifyWindow(), &window->Session().Target().Link());
 }
 
 TEST_F(ModelessTool, toolsWithoutAMenuItemAreUnderToolsAndOpenThere) {

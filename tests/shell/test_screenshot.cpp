@@ -3,7 +3,16 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+namespace {
+
+// The calibration waits at a hundredth of real time, the simulated phone paced as fast as it
+// answers.
+const QStringList kQuickBench{"--simulate", "--time-scale", "0.01", "--command-gap-ms", "0"};
+
+} // namespace
 
 TEST(Screenshot, theSimulatedStationUnderAVirtualXServerAnswersThroughTheWindow) {
     const QString xvfbRun = QStandardPaths::findExecutable("xvfb-run");
@@ -41,7 +50,7 @@ TEST(Screenshot, openTakesOnlyTheNamesOfRegisteredWindowsAndHelpListsThem) {
     help.start(RFTUNE_PATH, {"--help"});
     ASSERT_TRUE(help.waitForFinished(10000));
     EXPECT_TRUE(help.readAllStandardOutput().simplified().contains(
-        "NAME is one of: manual, ramp, rf-test, logic-test."));
+        "NAME is one of: manual, ramp, rf-test, logic-test, rf-config, autocal."));
 
     QProcess unknown;
     unknown.start(RFTUNE_PATH, {"--no-splash", "--open", "manual", "--open", "nosuch"});
@@ -49,6 +58,69 @@ TEST(Screenshot, openTakesOnlyTheNamesOfRegisteredWindowsAndHelpListsThem) {
     EXPECT_EQ(unknown.exitCode(), 2);
     const QString errors = QString::fromLocal8Bit(unknown.readAllStandardError());
     EXPECT_TRUE(errors.contains("rftune: unknown window \"nosuch\" for --open; the windows are: "
-                                "manual, ramp, rf-test, logic-test\n"))
+                                "manual, ramp, rf-test, logic-test, rf-config, autocal\n"))
         << errors.toStdString();
+}
+
+TEST(Screenshot, aScriptedStartGoesOnUnderAModalWindowAndKeepsItOnTheScreen) {
+    QTemporaryDir dir;
+    const QString picture = dir.filePath("rf-config.png");
+    QProcess station;
+    station.start(RFTUNE_PATH,
+                  {"--simulate", "--no-splash", "--open", "rf-config", "--screenshot", picture});
+    ASSERT_TRUE(station.waitForFinished(30000));
+    EXPECT_EQ(station.exitCode(), 0) << station.readAllStandardError().toStdString();
+    EXPECT_FALSE(QImage(picture).isNull());
+}
+
+TEST(Screenshot, calibrateRunsACompleteCalibrationThroughTheWindowAndKeepsTheScreen) {
+    const QString xvfbRun = QStandardPaths::findExecutable("xvfb-run");
+    if (xvfbRun.isEmpty())
+        GTEST_SKIP() << "xvfb-run is not installed";
+    QFile::remove(RFTUNE_CALIBRATION_SCREENSHOT_PATH);
+    QTemporaryDir results;
+
+    QProcess station;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("ASAN_OPTIONS", "detect_leaks=0");
+    station.setProcessEnvironment(env);
+    station.start(xvfbRun, QStringList{"-a", "-s", "-screen 0 1280x800x24", RFTUNE_PATH,
+                                       "--no-splash", "--calibrate", "--measure-ui", "--phone-name",
+                                       "screen unit", "--result-dir", results.path(),
+                                       "--screenshot", RFTUNE_CALIBRATION_SCREENSHOT_PATH} +
+                               kQuickBench);
+    ASSERT_TRUE(station.waitForStarted(5000));
+    if (!station.waitForFinished(300000))
+        station.kill();
+    const QString out = QString::fromLocal8Bit(station.readAllStandardOutput());
+    const QString errors = QString::fromLocal8Bit(station.readAllStandardError());
+
+    EXPECT_EQ(station.exitCode(), 0) << out.toStdString() << errors.toStdString();
+    EXPECT_TRUE(out.contains("Checking the PHONE. Wait a moment !\n")) << out.toStdString();
+    EXPECT_TRUE(out.contains("Calibration Success....\nelapsed time ")) << out.toStdString();
+    EXPECT_TRUE(out.contains("largest gap between two turns of the window's event loop"));
+    EXPECT_EQ(QImage(RFTUNE_CALIBRATION_SCREENSHOT_PATH).size(), QSize(1280, 800));
+    QFile log(results.filePath("calresult.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("name : screen unit  ##########"));
+}
+
+TEST(Screenshot, calibrateEndsWithOneOnAFlawedUnitAndTwoOnAUsageError) {
+    QTemporaryDir results;
+    QProcess flawed;
+    flawed.start(RFTUNE_PATH, QStringList{"--no-splash", "--calibrate", "--flaw", "gmagic",
+                                          "--result-dir", results.path()} +
+                                  kQuickBench);
+    ASSERT_TRUE(flawed.waitForFinished(120000));
+    const QString out = QString::fromLocal8Bit(flawed.readAllStandardOutput());
+    EXPECT_EQ(flawed.exitCode(), 1) << out.toStdString();
+    EXPECT_TRUE(out.endsWith("GMAGIC CAL FAIL\n")) << out.toStdString();
+
+    QProcess usage;
+    usage.start(RFTUNE_PATH, {"--no-splash", "--measure-ui"});
+    ASSERT_TRUE(usage.waitForFinished(10000));
+    EXPECT_EQ(usage.exitCode(), 2);
+    EXPECT_TRUE(
+        usage.readAllStandardError().contains("--measure-ui measures a run of --calibrate"));
 }

@@ -1,0 +1,289 @@
+// The calibration window on the simulated bench at a hundredth of real time, driven through its
+// buttons as an operator drives it.
+#include "AutocalSession.h"
+#include "AutocalibDlg.h"
+#include "CalibrationEngine.h"
+#include "InstrumentClock.h"
+#include "Label.h"
+#include "OkfaildispDlg.h"
+#include "PortMap.h"
+#include "RecordingMessageSink.h"
+#include "ResultList.h"
+#include "ResultPanel.h"
+#include "RfConfiguration.h"
+#include "SimBench.h"
+#include "Simulation.h"
+#include "Virtual4400.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kTimeScale = 0.01;
+constexpr int kRunTimeoutMs = 180000;
+constexpr int kStepTimeoutMs = 20000;
+
+class AutocalWindow : public testing::Test {
+protected:
+    void SetUp() override { InstrumentClock::SetScale(kTimeScale); }
+    void TearDown() override {
+        window.reset();
+        comm.Close();
+        if (bench) {
+            QString error;
+            bench->Stop(&error);
+        }
+        PortMap::Instance().Clear();
+        InstrumentClock::SetScale(1.0);
+    }
+
+    void Start(BenchOptions options = {}) {
+        QString error;
+        bench = StartSimulation(options, &error);
+        ASSERT_TRUE(bench) << error.toStdString();
+        ASSERT_EQ(comm.Open(1, 115200), 1) << comm.LastError().toStdString();
+        configuration.Apply(DefaultConfig());
+        window = std::make_unique<CAutocalibDlg>(comm, configuration);
+        window->Session().SetResultDirectory(results.path());
+        QObject::connect(&window->Session().Engine(), &CalibrationEngine::statusShown, &recorder,
+                         [this](const QString& text, StatusStyle) { statuses << text; });
+        window->show();
+    }
+
+    void Press(const char* button) { window->Button(button).click(); }
+    bool WaitForStatus(const QString& text, int timeoutMs = kStepTimeoutMs) {
+        return QTest::qWaitFor([&] { return statuses.contains(text); }, timeoutMs);
+    }
+    // What the unit does, read on the instruments' thread where the bench keeps it.
+    bool InCall() {
+        bool inCall = false;
+        bench->Instruments().Run([&](Virtual4400&) { inCall = bench->Unit().CallStarted(); });
+        return inCall;
+    }
+    // The bytes of the last command the window's engine sent.
+    QByteArray LastCommandSent() {
+        const TargetLink& link = window->Session().Target().Link();
+        return {reinterpret_cast<const char*>(link.TransmitBuffer()), link.TransmitLength()};
+    }
+    // The lines after title and its column line in calresult.txt.
+    QStringList ResultBlock(const QString& title, int count) {
+        QFile file(results.filePath("calresult.txt"));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QStringList lines = QString::fromLatin1(file.readAll()).split("\r\n");
+        const qsizetype at = lines.indexOf(title);
+        return at < 0 ? QStringList{} : lines.mid(at + 2, count);
+    }
+
+    QTemporaryDir results;
+    std::unique_ptr<SimBench> bench;
+    CComm comm;
+    RfConfiguration configuration;
+    std::unique_ptr<CAutocalibDlg> window;
+    QObject recorder;
+    QStringList statuses;
+};
+
+QStringList Words(const QString& line) {
+    return line.simplified().split(' ');
+}
+
+} // namespace
+
+TEST_F(AutocalWindow, opensWaitingWithItsListsBuiltAndTheLineOnlyControlsDisabled) {
+    Start();
+    EXPECT_EQ(window->windowTitle(), "RF Calibration QM310QT310 V1.4");
+    EXPECT_EQ(window->InstrumentResult().text(), "FAIL");
+    EXPECT_EQ(window->TargetResult().text(), "FAIL");
+    EXPECT_TRUE(window->StatusLine().text().isEmpty());
+    EXPECT_EQ(window->Progress().maximum(), 200);
+    ResultList& gsm = window->Results().GsmApc();
+    EXPECT_EQ(gsm.headerItem()->text(0), "level");
+    EXPECT_EQ(gsm.headerItem()->text(3), "GSM3");
+    EXPECT_EQ(gsm.columnWidth(0), 45);
+    EXPECT_EQ(gsm.columnWidth(1), 55);
+    EXPECT_EQ(gsm.topLevelItemCount(), 15);
+    EXPECT_EQ(gsm.Row(14), (QStringList{"19", "", "", ""}));
+    EXPECT_EQ(window->Results().DcsApc().Row(0), (QStringList{"0", "", "", ""}));
+    ResultList& rx = window->Results().Rx();
+    EXPECT_EQ(rx.columnWidth(1), 115);
+    EXPECT_GE(rx.columnWidth(0), std::max(40, rx.header()->sectionSizeHint(0))); // "channel" whole
+    EXPECT_EQ(rx.topLevelItemCount(), 17);
+    EXPECT_EQ(rx.Row(16), (QStringList{"1023", ""}));
+    // Every row is shown without scrolling.
+    EXPECT_GE(rx.viewport()->height(), rx.visualItemRect(rx.topLevelItem(16)).bottom());
+    for (const char* name : {"batteryCal", "clear", "eepFullReset", "exit"})
+        EXPECT_FALSE(window->Button(name).isEnabled()) << name;
+    QComboBox* mode = window->findChild<QComboBox*>("mode");
+    EXPECT_FALSE(mode->isEnabled());
+    EXPECT_EQ(mode->currentText(), "RF CALIBRATION");
+    EXPECT_EQ(window->findChild<QComboBox*>("stage")->currentText(), "MP");
+    window->EnableEngineerControls(true);
+    EXPECT_TRUE(window->Button("batteryCal").isEnabled());
+    EXPECT_TRUE(mode->isEnabled());
+
+    // Escape does not close the station's window.
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(AutocalWindow, theOperatorsCycleFromInstrumentCheckToSuccessAndTheRemoval) {
+    Start();
+    bench->Remove();
+    Press("instrumentCheck");
+    ASSERT_TRUE(WaitForStatus("Ready to Test. !"));
+    EXPECT_EQ(window->InstrumentResult().text(), "OK");
+    bench->Insert();
+    ASSERT_TRUE(WaitForStatus("Checking the PHONE. Wait a moment !"));
+
+    window->findChild<QLineEdit*>("name")->setText("unit 1");
+    Press("start");
+    ASSERT_TRUE(WaitForStatus("Calibration Success....", kRunTimeoutMs));
+    ASSERT_TRUE(WaitForStatus("Remove the PHONE. !"));
+    EXPECT_TRUE(
+        QRegularExpression("^\\d\\d:\\d\\d$").match(window->ElapsedTime().text()).hasMatch())
+        << window->ElapsedTime().text().toStdString();
+    EXPECT_EQ(window->Progress().value(), 0);
+    EXPECT_EQ(window->TargetResult().text(), "OK");
+
+    // The lists show what calresult.txt keeps.
+    const QStringList gsmLines = ResultBlock("***** APC GSM TX Calibration *****", 15);
+    ASSERT_EQ(gsmLines.size(), 15);
+    for (int row = 0; row < 15; ++row)
+        EXPECT_EQ(Words(gsmLines[row]), window->Results().GsmApc().Row(row)) << row;
+    const QStringList dcsLines = ResultBlock("***** APC DCS TX Calibration *****", 16);
+    ASSERT_EQ(dcsLines.size(), 16);
+    for (int row = 0; row < 16; ++row)
+        EXPECT_EQ(Words(dcsLines[row]), window->Results().DcsApc().Row(row)) << row;
+    const QStringList rxLines = ResultBlock("***** RX CHANNEL Calibration ***** ", 17);
+    ASSERT_EQ(rxLines.size(), 17);
+    for (int row = 0; row < 17; ++row)
+        EXPECT_EQ(Words(rxLines[row]).value(1), window->Results().Rx().Row(row).value(1)) << row;
+    const QStringList gmagic = ResultBlock("***** Gmagic Calibration ***** ", 2);
+    EXPECT_EQ(gmagic, (QStringList{"GSM  " + window->findChild<QLineEdit*>("gmagicGsm")->text(),
+                                   "DCS  " + window->findChild<QLineEdit*>("gmagicDcs")->text()}));
+    QFile file(results.filePath("calresult.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("stage : MP  name : unit 1  ##########"));
+
+    bench->Remove();
+    statuses.clear();
+    ASSERT_TRUE(WaitForStatus("Ready to Test. !"));
+
+    // A second start empties the lists again and keeps one set of columns; STOP ends it.
+    Press("start");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return window->Results().GsmApc().Row(0).value(1).isEmpty(); }, kStepTimeoutMs));
+    EXPECT_EQ(window->Results().GsmApc().columnCount(), 4);
+    EXPECT_EQ(window->Results().GsmApc().topLevelItemCount(), 15);
+    EXPECT_EQ(window->Results().Rx().Row(0), (QStringList{"1", ""}));
+    Press("stop");
+    EXPECT_TRUE(WaitForStatus("Calibration Stopped...."));
+}
+
+TEST_F(AutocalWindow, aFlawedUnitShowsItsFailureInThePopupAndTheStationWaitsForItsRemoval) {
+    BenchOptions options;
+    options.unit.flaw = UnitFlaw::kGmagic;
+    Start(options);
+    Press("instrumentCheck");
+    ASSERT_TRUE(WaitForStatus("Checking the PHONE. Wait a moment !"));
+    Press("start");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->Popup() != nullptr; }, kRunTimeoutMs));
+    EXPECT_EQ(window->Popup()->MessageField().toPlainText(), "GMAGIC CAL FAIL");
+    // The station goes on only once the operator has read it.
+    statuses.clear();
+    QTest::qWait(100);
+    EXPECT_FALSE(statuses.contains("Remove the PHONE. !"));
+    QTest::keyClick(window->Popup(), Qt::Key_Return);
+    ASSERT_TRUE(WaitForStatus("Remove the PHONE. !"));
+    EXPECT_EQ(window->Popup(), nullptr);
+    EXPECT_EQ(LastCommandSent(), QByteArray("\x14\x23\x00\x00\x23", 5)); // "rfe 0"
+    EXPECT_EQ(window->Progress().value(), 0);
+    EXPECT_TRUE(window->Results().GsmApc().Row(0).value(1).isEmpty());
+}
+
+TEST_F(AutocalWindow, stopDuringRxEndsTheCallAndSaysSoWhereAnotherStartIsIgnored) {
+    Start();
+    Press("instrumentCheck");
+    ASSERT_TRUE(WaitForStatus("Checking the PHONE. Wait a moment !"));
+    Press("start");
+    ASSERT_TRUE(WaitForStatus("RX CAL Processing...", kRunTimeoutMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return InCall(); }, kStepTimeoutMs));
+    // A start pressed again during the run is no second run.
+    const qsizetype pressed = statuses.size();
+    Press("start");
+    Press("stop");
+    ASSERT_TRUE(WaitForStatus("Calibration Stopped...."));
+    EXPECT_FALSE(statuses.mid(pressed).contains("GMAGIC CAL Processing..."));
+    EXPECT_EQ(LastCommandSent(), QByteArray("\x14\x54\x65\x00\x31", 5)); // "se 101"
+    EXPECT_FALSE(InCall());
+    EXPECT_EQ(window->StatusLine().text(), "Calibration Stopped....");
+    EXPECT_EQ(window->Progress().value(), 0);
+}
+
+TEST_F(AutocalWindow, closingTheWindowDuringARunEndsItSafelyAndClosesTheInstruments) {
+    Start();
+    Press("instrumentCheck");
+    ASSERT_TRUE(WaitForStatus("Checking the PHONE. Wait a moment !"));
+    Press("start");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return InCall(); }, kRunTimeoutMs));
+    EXPECT_EQ(bench->Instruments().Connections4400(), 1);
+    EXPECT_EQ(bench->Instruments().ConnectionsSupply(), 1);
+
+    QPointer<CAutocalibDlg> closing = window.release();
+    closing->setAttribute(Qt::WA_DeleteOnClose); // as the main frame opens it
+    closing->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closing.isNull(); }, kStepTimeoutMs));
+    EXPECT_FALSE(InCall());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return bench->Instruments().Connections4400() == 0 &&
+                   bench->Instruments().ConnectionsSupply() == 0;
+        },
+        kStepTimeoutMs));
+}
+
+TEST_F(AutocalWindow, aConfigurationChangedWhileTheWindowIsOpenCountsFromTheNextInstrumentCheck) {
+    Start();
+    CalibrationConfig noSupply = DefaultConfig();
+    noSupply.supplyType = kSupplyNone;
+    configuration.Apply(noSupply);
+    Press("instrumentCheck");
+    Press("targetCheck"); // answered after the check
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->TargetResult().text() == "OK"; }, 5000));
+    EXPECT_EQ(window->InstrumentResult().text(), "OK");
+    EXPECT_FALSE(statuses.contains("Checking the PHONE. Wait a moment !"));
+
+    configuration.Apply(DefaultConfig());
+    Press("instrumentCheck");
+    EXPECT_TRUE(WaitForStatus("Checking the PHONE. Wait a moment !"));
+}
+
+TEST_F(AutocalWindow,
+       targetCheckSaysOkOnlyForAnAnsweringTargetAndAClosedPortIsACommunicationError) {
+    Start();
+    Press("targetCheck");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->TargetResult().text() == "OK"; }, 5000));
+
+    bench->Remove();
+    Press("targetCheck");
+    ASSERT_TRUE(WaitForStatus("No Response (1)"));
+    EXPECT_EQ(window->TargetResult().text(), "FAIL");
+
+    RecordingMessageSink messages;
+    comm.Close();
+    window->EnableEngineerControls(true);
+    Press("eepFullReset");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts.isEmpty(); }, 5000));
+    EXPECT_EQ(messages.texts, QStringList{"통신 에러"});
+}
