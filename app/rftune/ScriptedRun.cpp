@@ -3,6 +3,7 @@
 #include "MainFrm.h"
 #include "ManualCalDlg.h"
 #include "ManualSession.h"
+#include "RftuneDoc.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,11 +33,23 @@ void ScriptedRun::Start() {
     previousSink_ = SetMessageSink(this);
     sinkInstalled_ = true;
     frame_.Action(FrameCommand::TargetOpen)->trigger();
-    for (const FrameCommand command : windows_)
-        frame_.Action(command)->trigger();
+    failed_ = !frame_.Document().Comm().IsConnected();
+    OpenWindows();
     if (!lines_.isEmpty())
         OpenManualWindow();
     SendNext();
+}
+
+void ScriptedRun::OpenWindows() {
+    for (const FrameCommand command : windows_) {
+        QAction* action = frame_.Action(command);
+        // A modal tool's own loop would hold the script until it closes: it is opened from the
+        // event loop instead, and the lines and the picture go on under it.
+        if (frame_.Tools().IsDefined(command))
+            action->trigger();
+        else
+            QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+    }
 }
 
 void ScriptedRun::OpenManualWindow() {
@@ -60,6 +73,7 @@ void ScriptedRun::PrintLine(const QString& text) {
 }
 
 void ScriptedRun::SendNext() {
+    failed_ = failed_ || !lineSucceeded_;
     if (lines_.isEmpty()) {
         if (!screenshotFile_.isEmpty())
             QTimer::singleShot(kSettleMs, this, &ScriptedRun::TakeScreenshot);
@@ -68,13 +82,15 @@ void ScriptedRun::SendNext() {
     if (!window_)
         return; // closed under the script: the run is over
     window_->Input().setText(lines_.takeFirst());
+    lineSucceeded_ = false;
     window_->SendButton().click();
     // Nothing was sent (the port is closed): there is no reply to wait for.
     if (!window_->Session().Link().ReplyTimerActive())
         SendNext();
 }
 
-void ScriptedRun::OnReplyHandled() {
+void ScriptedRun::OnReplyHandled(ReplyClass result) {
+    lineSucceeded_ = lineSucceeded_ || result == REPLY_SUCCESS;
     // Done with this line once the window no longer waits: a status error still ends in the
     // time-out, a reply to another command does not.
     if (!window_->Session().Link().ReplyTimerActive())
@@ -87,6 +103,7 @@ void ScriptedRun::TakeScreenshot() {
     if (!saved)
         std::fprintf(stderr, "rftune: cannot save the screenshot to %s\n",
                      screenshotFile_.toLocal8Bit().constData());
+    failed_ = failed_ || !saved;
     frame_.close();
-    QCoreApplication::exit(saved ? 0 : 1);
+    QCoreApplication::exit(ExitStatus());
 }
