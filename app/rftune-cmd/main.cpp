@@ -56,12 +56,16 @@ bool ReadOptions(const QCommandLineParser& parser, Options* options, QString* er
     return true;
 }
 
+// Lines as typed, so that each encodes as it would from an argument or the window; blank lines
+// carry no command and are skipped.
 QStringList ReadStandardInput() {
     QStringList lines;
     QTextStream in(stdin);
     QString line;
-    while (in.readLineInto(&line))
-        lines.append(line.trimmed());
+    while (in.readLineInto(&line)) {
+        if (!line.trimmed().isEmpty())
+            lines.append(line);
+    }
     return lines;
 }
 

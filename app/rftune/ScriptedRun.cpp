@@ -3,6 +3,7 @@
 #include "MainFrm.h"
 #include "ManualCalDlg.h"
 #include "ManualSession.h"
+#include "RftuneDoc.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,6 +33,7 @@ void ScriptedRun::Start() {
     previousSink_ = SetMessageSink(this);
     sinkInstalled_ = true;
     frame_.Action(FrameCommand::TargetOpen)->trigger();
+    failed_ = !frame_.Document().Comm().IsConnected();
     // Each window from the event loop: a modal one runs a loop of its own until it is closed,
     // and the rest of the script goes on in there.
     for (const FrameCommand command : windows_)
@@ -64,6 +66,7 @@ void ScriptedRun::PrintLine(const QString& text) {
 }
 
 void ScriptedRun::SendNext() {
+    failed_ = failed_ || !lineSucceeded_;
     if (lines_.isEmpty()) {
         if (!screenshotFile_.isEmpty())
             QTimer::singleShot(kSettleMs, this, &ScriptedRun::TakeScreenshot);
@@ -72,13 +75,15 @@ void ScriptedRun::SendNext() {
     if (!window_)
         return; // closed under the script: the run is over
     window_->Input().setText(lines_.takeFirst());
+    lineSucceeded_ = false;
     window_->SendButton().click();
     // Nothing was sent (the port is closed): there is no reply to wait for.
     if (!window_->Session().Link().ReplyTimerActive())
         SendNext();
 }
 
-void ScriptedRun::OnReplyHandled() {
+void ScriptedRun::OnReplyHandled(ReplyClass result) {
+    lineSucceeded_ = lineSucceeded_ || result == REPLY_SUCCESS;
     // Done with this line once the window no longer waits: a status error still ends in the
     // time-out, a reply to another command does not.
     if (!window_->Session().Link().ReplyTimerActive())
@@ -91,6 +96,7 @@ void ScriptedRun::TakeScreenshot() {
     if (!saved)
         std::fprintf(stderr, "rftune: cannot save the screenshot to %s\n",
                      screenshotFile_.toLocal8Bit().constData());
+    failed_ = failed_ || !saved;
     frame_.close();
-    QCoreApplication::exit(saved ? 0 : 1);
+    QCoreApplication::exit(ExitStatus());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FrameCodec.h"
 #include "FrameCommands.h"
 #include "MessageService.h"
 
@@ -15,7 +16,8 @@ class CManualCalDlg;
 // tool window by its menu command, types each line into the manual command window (opening it if
 // needed) and presses SEND, waiting for each reply or "No Response"; then keeps a picture of the
 // screen and quits. The display's lines are printed on standard output; message boxes go to
-// standard error, as nobody is there to close them.
+// standard error, as nobody is there to close them. The run fails when the port did not open or
+// a line got no success reply.
 class ScriptedRun : public QObject, private MessageSink {
     Q_OBJECT
 public:
@@ -24,13 +26,15 @@ public:
     ~ScriptedRun() override;
 
     void Start();
+    // 0 when the port opened and every line got a success reply, else 1.
+    int ExitStatus() const { return failed_ ? 1 : 0; }
 
 private:
     void Show(const QString& text, MessageIcon icon) override;
     void OpenManualWindow();
     void PrintLine(const QString& text);
     void SendNext();
-    void OnReplyHandled();
+    void OnReplyHandled(ReplyClass result);
     void TakeScreenshot();
 
     CMainFrame& frame_;
@@ -40,4 +44,6 @@ private:
     QPointer<CManualCalDlg> window_;
     MessageSink* previousSink_ = nullptr;
     bool sinkInstalled_ = false;
+    bool lineSucceeded_ = true; // none is pending before the first line
+    bool failed_ = false;
 };

@@ -104,11 +104,16 @@ bool ToolCommands(const QStringList& names, QList<FrameCommand>* commands, QStri
 
 int main(int argc, char** argv) {
     CRftuneApp::SetApplicationIdentity();
-    QApplication app(argc, argv);
     StationStartup startup(QStringLiteral("rftune"), QStringLiteral("The RF calibration station."),
                            StationStartup::kPortOptions | StationStartup::kVisaOptions |
                                StationStartup::kSimulate);
     AddOwnOptions(startup.Parser());
+    // Answered before the window system starts, so that they work without a display.
+    if (startup.AsksForHelpOrVersion(argc, argv)) {
+        const QCoreApplication textOnly(argc, argv); // names the program in the usage line
+        startup.AnswerHelpOrVersion();
+    }
+    QApplication app(argc, argv);
     QString error;
     Options options;
     if (!startup.Process(app, &error) || !ReadOptions(startup.Parser(), &options, &error))
@@ -137,5 +142,5 @@ int main(int argc, char** argv) {
     const int status = app.exec();
     if (bench && !bench->Stop(&error))
         return startup.Fail(error);
-    return status;
+    return status != 0 || !script ? status : script->ExitStatus();
 }

@@ -1,6 +1,7 @@
 #include "Simulation.h"
 
 #include "InstrumentClock.h"
+#include "LinkSettings.h"
 #include "PortMap.h"
 #include "SimBench.h"
 #include "VisaConfig.h"
@@ -34,4 +35,8 @@ std::unique_ptr<SimBench> StartSimulation(const BenchOptions& options, QString* 
         VisaConfig::Instance().ApplyAliasOption(alias, &ignored);
     }
     return bench;
+}
+
+void UseBenchLinkSettings() {
+    LinkSettings::SetReplyChecksumCheck(ReplyChecksum::Reject);
 }

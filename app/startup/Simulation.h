@@ -11,3 +11,7 @@ struct BenchOptions;
 // their GPIB addresses) runs inside the station on the same event loop, on the station's time
 // scale, and the port map and the VISA aliases point at it.
 std::unique_ptr<SimBench> StartSimulation(const BenchOptions& options, QString* error);
+
+// The link settings a simulated bench runs with, over the settings file and under the command
+// line: its virtual target computes every reply checksum, so a wrong one is rejected.
+void UseBenchLinkSettings();

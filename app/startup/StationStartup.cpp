@@ -2,20 +2,26 @@
 
 #include "LinkSettings.h"
 #include "PortMap.h"
+#include "Simulation.h"
 #include "VisaConfig.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 const char* const kSimulateOption = "simulate";
-}
+const char* const kHelpOption = "help";
+const char* const kHelpAllOption = "help-all";
+const char* const kVersionOption = "version";
+} // namespace
 
 StationStartup::StationStartup(QString program, const QString& description, unsigned shared)
     : program_(std::move(program)), shared_(shared) {
     parser_.setApplicationDescription(description);
     parser_.addHelpOption();
+    parser_.addVersionOption();
     if (shared_ & kPortOptions) {
         AddPortOption(parser_);
         AddLinkOptions(parser_);
@@ -33,14 +39,36 @@ StationStartup::StationStartup(QString program, const QString& description, unsi
 }
 
 bool StationStartup::Process(const QCoreApplication& app, QString* error) {
+    return Process(app.arguments(), error);
+}
+
+bool StationStartup::Process(const QStringList& arguments, QString* error) {
     // Parsed rather than processed, so that an unknown option is a usage error like any other.
-    if (!parser_.parse(app.arguments())) {
+    if (!parser_.parse(arguments)) {
         *error = parser_.errorText();
         return false;
     }
-    if (parser_.isSet(QStringLiteral("help")))
-        parser_.showHelp(0);
+    AnswerHelpOrVersion();
     return ApplyShared(error);
+}
+
+bool StationStartup::AsksForHelpOrVersion(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return parser_.parse(arguments) && (parser_.isSet(QLatin1String(kHelpOption)) ||
+                                        parser_.isSet(QLatin1String(kHelpAllOption)) ||
+                                        parser_.isSet(QLatin1String(kVersionOption)));
+}
+
+void StationStartup::AnswerHelpOrVersion() {
+    if (parser_.isSet(QLatin1String(kHelpOption)) || parser_.isSet(QLatin1String(kHelpAllOption)))
+        parser_.showHelp(0);
+    if (parser_.isSet(QLatin1String(kVersionOption))) {
+        std::printf("%s %s\n", program_.toLocal8Bit().constData(), RFTUNE_VERSION);
+        std::fflush(stdout);
+        std::exit(0);
+    }
 }
 
 bool StationStartup::ApplyShared(QString* error) {
@@ -50,6 +78,8 @@ bool StationStartup::ApplyShared(QString* error) {
     if (shared_ & kPortOptions) {
         PortMap::Instance().LoadStationSettings();
         LinkSettings::LoadStationSettings();
+        if (simulate_)
+            UseBenchLinkSettings();
         if (!ApplyPortOptions(parser_, error) || !ApplyLinkOptions(parser_, error))
             return false;
     }

@@ -26,10 +26,18 @@ public:
     // For the executable's own options and arguments, before Process.
     QCommandLineParser& Parser() { return parser_; }
 
-    // Parses the command line (--help shows the options and ends the program), then loads the
-    // settings and applies the shared options over them. False with *error for an unknown
+    // Parses the command line (--help and --version answer and end the program), then loads
+    // the settings and applies the shared options over them. False with *error for an unknown
     // option or a bad value.
     bool Process(const QCoreApplication& app, QString* error);
+    bool Process(const QStringList& arguments, QString* error);
+
+    // Whether the command line asks for --help or --version, which need no window system: a
+    // program with windows answers them before it starts one. A command line that does not
+    // parse (it may hold the window system's own options) does not ask.
+    bool AsksForHelpOrVersion(int argc, char** argv);
+    // Shows the help or the version and ends the program, when the parsed command line asks.
+    void AnswerHelpOrVersion();
 
     bool Simulate() const { return simulate_; }
     const BenchOptions& Bench() const { return bench_; }

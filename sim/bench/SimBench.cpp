@@ -28,7 +28,10 @@ SimBench::SimBench(BenchOptions options, QObject* parent)
 SimBench::~SimBench() = default;
 
 bool SimBench::Start(QString* error) {
-    if (!options_.eepromFile.isEmpty() && !target_->LoadEeprom(options_.eepromFile, error))
+    // Written back at once, so that a place where the EEPROM cannot be kept is known at the start
+    // rather than when the bench ends and the unit's data would be lost.
+    if (!options_.eepromFile.isEmpty() && (!target_->LoadEeprom(options_.eepromFile, error) ||
+                                           !target_->SaveEeprom(options_.eepromFile, error)))
         return false;
     if (!targetLine_.Open(error) || !scannerLine_.Open(error) || !instruments_.Start(error))
         return false;

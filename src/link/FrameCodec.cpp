@@ -1,6 +1,8 @@
 #include "FrameCodec.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 int RemoveStuffing(std::uint8_t* bytes, int n) {
     int removed = 0;
@@ -23,6 +25,19 @@ ReplyClass ClassifyReply(const std::uint8_t* frame, int length, std::uint8_t las
     if (length >= 4 && frame[3] == 0 && frame[length - 1] == STX)
         return REPLY_SUCCESS;
     return REPLY_STATUS_ERROR;
+}
+
+bool ReplyChecksumMatches(const std::uint8_t* frame, int length) {
+    std::vector<std::uint8_t> bytes(frame, frame + std::max(length, 0));
+    const int n = length - RemoveStuffing(bytes.data(), length);
+    constexpr int kShortest = 5; // STX, lead byte, opcode, checksum, STX
+    if (n < kShortest)
+        return false;
+    const int checksumAt = n - 2;
+    std::uint8_t sum = 0;
+    for (int i = 2; i < checksumAt; ++i)
+        sum ^= bytes[static_cast<std::size_t>(i)];
+    return sum == bytes[static_cast<std::size_t>(checksumAt)];
 }
 
 void FrameAssembler::Append(std::uint8_t b) {

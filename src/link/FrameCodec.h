@@ -23,6 +23,11 @@ int RemoveStuffing(std::uint8_t* bytes, int n);
 // Classifies a complete frame against the opcode of the last command sent.
 ReplyClass ClassifyReply(const std::uint8_t* frame, int length, std::uint8_t lastOpcode);
 
+// Whether a complete reply frame, as received (still stuffed), carries as its checksum byte the
+// XOR of the unstuffed bytes between the lead byte and the checksum. A frame too short to hold
+// opcode, checksum and both STX does not.
+bool ReplyChecksumMatches(const std::uint8_t* frame, int length);
+
 // Assembles reply frames one received byte at a time. A frame runs from an opening STX to the
 // next STX that is not escaped by a DLE; tracking the escape state (instead of looking at the
 // byte before the STX) keeps a frame whose last stuffed pair is 0x10 0x10 from running on.

@@ -6,9 +6,27 @@
 #include <QRegularExpression>
 #include <QSettings>
 
+#include <optional>
+
 namespace {
+
 const char* const kPortOption = "port";
+
+struct Mapping {
+    int comNumber;
+    QString device;
+};
+
+std::optional<Mapping> ParseMapping(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^COM([1-9][0-9]{0,2})=(.+)$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return Mapping{match.captured(1).toInt(), match.captured(2)};
 }
+
+} // namespace
 
 PortMap& PortMap::Instance() {
     static PortMap map;
@@ -16,35 +34,38 @@ PortMap& PortMap::Instance() {
 }
 
 QString PortMap::DeviceFor(int comNumber) const {
-    auto it = devices_.find(comNumber);
-    if (it != devices_.end())
+    if (const auto it = thisRun_.find(comNumber); it != thisRun_.end())
+        return it.value();
+    if (const auto it = kept_.find(comNumber); it != kept_.end())
         return it.value();
     return QStringLiteral("/dev/ttyS%1").arg(comNumber - 1);
 }
 
 void PortMap::Set(int comNumber, const QString& device) {
-    devices_[comNumber] = device;
+    thisRun_[comNumber] = device;
+}
+
+void PortMap::Clear() {
+    thisRun_.clear();
+    kept_.clear();
 }
 
 bool PortMap::ApplyOption(const QString& option, QString* error) {
-    static const QRegularExpression pattern(QStringLiteral("^COM([1-9][0-9]{0,2})=(.+)$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = pattern.match(option);
-    if (!match.hasMatch()) {
-        if (error)
-            *error =
-                QStringLiteral("bad port mapping \"%1\" (expected COMn=/dev/ttyXXX)").arg(option);
+    const std::optional<Mapping> mapping = ParseMapping(option);
+    if (!mapping) {
+        *error = QStringLiteral("bad port mapping \"%1\" (expected COMn=/dev/ttyXXX)").arg(option);
         return false;
     }
-    Set(match.captured(1).toInt(), match.captured(2));
+    Set(mapping->comNumber, mapping->device);
     return true;
 }
 
 void PortMap::Load(QSettings& settings) {
     settings.beginGroup(QLatin1String(kSettingsPortsGroup));
     for (const QString& key : settings.childKeys()) {
-        QString ignored;
-        ApplyOption(key + QLatin1Char('=') + settings.value(key).toString(), &ignored);
+        if (const auto mapping =
+                ParseMapping(key + QLatin1Char('=') + settings.value(key).toString()))
+            kept_[mapping->comNumber] = mapping->device;
     }
     settings.endGroup();
 }
@@ -54,17 +75,18 @@ void PortMap::LoadStationSettings() {
     Load(settings);
 }
 
-void PortMap::Save(QSettings& settings) const {
+void PortMap::Keep(int comNumber, const QString& device, QSettings& settings) {
+    thisRun_.remove(comNumber);
+    kept_[comNumber] = device;
     settings.beginGroup(QLatin1String(kSettingsPortsGroup));
-    settings.remove(QString());
-    for (auto it = devices_.begin(); it != devices_.end(); ++it)
-        settings.setValue(PortName(it.key()), it.value());
+    settings.setValue(PortName(comNumber), device);
     settings.endGroup();
 }
 
 void AddPortOption(QCommandLineParser& parser) {
     parser.addOption({QLatin1String(kPortOption),
-                      QStringLiteral("Map a COM port to a device, e.g. COM1=/dev/ttyUSB0."),
+                      QStringLiteral("Map a COM port to a device for this run, e.g. "
+                                     "COM1=/dev/ttyUSB0."),
                       QStringLiteral("COMn=PATH")});
 }
 

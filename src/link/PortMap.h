@@ -8,27 +8,33 @@ class QCommandLineParser;
 class QSettings;
 
 // Maps the COM numbers the station speaks of (COM1 target, COM2 scanner) to Linux devices.
-// Unmapped ports default to /dev/ttyS<n-1>, the classic PC serial ports.
+// A mapping for this run (--port, a simulated bench's pseudo-terminals) wins over the one kept
+// in the settings and is never written there; unmapped ports default to /dev/ttyS<n-1>, the
+// classic PC serial ports.
 class PortMap {
 public:
     static PortMap& Instance();
 
     QString DeviceFor(int comNumber) const;
+    // For this run only.
     void Set(int comNumber, const QString& device);
-    void Clear() { devices_.clear(); }
-    QMap<int, QString> Entries() const { return devices_; }
+    void Clear();
 
-    // Takes "COMn=PATH"; returns false with a reason for anything else.
+    // Takes "COMn=PATH" for this run; returns false with a reason for anything else.
     bool ApplyOption(const QString& option, QString* error);
 
+    // The mappings kept in the settings.
     void Load(QSettings& settings);
     void LoadStationSettings(); // the station's own settings file
-    void Save(QSettings& settings) const;
+    // The operator's choice: in use from now on, and kept in settings for the next start. Only
+    // this port's entry is written.
+    void Keep(int comNumber, const QString& device, QSettings& settings);
 
     static QString PortName(int comNumber) { return QStringLiteral("COM%1").arg(comNumber); }
 
 private:
-    QMap<int, QString> devices_;
+    QMap<int, QString> kept_;
+    QMap<int, QString> thisRun_;
 };
 
 // The --port option that every executable takes, and its application to the process-wide map

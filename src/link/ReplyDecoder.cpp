@@ -41,6 +41,8 @@ struct OpcodeText {
     const char* text;
 };
 
+// The special table commands (0x52, 0x53) have error texts of the IMEI tool's only: the manual
+// window shows nothing for them.
 constexpr std::array kErrorTexts = {
     OpcodeText{kOpTi, "tm init command error"},
     OpcodeText{kOpTms, "test mode set command error"},
@@ -60,8 +62,6 @@ constexpr std::array kErrorTexts = {
     OpcodeText{kOpTtr, "tx_templete_read command error"},
     OpcodeText{kOpSpw, "special_param_write command error"},
     OpcodeText{kOpSpr, "special_param_read command error"},
-    OpcodeText{kOpStw, "special_table_write command error"},
-    OpcodeText{kOpStr, "special_table_read command error"},
     OpcodeText{kOpSe, "special enable command error"},
 };
 

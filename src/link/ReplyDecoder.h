@@ -17,7 +17,8 @@
 // received length, except ResultDisplayLines: unstuffing an already unstuffed copy again would
 // corrupt 0x10 pairs.
 
-// Text for a reply whose opcode is not the last command's; empty when the opcode has none.
+// Text for a reply whose opcode is not the last command's, as the manual command window shows
+// it; empty when the opcode has none there.
 QString ReplyErrorText(std::uint8_t opcode);
 
 inline constexpr const char* kStatusErrorText = "Status is error. ";

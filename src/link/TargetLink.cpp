@@ -2,6 +2,7 @@
 
 #include "Bcommand.h"
 #include "LinkLog.h"
+#include "LinkSettings.h"
 
 #include <QPointer>
 
@@ -113,11 +114,27 @@ void TargetLink::ProcessRxByte() {
 
 ReplyClass TargetLink::CheckReply() {
     lastOpcode_ = GetLastOpcode();
-    const ReplyClass result = ClassifyReply(RxFrame(), RxFrameLength(), lastOpcode_);
-    if (result != REPLY_NOT_A_REPLY)
+    ReplyClass result = ClassifyReply(RxFrame(), RxFrameLength(), lastOpcode_);
+    if (result != REPLY_NOT_A_REPLY) {
         replyOpcode_ = RxFrame()[2];
+        result = CheckChecksum(result);
+    }
     if (result == REPLY_SUCCESS || result == REPLY_STATUS_ERROR)
         awaitingReply_ = false;
+    return result;
+}
+
+ReplyClass TargetLink::CheckChecksum(ReplyClass result) {
+    const ReplyChecksum check = LinkSettings::ReplyChecksumCheck();
+    if (check == ReplyChecksum::Ignore || ReplyChecksumMatches(RxFrame(), RxFrameLength()))
+        return result;
+    ++checksumMismatches_;
+    qCWarning(lcLink).noquote() << "reply checksum mismatch" << checksumMismatches_ << "on"
+                                << comm_.Device() << "frame"
+                                << HexBytes(RxFrame(), RxFrameLength());
+    // Only a success is acted on; a status error or another command's reply stays what it is.
+    if (check == ReplyChecksum::Reject && result == REPLY_SUCCESS)
+        return REPLY_STATUS_ERROR;
     return result;
 }
 

@@ -49,12 +49,15 @@ public:
     void ProcessRxByte();
     void ResetRxFrame() { assembler_.ResetFrame(); }
 
+    // Classifies the frame against the last command, with the [Link] ReplyChecksum check.
     ReplyClass CheckReply();
     const std::uint8_t* RxFrame() const { return assembler_.Frame(); }
     int RxFrameLength() const { return assembler_.Length(); }
     std::uint8_t LastOpcode() const { return lastOpcode_; }
     std::uint8_t ReplyOpcode() const { return replyOpcode_; }
     bool AwaitingReply() const { return awaitingReply_; }
+    // Replies whose checksum byte was wrong, while the check warns or rejects.
+    int ChecksumMismatches() const { return checksumMismatches_; }
 
     const std::uint8_t* TransmitBuffer() const { return transmit_; }
     int TransmitLength() const { return transmitLength_; }
@@ -64,6 +67,7 @@ public:
     void KillTimers();
     bool PollTimerActive() const { return pollTimer_.isActive(); }
     bool ReplyTimerActive() const { return replyTimer_.isActive(); }
+    int PollIntervalMs() const { return pollTimer_.interval(); }
     int ReplyTimeoutMs() const { return replyTimer_.interval(); }
     void SetReplyTimeoutMs(int ms) { replyTimer_.setInterval(ms); }
 
@@ -71,6 +75,7 @@ private:
     void OnPollTick();
     void OnDrainNow();
     void OnReplyTimeout();
+    ReplyClass CheckChecksum(ReplyClass result);
 
     CComm& comm_;
     std::function<void()> onReply_;
@@ -94,5 +99,6 @@ private:
     std::uint8_t lastOpcode_ = 0;
     std::uint8_t replyOpcode_ = 0;
     bool awaitingReply_ = false;
+    int checksumMismatches_ = 0;
     bool drainQueued_ = false;
 };

@@ -59,11 +59,11 @@ QComboBox* CPortSettingsDlg::MakeDeviceField(int comNumber) {
 void CPortSettingsDlg::Apply(QSettings& settings) {
     for (int com : {kTargetPort, kScannerPort}) {
         const QString device = DeviceField(com).currentText().trimmed();
-        if (!device.isEmpty())
-            PortMap::Instance().Set(com, device);
+        if (device.isEmpty() || device == PortMap::Instance().DeviceFor(com))
+            continue;
+        PortMap::Instance().Keep(com, device, settings);
+        qCInfo(lcShell) << "port kept:" << PortMap::PortName(com) << device;
     }
-    PortMap::Instance().Save(settings);
-    qCInfo(lcShell) << "port map saved:" << PortMap::Instance().Entries();
 }
 
 void CPortSettingsDlg::OnAccepted() {

@@ -6,7 +6,9 @@ class QComboBox;
 class QSettings;
 
 // Which Linux device stands for COM1 (the target) and COM2 (the barcode scanner). OK puts the
-// choice into the process-wide port map and keeps it in the station's settings.
+// devices the operator changed into the process-wide port map and keeps them in the station's
+// settings; a field left as it was keeps nothing, so that a mapping for this run only (--port,
+// a simulated bench's pseudo-terminal) never becomes the next start's.
 class CPortSettingsDlg : public QDialog {
     Q_OBJECT
 public:
@@ -17,7 +19,7 @@ public:
 
     QComboBox& DeviceField(int comNumber);
 
-    // Applies the fields to the port map and saves the map into settings.
+    // Applies the changed fields to the port map and keeps them in settings.
     void Apply(QSettings& settings);
 
 private:

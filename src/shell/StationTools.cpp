@@ -1,12 +1,14 @@
 #include "StationTools.h"
 
 #include "AutocalibDlg.h"
+#include "EepmapDlg.h"
 #include "EngineerControls.h"
 #include "Gsmramp.h"
 #include "LogicTestDlg.h"
 #include "ManualCalDlg.h"
 #include "RFConfigDlg.h"
 #include "RfTestDlg.h"
+#include "TargetReset.h"
 
 #include <algorithm>
 
@@ -36,6 +38,13 @@ const std::vector<StationTool>& StationTools() {
          ToolKind::Modeless,
          [](CComm& target, QWidget* parent) -> QDialog* {
              return new CLogicTestDlg(target, parent);
+         }},
+        {QStringLiteral("eeprom-map"), FrameCommand::EepromMap, QStringLiteral("EEPROM MAP"),
+         ToolKind::Modeless,
+         [](CComm& target, QWidget* parent) -> QDialog* { return new CEepmapDlg(target, parent); }},
+        {QStringLiteral("eeprom-reset"), FrameCommand::TargetReset, QString(), ToolKind::Modal,
+         [](CComm& target, QWidget* parent) -> QDialog* {
+             return new CTargetReset(target, parent);
          }},
     };
     return tools;

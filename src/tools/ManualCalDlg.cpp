@@ -14,7 +14,7 @@ namespace {
 QPushButton* MakeButton(const QString& caption, const QString& name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setAutoDefault(false);
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -26,7 +26,8 @@ CManualCalDlg::CManualCalDlg(CComm& comm, QWidget* parent)
       send_(MakeButton(QStringLiteral("SEND"), "send", this)) {
     display_->setObjectName("display");
     input_->setObjectName("input");
-    // Enter anywhere in the window, the input field included, presses SEND once.
+    // Enter in the input field presses SEND once; on a focused button Enter presses that button,
+    // as in any dialog.
     send_->setDefault(true);
     auto* clear = MakeButton(QStringLiteral("CLEAR"), "clear", this);
     auto* exit = MakeButton(QStringLiteral("EXIT"), "exit", this);

@@ -47,9 +47,11 @@ TEST(RftuneCmdEncode, printsResultAndWirePacketForEachLine) {
                        "abc -> 0: 02 02\n");
 }
 
-TEST(RftuneCmdEncode, readsLinesFromStandardInput) {
-    const CmdResult run = RunCmd({"--encode"}, "ti\r\nstr 60\n");
-    EXPECT_EQ(run.out, "ti -> 2: 02 14 20 20 02\nstr 60 -> 2: 02 14 53 3C 6F 02\n");
+TEST(RftuneCmdEncode, readsLinesFromStandardInputAsTypedSkippingBlankOnes) {
+    const CmdResult run = RunCmd({"--encode"}, "ti\r\n\n   \nstr 60\n se 6\n");
+    const CmdResult argument = RunCmd({"--encode", " se 6"});
+    EXPECT_EQ(run.out, "ti -> 2: 02 14 20 20 02\nstr 60 -> 2: 02 14 53 3C 6F 02\n" + argument.out);
+    EXPECT_TRUE(argument.out.startsWith(" se 6 -> ")) << argument.out.toStdString();
 }
 
 TEST_F(RftuneCmd, printsEchoAndDecodedRepliesAndSucceeds) {

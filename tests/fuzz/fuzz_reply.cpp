@@ -18,6 +18,7 @@ void DecodeEverything(const std::uint8_t* frame, int length) {
          {REPLY_NOT_A_REPLY, REPLY_OTHER_OPCODE, REPLY_SUCCESS, REPLY_STATUS_ERROR})
         DispatchManualReply(result, frame, length);
     ResultDisplayLines(frame, length);
+    ReplyChecksumMatches(frame, length);
 }
 
 } // namespace

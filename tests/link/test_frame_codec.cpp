@@ -81,3 +81,16 @@ TEST(ClassifyReply, sortsFramesIntoTheFourResults) {
     EXPECT_EQ(ClassifyReply(status, 7, 0x54), REPLY_STATUS_ERROR);
     EXPECT_EQ(ClassifyReply(noEnd, 7, 0x54), REPLY_STATUS_ERROR);
 }
+
+TEST(ReplyChecksumMatches, takesTheXorOfTheUnstuffedBytesAfterTheLeadByte) {
+    // txpr 1 with 300: 0x37 ^ 0x00 ^ 0x01 ^ 0x2C ^ 0x01 = 0x1B.
+    const std::uint8_t ok[] = {0x02, 0x14, 0x37, 0x00, 0x01, 0x2C, 0x01, 0x1B, 0x02};
+    const std::uint8_t wrong[] = {0x02, 0x14, 0x37, 0x00, 0x01, 0x2C, 0x01, 0x1A, 0x02};
+    // Index 0x02 and checksum 0x10 both travel stuffed: 0x54 ^ 0x00 ^ 0x02 ^ 0x46 = 0x10.
+    const std::uint8_t stuffed[] = {0x02, 0x14, 0x54, 0x00, 0x10, 0x02, 0x46, 0x10, 0x10, 0x02};
+    const std::uint8_t tooShort[] = {0x02, 0x14, 0x02};
+    EXPECT_TRUE(ReplyChecksumMatches(ok, 9));
+    EXPECT_FALSE(ReplyChecksumMatches(wrong, 9));
+    EXPECT_TRUE(ReplyChecksumMatches(stuffed, 10));
+    EXPECT_FALSE(ReplyChecksumMatches(tooShort, 3));
+}

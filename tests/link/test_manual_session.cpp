@@ -55,6 +55,11 @@ TEST_F(ManualSessionTest, aReplyToTheEarlierCommandIsReportedWithItsOwnErrorText
     EXPECT_EQ(shown, (QStringList{"se 6", "stats_read command error"}));
     EXPECT_FALSE(session.Link().ReplyTimerActive());
     EXPECT_TRUE(session.Link().PollTimerActive());
+
+    // The special table commands' error texts are the IMEI tool's; here they show nothing.
+    pty.Write(FakeTarget::ReplyFrame(0x52, 0, 60) + FakeTarget::ReplyFrame(0x53, 0, 55));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return handled.size() == 3; }, 3000));
+    EXPECT_EQ(shown, (QStringList{"se 6", "stats_read command error"}));
 }
 
 TEST_F(ManualSessionTest, notConnectedShowsTheBoxAndSendsNothing) {

@@ -1,5 +1,6 @@
 #include "Bcommand.h"
 #include "FakeTarget.h"
+#include "LinkSettings.h"
 #include "PtyPair.h"
 #include "TargetLink.h"
 
@@ -121,4 +122,60 @@ TEST_F(TargetLinkTest, aReplyHandlerMayDestroyItsLink) {
     QPointer<TargetLink> watch(owned);
     pty.Write(FakeTarget::ReplyFrame(0x54, 0, 6) + FakeTarget::ReplyFrame(0x54, 0, 6));
     ASSERT_TRUE(QTest::qWaitFor([&] { return watch.isNull(); }, 2000));
+}
+
+namespace {
+
+// Keeps the process-wide check as the test found it, and the link category's warnings seen.
+class ChecksumCheck {
+public:
+    explicit ChecksumCheck(ReplyChecksum check) : saved_(LinkSettings::ReplyChecksumCheck()) {
+        LinkSettings::SetReplyChecksumCheck(check);
+        seen_ = this;
+        previousHandler_ = qInstallMessageHandler(&ChecksumCheck::Record);
+    }
+    ~ChecksumCheck() {
+        qInstallMessageHandler(previousHandler_);
+        seen_ = nullptr;
+        LinkSettings::SetReplyChecksumCheck(saved_);
+    }
+    ChecksumCheck(const ChecksumCheck&) = delete;
+    ChecksumCheck& operator=(const ChecksumCheck&) = delete;
+
+    QStringList linkWarnings;
+
+private:
+    static void Record(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (seen_ && type == QtWarningMsg && QLatin1String(context.category) == "rftune.link")
+            seen_->linkWarnings.append(text);
+    }
+
+    static inline ChecksumCheck* seen_ = nullptr;
+    ReplyChecksum saved_;
+    QtMessageHandler previousHandler_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(TargetLinkTest, aWrongReplyChecksumIsIgnoredWarnedOfOrRejectedAsTheSettingsSay) {
+    QByteArray corrupt = FakeTarget::ReplyFrame(0x54, 0, 6);
+    corrupt[corrupt.size() - 2] = static_cast<char>(corrupt[corrupt.size() - 2] ^ 0x01);
+    const struct {
+        ReplyChecksum check;
+        ReplyClass result;
+        int counted;
+    } cases[] = {{ReplyChecksum::Ignore, REPLY_SUCCESS, 0},
+                 {ReplyChecksum::Warn, REPLY_SUCCESS, 1},
+                 {ReplyChecksum::Reject, REPLY_STATUS_ERROR, 2}};
+    for (const auto& [check, result, counted] : cases) {
+        const ChecksumCheck setting(check);
+        results.clear();
+        ASSERT_TRUE(link.SendLine("se 6"));
+        pty.Write(corrupt + FakeTarget::ReplyFrame(0x54, 0, 6));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return results.size() == 2; }, 2000));
+        // The good frame behind it is taken as always: the command's repetition succeeds.
+        EXPECT_EQ(results, (QList<ReplyClass>{result, REPLY_SUCCESS})) << static_cast<int>(check);
+        EXPECT_EQ(link.ChecksumMismatches(), counted);
+        EXPECT_EQ(setting.linkWarnings.size(), check == ReplyChecksum::Ignore ? 0 : 1);
+    }
 }

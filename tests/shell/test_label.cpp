@@ -39,6 +39,7 @@ public slots:
 
 TEST(Label, textBlinkingStartsWithTheEmptyTextAndStoppingShowsTheTextAgain) {
     CLabel label;
+    EXPECT_EQ(label.BlinkPeriodMs(), 500);
     label.SetText("READY");
     label.SetBlinkPeriodMs(kFastBlinkMs);
     label.FlashText(true);

@@ -1,3 +1,4 @@
+#include "EepmapDlg.h"
 #include "FrameFixture.h"
 #include "LockIndicators.h"
 #include "PortSettingsDlg.h"
@@ -56,13 +57,14 @@ TEST_F(MainFrame, menuCarriesEveryItemInOrderWithUnhandledOnesDisabled) {
     EXPECT_EQ(Captions(menus),
               (QStringList{"Target(&T)", "Auto Cal [&A]", "Manual Cal[&M]", "&Tools", "HELP(&H)"}));
     EXPECT_EQ(Captions(menus[0]->menu()->actions()),
-              (QStringList{"Open", "Close", "Reset (disabled)", "&Save as File (disabled)",
-                           "Port Settings...", "Exit (&X)"}));
+              (QStringList{"Open", "Close", "Reset", "&Save as File (disabled)", "Port Settings...",
+                           "Exit (&X)"}));
     EXPECT_EQ(Captions(menus[1]->menu()->actions()),
               (QStringList{"RF Parameter Setting", "AutoCalibration"}));
     EXPECT_EQ(Captions(menus[2]->menu()->actions()),
               (QStringList{"GSM / DCS Ramp table", "Input Window"}));
-    EXPECT_EQ(Captions(menus[3]->menu()->actions()), (QStringList{"RF TEST", "Logic Test"}));
+    EXPECT_EQ(Captions(menus[3]->menu()->actions()),
+              (QStringList{"RF TEST", "Logic Test", "EEPROM MAP"}));
     EXPECT_EQ(Captions(menus[4]->menu()->actions()),
               (QStringList{"도움말 항목(&H)", "Rftune 정보(&A)..."}));
 }
@@ -120,6 +122,23 @@ TEST_F(MainFrame, rfParameterSettingIsModalAndItsOkReplacesTheDocumentsConfigura
     EXPECT_EQ(document.RfParameters().Config(), DefaultConfig());
 }
 
+TEST_F(MainFrame, resetAsksFirstAndTheEepromMapOpensOnce) {
+    QString title;
+    OnNextModal([&](QWidget& reset) {
+        title = reset.windowTitle();
+        QTest::mouseClick(reset.findChild<QPushButton*>("no"), Qt::LeftButton);
+    });
+    Trigger(FrameCommand::TargetReset);
+    EXPECT_EQ(title, "E2P Reset");
+    EXPECT_TRUE(target.Packets().isEmpty());
+
+    Trigger(FrameCommand::EepromMap);
+    Trigger(FrameCommand::EepromMap);
+    const QList<CEepmapDlg*> maps = frame.findChildren<CEepmapDlg*>();
+    ASSERT_EQ(maps.size(), 1);
+    EXPECT_EQ(maps[0]->windowTitle(), "EEPROM MAP");
+}
+
 TEST_F(MainFrame, aboutBoxShowsItsTitleAndHistory) {
     QStringList texts;
     QString title;
@@ -143,19 +162,37 @@ TEST_F(MainFrame, helpTopicsOpenTheHelpPageThatComesWithTheProgram) {
     EXPECT_TRUE(pages[0]->window()->isVisible());
 }
 
-TEST_F(MainFrame, portSettingsPutTheDevicesIntoThePortMapAndKeepThem) {
+TEST_F(MainFrame, portSettingsKeepWhatTheOperatorChangedAndNeverAMappingForThisRun) {
     QTemporaryDir dir;
     QSettings settings(dir.filePath("Rftune.conf"), QSettings::IniFormat);
+    const QString com1Key = QString(kSettingsPortsGroup) + "/COM1";
+    const QString com2Key = QString(kSettingsPortsGroup) + "/COM2";
+    settings.setValue(com1Key, "/dev/ttyS4");
+    PortMap::Instance().Load(settings);
+
+    // COM1 is the fixture's pseudo-terminal, mapped for this run only, as --simulate maps it.
     CPortSettingsDlg dialog(&frame);
     EXPECT_EQ(dialog.DeviceField(1).currentText(), pty.SlavePath());
-    dialog.DeviceField(1).setEditText("/dev/ttyUSB0");
     dialog.DeviceField(2).setEditText(" /dev/ttyUSB1 ");
     dialog.Apply(settings);
-    EXPECT_EQ(PortMap::Instance().DeviceFor(1), "/dev/ttyUSB0");
+    EXPECT_EQ(PortMap::Instance().DeviceFor(1), pty.SlavePath());
     EXPECT_EQ(PortMap::Instance().DeviceFor(2), "/dev/ttyUSB1");
     settings.sync();
-    EXPECT_EQ(settings.value(QString(kSettingsPortsGroup) + "/COM1").toString(), "/dev/ttyUSB0");
-    EXPECT_EQ(settings.value(QString(kSettingsPortsGroup) + "/COM2").toString(), "/dev/ttyUSB1");
+    EXPECT_EQ(settings.value(com1Key).toString(), "/dev/ttyS4");
+    EXPECT_EQ(settings.value(com2Key).toString(), "/dev/ttyUSB1");
+
+    CPortSettingsDlg again(&frame);
+    again.DeviceField(1).setEditText("/dev/ttyUSB0");
+    again.Apply(settings);
+    EXPECT_EQ(PortMap::Instance().DeviceFor(1), "/dev/ttyUSB0");
+    settings.sync();
+    EXPECT_EQ(settings.value(com1Key).toString(), "/dev/ttyUSB0");
+
+    // The next start finds what was kept.
+    PortMap::Instance().Clear();
+    PortMap::Instance().Load(settings);
+    EXPECT_EQ(PortMap::Instance().DeviceFor(1), "/dev/ttyUSB0");
+    EXPECT_EQ(PortMap::Instance().DeviceFor(2), "/dev/ttyUSB1");
 }
 
 TEST_F(MainFrame, lockIndicatorsFollowTheLockKeys) {

@@ -27,6 +27,8 @@ TEST(Splash, itClosesItselfWhenTheDisplayTimeIsOver) {
     QPointer<CSplashWnd> splash = CSplashWnd::ShowSplashScreen(&main);
     QTest::qWait(30);
     EXPECT_TRUE(splash) << "the display time counts only once started";
+    splash->StartDisplayTimer();
+    EXPECT_EQ(splash->DisplayTimeMs(), 500);
     splash->StartDisplayTimer(10);
     EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 1000));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LinkSettings.h"
 #include "RecordingMessageSink.h"
 #include "Scanner.h"
 #include "SimBench.h"
@@ -11,16 +12,20 @@
 #include <gtest/gtest.h>
 
 // A hands-on panel's bench: the simulated bench's virtual phone on a real pseudo-terminal with
-// the station's channel open on it, message boxes recorded, and the phone's state to read.
+// the station's channel open on it, message boxes recorded, and the phone's state to read. The
+// station refuses replies with a wrong checksum, as on every simulated bench.
 class PanelBench : public testing::Test {
 protected:
     static constexpr int kShortTimeoutMs = 300;
 
     void SetUp() override {
+        LinkSettings::SetReplyChecksumCheck(ReplyChecksum::Reject);
         QString error;
         ASSERT_TRUE(bench.Start(&error)) << error.toStdString();
         ASSERT_EQ(comm.OpenDevice(bench.TargetDevice(), 115200), 1);
     }
+
+    void TearDown() override { LinkSettings::SetReplyChecksumCheck(ReplyChecksum::Ignore); }
 
     const Firmware& Phone() { return bench.Target().State(); }
     int Packets() { return bench.Target().PacketsReceived(); }

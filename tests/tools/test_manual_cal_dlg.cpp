@@ -60,12 +60,17 @@ TEST_F(ManualCalDlgTest, sendShowsTheDecodedReply) {
     EXPECT_FALSE(dialog.Session().Link().ReplyTimerActive());
 }
 
-TEST_F(ManualCalDlgTest, clearEmptiesTheDisplayButNotTheInput) {
+TEST_F(ManualCalDlgTest, enterOnAFocusedButtonPressesThatButtonAndSendsNothing) {
     dialog.Display().AddLine("earlier");
     dialog.Input().setText("ti");
-    Button("clear")->click();
+    for (const char* name : {"clear", "exit"}) {
+        Button(name)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(Button(name), Qt::Key_Return);
+        EXPECT_FALSE(dialog.Session().Link().ReplyTimerActive()) << name;
+    }
     EXPECT_TRUE(Shown().isEmpty());
     EXPECT_EQ(dialog.Input().text(), "ti");
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(ManualCalDlgTest, withThePortClosedTheLineIsEchoedAndTheBoxSaysNotConnected) {

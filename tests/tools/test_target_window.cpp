@@ -1,5 +1,14 @@
+#include "EepmapDlg.h"
+#include "EepromMapSession.h"
 #include "LinkTexts.h"
+#include "LogicTestDlg.h"
+#include "LogicTestSession.h"
+#include "ManualCalDlg.h"
+#include "ManualSession.h"
 #include "RecordingMessageSink.h"
+#include "RfTestDlg.h"
+#include "RfTestSession.h"
+#include "TargetReset.h"
 #include "TargetWindow.h"
 
 #include <QTest>
@@ -38,4 +47,25 @@ TEST(TargetWindow, givesAToolItsWindowFlagsTheChannelFollowerAndItsNotice) {
     EXPECT_FALSE(silent.session.Send("se 5"));
     EXPECT_FALSE(reset.session.Send("se 5"));
     EXPECT_EQ(messages.texts, QStringList{QString::fromUtf8(kNotConnectedResetText)});
+}
+
+TEST(TargetWindow, everyToolPollsEvery50MsAndWaitsForItsReplyAsLongAsItAlwaysHas) {
+    CComm comm;
+    CManualCalDlg manual(comm);
+    CRfTestDlg rfTest(comm);
+    CLogicTestDlg logicTest(comm);
+    CEepmapDlg eepromMap(comm);
+    CTargetReset reset(comm);
+    const struct {
+        TargetLink& link;
+        int replyTimeoutMs;
+    } tools[] = {{manual.Session().Link(), 3000},
+                 {rfTest.Session().Link(), 2000},
+                 {logicTest.Session().Link(), 2000},
+                 {eepromMap.Session().Link(), 3000},
+                 {reset.Session().Link(), 3000}};
+    for (const auto& [link, replyTimeoutMs] : tools) {
+        EXPECT_EQ(link.PollIntervalMs(), 50);
+        EXPECT_EQ(link.ReplyTimeoutMs(), replyTimeoutMs);
+    }
 }

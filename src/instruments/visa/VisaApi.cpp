@@ -51,6 +51,14 @@ std::unique_ptr<InstrumentIo> OpenThroughSystem(VisaObject& rm, const QString& t
                                                 ViAccessMode mode, ViUInt32 timeout,
                                                 ViStatus* status, QString* detail) {
     const SystemVisaApi* api = SystemVisa::Instance().Api();
+    // A system library knows aliases of its own; without one a name of no known form is a typo,
+    // not a missing library.
+    if (!api && !IsResourceName(target)) {
+        *status = VI_ERROR_INV_RSRC_NAME;
+        *detail = QStringLiteral("bad resource name (resources are written like GPIB0::4::INSTR "
+                                 "or TCPIP0::host::5025::SOCKET)");
+        return nullptr;
+    }
     if (!api) {
         *status = VI_ERROR_RSRC_NFOUND;
         *detail = SystemVisa::Instance().Description() +

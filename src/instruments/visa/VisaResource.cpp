@@ -14,6 +14,21 @@ bool ParseSocketResource(const QString& resource, SocketResource* socket, bool* 
     return true;
 }
 
+bool IsResourceName(const QString& resource) {
+    static const QRegularExpression forms(
+        QStringLiteral("^(?:"
+                       "GPIB\\d*::\\d+(?:::\\d+)?(?:::INSTR)?"
+                       "|GPIB\\d*::(?:INTFC|SERVANT)"
+                       "|(?:GPIB-VXI|VXI)\\d*(?:::\\d+)?(?:::(?:INSTR|MEMACC|BACKPLANE|SERVANT))?"
+                       "|ASRL\\d*(?:::INSTR)?"
+                       "|TCPIP\\d*::(?:\\[[^\\]]+\\]|[^:]+)(?:::[^:]+)?(?:::(?:INSTR|SOCKET))?"
+                       "|USB\\d*::[^:]+::[^:]+::[^:]+(?:::\\d+)?(?:::(?:INSTR|RAW))?"
+                       "|PXI\\d*::[^:]+(?:::[^:]+)*"
+                       ")$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return forms.match(resource.trimmed()).hasMatch();
+}
+
 QRegularExpression ResourcePattern(const QString& expression) {
     QString pattern = QStringLiteral("^(?:");
     bool inSet = false;

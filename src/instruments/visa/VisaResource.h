@@ -14,6 +14,11 @@ struct SocketResource {
 // *valid tells whether the port is a usable number.
 bool ParseSocketResource(const QString& resource, SocketResource* socket, bool* valid);
 
+// Whether resource has the form of a VISA resource name (VPP-4.3: GPIB, GPIB-VXI, VXI, ASRL,
+// TCPIP, USB and PXI resources, case does not matter); the system library decides whether such a
+// resource exists.
+bool IsResourceName(const QString& resource);
+
 // A VISA resource expression (VPP-4.3 viFindRsrc: "?" one character, "*" and "+" repeat what
 // precedes, "[...]" a set, "|" and "(...)") as an anchored, case-insensitive pattern. Invalid
 // when the expression is.

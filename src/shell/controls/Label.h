@@ -33,6 +33,7 @@ public:
     CLabel& FlashBackground(bool on);
 
     bool IsBlinking() const { return blinkTimer_.isActive(); }
+    int BlinkPeriodMs() const { return blinkTimer_.interval(); }
     void SetBlinkPeriodMs(int ms) { blinkTimer_.setInterval(ms); }
 
 protected:

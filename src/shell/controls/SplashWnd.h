@@ -19,6 +19,7 @@ public:
     // The display time counts from here: the main frame starts it once its own window is up,
     // so the picture stays for the whole start-up wait.
     void StartDisplayTimer(int ms = kDisplayMs);
+    int DisplayTimeMs() const { return timer_.interval(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

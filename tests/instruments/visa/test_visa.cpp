@@ -211,7 +211,7 @@ TEST(VisaOpen, aRefusedConnectionIsReportedWithTheResourceAndNoSession) {
     viClose(rm);
 }
 
-TEST(VisaOpen, aGpibResourceWithoutAVisaLibraryIsNotFoundAndTheTextSaysWhatToDo) {
+TEST(VisaOpen, withoutAVisaLibraryAGpibResourceIsNotFoundAndAMalformedOneIsABadName) {
     VisaConfig::Instance().SetLibraryPath("/nonexistent/libvisa.so");
     ViSession rm = VI_NULL;
     ASSERT_EQ(viOpenDefaultRM(&rm), VI_SUCCESS);
@@ -222,6 +222,14 @@ TEST(VisaOpen, aGpibResourceWithoutAVisaLibraryIsNotFoundAndTheTextSaysWhatToDo)
     EXPECT_TRUE(text.startsWith("GPIB0::4: ") && text.contains("/nonexistent/libvisa.so") &&
                 text.contains("--visa-alias"))
         << text.toStdString();
+
+    for (const char* typo : {"GPIB0:4", "GPIB0::4x", "nonsense"}) {
+        EXPECT_EQ(viOpen(rm, typo, VI_NO_LOCK, 0, &vi), VI_ERROR_INV_RSRC_NAME) << typo;
+        const QString typoText = Describe(rm, VI_ERROR_INV_RSRC_NAME);
+        EXPECT_TRUE(typoText.startsWith(QString(typo) + ": bad resource name") &&
+                    !typoText.contains("libvisa"))
+            << typoText.toStdString();
+    }
     viClose(rm);
     VisaConfig::Instance().SetLibraryPath({});
 }

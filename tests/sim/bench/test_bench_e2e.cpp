@@ -1,4 +1,5 @@
 #include "BenchClient.h"
+#include "LinkSettings.h"
 #include "ManualSession.h"
 #include "SimBench.h"
 #include "Virtual4400.h"
@@ -35,6 +36,10 @@ private:
 
 class BenchE2E : public testing::Test {
 protected:
+    // The station's own links in this process check like rftune-cmd on the bench.
+    void SetUp() override { LinkSettings::SetReplyChecksumCheck(ReplyChecksum::Reject); }
+    void TearDown() override { LinkSettings::SetReplyChecksumCheck(ReplyChecksum::Ignore); }
+
     void StartBench(BenchOptions options = {}) {
         options.restartMs = 300;
         bench = std::make_unique<SimBench>(options);
@@ -158,11 +163,12 @@ TEST_F(BenchE2E, targetFaultsShowOnTheStationSide) {
     bench->Target().SetFaults({0, 1, 0, false});
     EXPECT_EQ(Cmd({"tms 1"}, 200).out, (QStringList{"tms 1", "Status is error. ", "No Response"}));
 
+    // A wrong checksum is refused like a status error: the reply is never used.
     bench->Target().SetFaults({0, 0, 1, false});
-    const CmdRun corrupt = Cmd({"--trace", "tms 1"});
-    EXPECT_EQ(corrupt.exitCode, 0); // the station carries reply checksums without checking them
-    EXPECT_TRUE(corrupt.err.contains("frame 02 14 21 00 01")) << corrupt.err.toStdString();
-    EXPECT_FALSE(corrupt.err.contains("frame 02 14 21 00 01 20 02"));
+    const CmdRun corrupt = Cmd({"--trace", "tms 1"}, 200);
+    EXPECT_EQ(corrupt.exitCode, 1);
+    EXPECT_EQ(corrupt.out, (QStringList{"tms 1", "Status is error. ", "No Response"}));
+    EXPECT_TRUE(corrupt.err.contains("reply checksum mismatch 1")) << corrupt.err.toStdString();
 
     bench->Target().SetFaults({0, 0, 0, true});
     EXPECT_EQ(Cmd({"tms 1"}, 150).out, (QStringList{"tms 1", "No Response"}));

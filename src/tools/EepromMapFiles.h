@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// The texts and files of the EEPROM map viewer.
+
+// One listed byte, "%d -> 0x%x, %c": address, value, and the byte as a character. Only printable
+// ASCII shows as itself; any other byte (control codes, 0x7F, 0x80..0xFF, the erased 0xFF) shows
+// as '.', as hex dumps show it, so that the list and the result file stay one line per byte.
+QString EepromMapLine(int address, std::uint8_t value);
+
+// Appends one block to the result file: an empty line, then each line, CR LF after each, as the
+// viewer has always written "Eepresult.txt".
+bool AppendResultBlock(const QString& path, const QStringList& lines, QString* error);
+
+enum class EepromMapFormat {
+    Image,   // the bytes, address 0 first
+    HexDump, // 16 bytes a line: address, hex values, the bytes as characters
+};
+
+// Writes map (the bytes read, by address) to path, replacing the file only once it is whole.
+bool SaveEepromMap(const QString& path, const QByteArray& map, EepromMapFormat format,
+                   QString* error);

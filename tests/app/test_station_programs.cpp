@@ -1,0 +1,138 @@
+// What every executable does before its own work, seen from outside: usage errors, --help and
+// --version, the simulated bench's link check, and the exits of a scripted station window.
+#include "LinkSettings.h"
+#include "StationSettings.h"
+#include "StationStartup.h"
+
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs a program in a home of its own, so that no station settings of this machine apply.
+class Programs : public testing::Test {
+protected:
+    ProgramRun Run(const QString& program, const QStringList& arguments,
+                   const QStringList& unset = {}) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CONFIG_HOME", home.path());
+        for (const QString& name : unset)
+            environment.remove(name);
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(30000))
+            process.kill();
+        return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+                QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+
+    QTemporaryDir home;
+};
+
+const QStringList kWithoutDisplay{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+
+} // namespace
+
+TEST_F(Programs, everyProgramRefusesAnUnknownOptionWithTwoAndTellsItsVersion) {
+    const struct {
+        const char* name;
+        const char* path;
+    } programs[] = {{"rftune", RFTUNE_PATH},
+                    {"rftune-cal", RFTUNE_CAL_PATH},
+                    {"rftune-cmd", RFTUNE_CMD_PATH},
+                    {"rftune-sim", RFTUNE_SIM_PATH},
+                    {"rftune-visa", RFTUNE_VISA_PATH}};
+    for (const auto& [name, path] : programs) {
+        const ProgramRun unknown = Run(path, {"--no-such-option"});
+        EXPECT_EQ(unknown.exitCode, 2) << name;
+        EXPECT_TRUE(unknown.err.startsWith(
+            QStringLiteral("%1: Unknown option 'no-such-option'").arg(QLatin1String(name))))
+            << unknown.err.toStdString();
+        const ProgramRun version = Run(path, {"--version"}, kWithoutDisplay);
+        EXPECT_EQ(version.exitCode, 0) << name << version.err.toStdString();
+        EXPECT_EQ(version.out, QStringLiteral("%1 1.4\n").arg(QLatin1String(name)));
+    }
+    const ProgramRun help = Run(RFTUNE_PATH, {"--help"}, kWithoutDisplay);
+    EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
+    EXPECT_TRUE(help.out.contains("--open <NAME>")) << help.out.toStdString();
+}
+
+TEST_F(Programs, aScriptedStationFailsWhenThePortDidNotOpenOrALineGotNoSuccessReply) {
+    const QString picture = home.filePath("station.png");
+    const ProgramRun answered =
+        Run(RFTUNE_PATH, {"--simulate", "--no-splash", "--send", "tms 1", "--screenshot", picture});
+    EXPECT_EQ(answered.exitCode, 0) << answered.err.toStdString();
+    EXPECT_EQ(answered.out, "tms 1\ntestmode set\n");
+
+    const ProgramRun closed = Run(
+        RFTUNE_PATH, {"--port", "COM1=/dev/rftune-none", "--no-splash", "--screenshot", picture});
+    EXPECT_EQ(closed.exitCode, 1);
+    EXPECT_TRUE(closed.err.startsWith("serial port error !!!")) << closed.err.toStdString();
+
+    const ProgramRun silent = Run(RFTUNE_PATH, {"--simulate", "--silent", "--no-splash", "--send",
+                                                "tms 1", "--screenshot", picture});
+    EXPECT_EQ(silent.exitCode, 1);
+    EXPECT_EQ(silent.out, "tms 1\nNo Response\n");
+}
+
+TEST_F(Programs, theBenchChecksAtStartThatItCanKeepTheEepromAndVisaNamesABadResource) {
+    const ProgramRun bench = Run(RFTUNE_SIM_PATH, {"--eeprom", "/nonexistent/unit.eep"});
+    EXPECT_EQ(bench.exitCode, 2);
+    EXPECT_TRUE(bench.err.startsWith("rftune-sim: /nonexistent/unit.eep: "))
+        << bench.err.toStdString();
+
+    const ProgramRun visa =
+        Run(RFTUNE_VISA_PATH, {"--visa-library", "/nonexistent/libvisa.so", "GPIB0:4", "*IDN?"});
+    EXPECT_EQ(visa.exitCode, 2);
+    EXPECT_TRUE(visa.err.startsWith("rftune-visa: GPIB0:4: bad resource name"))
+        << visa.err.toStdString();
+}
+
+namespace {
+
+// The start-up of a program with windows and --simulate, over a settings file of the test's own.
+class StartupLinkSettings : public testing::Test {
+protected:
+    void SetUp() override {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
+        QSettings settings{QLatin1String(kSettingsOrganization),
+                           QLatin1String(kSettingsApplication)};
+        settings.setValue("Link/ReplyChecksum", "warn");
+    }
+    void TearDown() override { LinkSettings::SetReplyChecksumCheck(ReplyChecksum::Ignore); }
+
+    static ReplyChecksum CheckAfter(const QStringList& arguments) {
+        StationStartup startup("station", "A station.",
+                               StationStartup::kPortOptions | StationStartup::kSimulate);
+        QString error;
+        EXPECT_TRUE(startup.Process(QStringList{"station"} + arguments, &error))
+            << error.toStdString();
+        return LinkSettings::ReplyChecksumCheck();
+    }
+
+    QTemporaryDir home;
+};
+
+} // namespace
+
+TEST_F(StartupLinkSettings, aSimulatedBenchRejectsWrongChecksumsUnlessTheCommandLineSaysOtherwise) {
+    EXPECT_EQ(CheckAfter({}), ReplyChecksum::Warn);
+    EXPECT_EQ(CheckAfter({"--simulate"}), ReplyChecksum::Reject);
+    EXPECT_EQ(CheckAfter({"--simulate", "--reply-checksum", "IGNORE"}), ReplyChecksum::Ignore);
+
+    StationStartup startup("station", "A station.", StationStartup::kPortOptions);
+    QString error;
+    EXPECT_FALSE(startup.Process(QStringList{"station", "--reply-checksum", "maybe"}, &error));
+    EXPECT_EQ(error, "bad --reply-checksum value \"maybe\" (ignore, warn, reject)");
+}
