@@ -5,6 +5,10 @@ namespace {
 constexpr int kFirstGsmRowLevel = 5;
 constexpr int kFirstDcsRowLevel = 100;
 
+constexpr std::size_t Index(int i) {
+    return static_cast<std::size_t>(i);
+}
+
 QString HeaderLine(const ResultHeader& header) {
     return QStringLiteral("##########  Phone Model :  ") + header.model +
            QStringLiteral("  stage : ") + header.stage + QStringLiteral("  name : ") + header.name +
@@ -18,21 +22,21 @@ QString ApcLine(int label, const std::array<std::int32_t, 3>& dacs) {
 QStringList GsmTxLines(const CalibrationResults& results) {
     QStringList lines{"***** APC GSM TX Calibration *****", "level    APC Value"};
     for (int row = 0; row < CalibrationResults::kGsmRows; ++row)
-        lines << ApcLine(kFirstGsmRowLevel + row, results.gsmApc[row]);
+        lines << ApcLine(kFirstGsmRowLevel + row, results.gsmApc[Index(row)]);
     return lines;
 }
 
 QStringList DcsTxLines(const CalibrationResults& results) {
     QStringList lines{"***** APC DCS TX Calibration *****", "level    APC Value"};
     for (int row = 0; row < CalibrationResults::kDcsRows; ++row)
-        lines << ApcLine(row, results.dcsApc[row]);
+        lines << ApcLine(row, results.dcsApc[Index(row)]);
     return lines;
 }
 
 QStringList RxLines(const CalibrationResults& results) {
     QStringList lines{"***** RX CHANNEL Calibration ***** ", "Index   Value"};
     for (int index = 0; index < kRxChannels; ++index)
-        lines << QString::asprintf("%5d     %d", index, static_cast<int>(results.rx[index]));
+        lines << QString::asprintf("%5d     %d", index, static_cast<int>(results.rx[Index(index)]));
     return lines;
 }
 
@@ -53,11 +57,13 @@ CalibrationResults ResultsOf(const CalibrationContext& cal) {
     CalibrationResults results;
     for (int row = 0; row < CalibrationResults::kGsmRows; ++row) {
         for (int sub = 1; sub <= 3; ++sub)
-            results.gsmApc[row][sub - 1] = cal.gsmApc[sub][kFirstGsmRowLevel + row];
+            results.gsmApc[Index(row)][Index(sub - 1)] =
+                cal.gsmApc[Index(sub)][Index(kFirstGsmRowLevel + row)];
     }
     for (int row = 0; row < CalibrationResults::kDcsRows; ++row) {
         for (int sub = 1; sub <= 3; ++sub)
-            results.dcsApc[row][sub - 1] = cal.dcsApc[sub][kFirstDcsRowLevel + row];
+            results.dcsApc[Index(row)][Index(sub - 1)] =
+                cal.dcsApc[Index(sub)][Index(kFirstDcsRowLevel + row)];
     }
     results.rx = cal.rxTable;
     results.gsmGmagic = cal.gsmGmagic;
