@@ -6,10 +6,15 @@
 #include "SimBench.h"
 #include "VisaConfig.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kTargetPort = 1;
 constexpr int kScannerPort = 2;
+// The station keeps a floor under its reply time-outs (500 ms) and timed continues (200 ms)
+// however short the clock: the operator waits out more than those before taking a unit off.
+constexpr int kShortestOperatorIdleMs = 1500;
 
 // The bench keeps the station's time: a target that restarts in 3 s must be back within the
 // station's shortened waits, and the automatic operator must not outwait a shortened run.
@@ -17,7 +22,8 @@ BenchOptions OnStationClock(BenchOptions options) {
     const double scale = InstrumentClock::Scale();
     const auto scaled = [scale](int ms) { return static_cast<int>(ms * scale); };
     options.restartMs = scaled(options.restartMs);
-    options.autoIdleMs = scaled(options.autoIdleMs);
+    options.autoIdleMs =
+        std::max(scaled(options.autoIdleMs), std::min(options.autoIdleMs, kShortestOperatorIdleMs));
     options.autoPauseMs = scaled(options.autoPauseMs);
     return options;
 }
