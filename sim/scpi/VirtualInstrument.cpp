@@ -33,6 +33,8 @@ std::optional<QByteArray> VirtualInstrument::Receive(const QByteArray& line) {
     QMutexLocker lock(&mutex_);
     qCDebug(trace_).noquote() << name_ << "<" << line;
     received_.append(line);
+    if (received_.size() > kKeptLines)
+        received_.removeFirst();
     int syntaxError = 0;
     const QList<ScpiUnit> units = SplitProgramMessage(line, &syntaxError);
     QList<QByteArray> replies;

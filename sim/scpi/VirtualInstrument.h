@@ -23,7 +23,9 @@ class VirtualInstrument : public ScpiInstrument {
 public:
     std::optional<QByteArray> Receive(const QByteArray& line) final;
 
-    // Every line received, in order.
+    // The lines received, in order: the last kKeptLines of them, so that a soak of many units
+    // does not grow the bench without end.
+    static constexpr int kKeptLines = 1000;
     QList<QByteArray> ReceivedLines() const;
     void ClearReceivedLines();
 

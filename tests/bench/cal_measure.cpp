@@ -15,6 +15,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -35,6 +36,12 @@ double ResidentMegabytes() {
     long resident = 0;
     statm >> pages >> resident;
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576.0;
+}
+
+// What the allocator has handed out and not had back: the heap the station holds, without the
+// pages the allocator keeps for reuse.
+double HeapInUseMegabytes() {
+    return static_cast<double>(mallinfo2().uordblks) / 1048576.0;
 }
 
 double PeakMegabytes() {
@@ -77,12 +84,12 @@ public:
         const double overhead = wall - waits;
         std::printf("unit %d %s: wall %.2f s, mandated waits %.2f s, overhead %.3f s = %.2f ms "
                     "per command (%d commands; their bytes take %.2f ms each on the line), CPU "
-                    "%.2f %% of one core, memory %.1f MB (peak %.1f MB)\n",
+                    "%.2f %% of one core, memory %.1f MB (peak %.1f MB, heap in use %.2f MB)\n",
                     ++units_, success ? "passed" : "FAILED", wall, waits, overhead,
                     overhead * 1000.0 / commands, commands,
                     static_cast<double>(bytes) * kLineSecondsPerByte * 1000.0 / commands,
                     100.0 * (CpuSeconds() - start_.cpu) / std::max(wall, 1e-3), ResidentMegabytes(),
-                    PeakMegabytes());
+                    PeakMegabytes(), HeapInUseMegabytes());
         std::fflush(stdout);
     }
 
