@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kTargetPort = 1;
 constexpr int kScannerPort = 2;
+constexpr int kPrinterPort = 1;
 
 // The bench keeps the station's time: a target that restarts in 3 s must be back within the
 // station's shortened waits, and the automatic operator must not outwait a shortened run.
@@ -30,6 +31,7 @@ std::unique_ptr<SimBench> StartSimulation(const BenchOptions& options, QString* 
         return nullptr;
     PortMap::Instance().Set(kTargetPort, bench->TargetDevice());
     PortMap::Instance().Set(kScannerPort, bench->ScannerDevice());
+    PortMap::Instance().SetPrinter(kPrinterPort, bench->PrinterFile());
     for (const QString& alias : bench->VisaAliases()) {
         QString ignored;
         VisaConfig::Instance().ApplyAliasOption(alias, &ignored);
