@@ -171,6 +171,9 @@ QGroupBox* CImeiRw::MakeClockGroup() {
     auto* group = new QGroupBox(QStringLiteral("RTC SET"), this);
     auto* row = new QHBoxLayout(group);
     time_ = ReadBox(QStringLiteral("time"));
+    // Room for the longest date the box shows.
+    time_->setMinimumWidth(time_->fontMetrics().horizontalAdvance(
+        QStringLiteral("00:00:00, Wednesday, September 30, 2000  ")));
     QPushButton* set = CommandButton(QStringLiteral("SET"), QStringLiteral("setClock"));
     row->addWidget(new QLabel(QStringLiteral("Time"), group));
     row->addWidget(time_, 1);
@@ -183,6 +186,8 @@ QGroupBox* CImeiRw::MakeRegionGroup() {
     auto* group = new QGroupBox(QStringLiteral("Region SET"), this);
     auto* grid = new QGridLayout(group);
     region_ = ReadBox(QStringLiteral("region"));
+    region_->setMinimumWidth(
+        region_->fontMetrics().horizontalAdvance(QStringLiteral("Not Support  ")));
     regionChoice_ = new QComboBox(group);
     regionChoice_->setObjectName("regionChoice");
     regionChoice_->addItems({QStringLiteral("CH"), QStringLiteral("HK")});
