@@ -111,7 +111,8 @@ private:
     bool Stop(const QString& text);
     // Waits until *flag is set, ms pass or the scan is cancelled, handling events meanwhile.
     bool WaitFor(const int* flag, int ms);
-    void Pause(int ms);
+    // Waits ms, handling events; false when the scan was cancelled meanwhile.
+    bool Pause(int ms);
     void RunWait(int ms);
 
     TargetSession target_;

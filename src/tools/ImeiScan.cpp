@@ -95,12 +95,14 @@ bool ImeiRwSession::ReadBarcode() {
     if (cancelled_)
         return false;
     if (!scanner_->SendBytes(sizeof kOn, kOn, timings_.scannerTryMs)) {
-        ShowMessage(Text(kScannerFailedText), MessageIcon::Exclamation);
+        Stop(Text(kScannerFailedText));
         scanner_->WriteBlock(kOff, sizeof kOff);
         return false;
     }
     scanner_->Queue().Clear();
     scanner_->SetQueueMode(0);
+    if (cancelled_)
+        return false;
     fields_.scanned = QString::fromLatin1(scanner_->ReplyText());
     Changed();
     if (fields_.scanned.startsWith(QLatin1String("G1")))
@@ -120,12 +122,14 @@ bool ImeiRwSession::WriteScannedImei() {
 }
 
 bool ImeiRwSession::ReadBackImei() {
-    Pause(timings_.pauseMs);
+    if (!Pause(timings_.pauseMs))
+        return false;
     imeiAck_ = 0;
     target_.Send(QStringLiteral("str 60"));
     if (!WaitFor(&imeiAck_, timings_.imeiReadWaitMs))
         return Stop(Text(kNotReadText));
-    Pause(timings_.pauseMs);
+    if (!Pause(timings_.pauseMs))
+        return false;
     if (fields_.imei.left(kImeiDigits) != fields_.scanned.left(kImeiDigits))
         return Stop(Text(kDifferentText));
     return true;
@@ -133,8 +137,7 @@ bool ImeiRwSession::ReadBackImei() {
 
 bool ImeiRwSession::CheckSoftwareVersion() {
     target_.Send(QStringLiteral("str 10"));
-    Pause(timings_.versionWaitMs);
-    if (cancelled_)
+    if (!Pause(timings_.versionWaitMs))
         return false;
     QString error;
     const std::optional<QByteArray> reference = ReadReferenceVersion(&error);
@@ -155,8 +158,7 @@ bool ImeiRwSession::WriteScanRegion() {
     WriteRegion();
     if (!WaitFor(&regionAck_, timings_.regionWaitMs))
         return Stop(Text(kRegionText));
-    Pause(timings_.pauseMs);
-    return true;
+    return Pause(timings_.pauseMs);
 }
 
 bool ImeiRwSession::KeepRecord(const QString& timeText) {
@@ -202,11 +204,12 @@ bool ImeiRwSession::WaitFor(const int* flag, int ms) {
     return *flag != 0 && !cancelled_;
 }
 
-void ImeiRwSession::Pause(int ms) {
+bool ImeiRwSession::Pause(int ms) {
     // An acknowledgement ends a wait early, but not a pause.
     const QDeadlineTimer deadline(ms);
     while (!cancelled_ && !deadline.hasExpired())
         RunWait(static_cast<int>(deadline.remainingTime()));
+    return !cancelled_;
 }
 
 void ImeiRwSession::RunWait(int ms) {
