@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kTargetPort = 1;
 constexpr int kScannerPort = 2;
+constexpr int kPrinterPort = 1;
 // The station keeps a floor under its reply time-outs (500 ms) and timed continues (200 ms)
 // however short the clock: the operator waits out more than those before taking a unit off.
 constexpr int kShortestOperatorIdleMs = 1500;
@@ -36,6 +37,7 @@ std::unique_ptr<SimBench> StartSimulation(const BenchOptions& options, QString* 
         return nullptr;
     PortMap::Instance().Set(kTargetPort, bench->TargetDevice());
     PortMap::Instance().Set(kScannerPort, bench->ScannerDevice());
+    PortMap::Instance().SetPrinter(kPrinterPort, bench->PrinterFile());
     for (const QString& alias : bench->VisaAliases()) {
         QString ignored;
         VisaConfig::Instance().ApplyAliasOption(alias, &ignored);

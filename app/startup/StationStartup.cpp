@@ -32,7 +32,8 @@ StationStartup::StationStartup(QString program, const QString& description, unsi
         parser_.addOption({QLatin1String(kSimulateOption),
                            QStringLiteral("Run the simulated bench inside the program: COM1 is a "
                                           "simulated target, COM2 a simulated barcode scanner, "
-                                          "and the instruments are virtual ones.")});
+                                          "LPT1 a file, and the instruments are virtual "
+                                          "ones.")});
     }
     if (shared_ & (kBenchOptions | kSimulate))
         AddBenchOptions(parser_);

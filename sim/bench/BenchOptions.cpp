@@ -94,6 +94,10 @@ void AddBenchOptions(QCommandLineParser& parser) {
         {"delay-ms", "Delay every reply.", "MS"},
         {"scanner-silent", "The barcode scanner answers nothing."},
         {"scanner-misread-every", "Every Nth barcode is misread.", "N"},
+        {"scanner-no-label",
+         "The barcode scanner finds no label to read (\"LON\" gets no answer)."},
+        {"printer-file", "Where LPT1, the label printer, prints (default: a temporary file).",
+         "FILE"},
         {"auto-operator", "Take finished units off and put new ones on, without end."},
         {"auto-idle-ms", "Quiet time after a commit before the operator takes the unit off.", "MS"},
         {"auto-pause-ms", "Pause before the operator puts the next unit on.", "MS"},
@@ -125,6 +129,8 @@ bool ReadBenchOptions(const QCommandLineParser& parser, BenchOptions* options, Q
     target.silent = parser.isSet(QStringLiteral("silent"));
     options->targetLine.garbageBetweenFrames = parser.isSet(QStringLiteral("garbage"));
     options->scannerFaults.silent = parser.isSet(QStringLiteral("scanner-silent"));
+    options->scannerFaults.noLabel = parser.isSet(QStringLiteral("scanner-no-label"));
+    options->printerFile = parser.value(QStringLiteral("printer-file"));
     options->autoOperator = parser.isSet(QStringLiteral("auto-operator"));
     options->eepromFile = parser.value(QStringLiteral("eeprom"));
     if (parser.isSet(QStringLiteral("barcodes")) &&

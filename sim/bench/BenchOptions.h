@@ -17,6 +17,7 @@ struct BenchOptions {
     UnitOptions unit;
     QString eepromFile; // the unit's EEPROM kept across runs; empty: a fresh unit every start
     QStringList barcodes;
+    QString printerFile; // where the label printer's jobs go; empty: a file of a temporary folder
     int restartMs = 3000;
     TargetFaults targetFaults;
     LineFaults targetLine;

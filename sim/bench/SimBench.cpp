@@ -1,5 +1,6 @@
 #include "SimBench.h"
 
+#include <QFile>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcBench, "rftune.sim.bench", QtWarningMsg)
@@ -33,9 +34,30 @@ bool SimBench::Start(QString* error) {
     if (!options_.eepromFile.isEmpty() && (!target_->LoadEeprom(options_.eepromFile, error) ||
                                            !target_->SaveEeprom(options_.eepromFile, error)))
         return false;
-    if (!targetLine_.Open(error) || !scannerLine_.Open(error) || !instruments_.Start(error))
+    if (!targetLine_.Open(error) || !scannerLine_.Open(error) || !MakePrinterFile(error) ||
+        !instruments_.Start(error))
         return false;
-    qCInfo(lcBench).noquote() << "target on" << TargetDevice() << "scanner on" << ScannerDevice();
+    qCInfo(lcBench).noquote() << "target on" << TargetDevice() << "scanner on" << ScannerDevice()
+                              << "printer on" << PrinterFile();
+    return true;
+}
+
+// A printer is a device that exists before anyone prints: the station opens it, never creates it.
+bool SimBench::MakePrinterFile(QString* error) {
+    printerFile_ = options_.printerFile;
+    if (printerFile_.isEmpty()) {
+        if (!printerDir_.isValid()) {
+            *error = QStringLiteral("no temporary folder for the printer file: %1")
+                         .arg(printerDir_.errorString());
+            return false;
+        }
+        printerFile_ = printerDir_.filePath(QStringLiteral("LPT1.prn"));
+    }
+    QFile file(printerFile_);
+    if (!file.open(QIODevice::Append)) {
+        *error = QStringLiteral("%1: %2").arg(printerFile_, file.errorString());
+        return false;
+    }
     return true;
 }
 
@@ -47,7 +69,8 @@ bool SimBench::Stop(QString* error) {
 
 QStringList SimBench::PortOptions() const {
     return {QStringLiteral("--port"), QStringLiteral("COM1=") + TargetDevice(),
-            QStringLiteral("--port"), QStringLiteral("COM2=") + ScannerDevice()};
+            QStringLiteral("--port"), QStringLiteral("COM2=") + ScannerDevice(),
+            QStringLiteral("--port"), QStringLiteral("LPT1=") + PrinterFile()};
 }
 
 QStringList SimBench::ClientOptions() const {

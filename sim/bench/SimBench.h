@@ -7,13 +7,15 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
 #include <mutex>
 
 // The simulated bench: a virtual target on one pseudo-terminal (COM1), a barcode scanner on
-// another (COM2), virtual instruments on loopback sockets, and the physical unit they share.
+// another (COM2), a file as the label printer (LPT1), virtual instruments on loopback sockets,
+// and the physical unit they share.
 // The target and scanner run on the event loop of the thread that owns the bench, the
 // instruments on a thread of their own; in rftune-sim or inside any executable started with
 // --simulate.
@@ -29,7 +31,9 @@ public:
 
     QString TargetDevice() const { return targetLine_.DevicePath(); }
     QString ScannerDevice() const { return scannerLine_.DevicePath(); }
-    // "--port COM1=... --port COM2=...", for the station's executables.
+    // The file the label printer prints to: every job is appended.
+    QString PrinterFile() const { return printerFile_; }
+    // "--port COM1=... --port COM2=... --port LPT1=...", for the station's executables.
     QStringList PortOptions() const;
     // "GPIB0::14::INSTR=TCPIP0::127.0.0.1::N::SOCKET" and so on: the instruments' VISA aliases.
     QStringList VisaAliases() const { return instruments_.VisaAliases(); }
@@ -54,6 +58,7 @@ private:
     std::vector<QByteArray> OnTargetBytes(const QByteArray& bytes);
     std::vector<QByteArray> OnScannerBytes(const QByteArray& bytes);
     void MakeUnit(std::uint32_t seed);
+    bool MakePrinterFile(QString* error);
     void OnOperatorIdle();
     void OnOperatorPauseOver();
 
@@ -68,6 +73,8 @@ private:
     VirtualScanner scanner_;
     SerialLine targetLine_;
     SerialLine scannerLine_;
+    QTemporaryDir printerDir_;
+    QString printerFile_;
     QTimer operatorIdle_;
     QTimer operatorPause_;
     std::uint32_t seed_;

@@ -64,6 +64,8 @@ QByteArray VirtualScanner::Answer(const QByteArray& request) {
     }
     if (request == "LON\r") {
         on_ = true;
+        if (faults_.noLabel)
+            return {};
         return NextBarcode() + kCarriageReturn;
     }
     return {};

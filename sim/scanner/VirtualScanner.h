@@ -9,6 +9,7 @@
 struct ScannerFaults {
     bool silent = false;     // answers nothing at all
     int misreadEveryNth = 0; // every Nth barcode comes out as a misread text (0: never)
+    bool noLabel = false;    // "LON" finds no label to read and answers nothing
 };
 
 // The barcode scanner on COM2: "BCLR\r" answers "OK\r", "LON\r" answers the next IMEI barcode
@@ -22,6 +23,11 @@ public:
     QByteArray Receive(const QByteArray& bytes);
 
     void SetFaults(const ScannerFaults& faults) { faults_ = faults; }
+    // The labels put under the reader from now on, handed out in turn.
+    void SetBarcodes(const QStringList& barcodes) {
+        barcodes_ = barcodes;
+        scans_ = 0;
+    }
     bool IsOn() const { return on_; }
     int Scans() const { return scans_; }
 

@@ -7,20 +7,24 @@
 class QCommandLineParser;
 class QSettings;
 
-// Maps the COM numbers the station speaks of (COM1 target, COM2 scanner) to Linux devices.
-// A mapping for this run (--port, a simulated bench's pseudo-terminals) wins over the one kept
-// in the settings and is never written there; unmapped ports default to /dev/ttyS<n-1>, the
-// classic PC serial ports.
+// Maps the ports the station speaks of (COM1 target, COM2 scanner, LPT1 label printer) to Linux
+// devices or files. A mapping for this run (--port, a simulated bench's pseudo-terminals and
+// printer file) wins over the one kept in the settings and is never written there; unmapped
+// serial ports default to /dev/ttyS<n-1>, the classic PC serial ports, and LPTn to the USB
+// printer /dev/usb/lp<n-1> when there is one, else the parallel port /dev/lp<n-1>.
 class PortMap {
 public:
     static PortMap& Instance();
 
     QString DeviceFor(int comNumber) const;
+    QString PrinterDeviceFor(int lptNumber) const;
     // For this run only.
     void Set(int comNumber, const QString& device);
+    void SetPrinter(int lptNumber, const QString& device);
     void Clear();
 
-    // Takes "COMn=PATH" for this run; returns false with a reason for anything else.
+    // Takes "COMn=PATH" or "LPTn=PATH" for this run; returns false with a reason for anything
+    // else.
     bool ApplyOption(const QString& option, QString* error);
 
     // The mappings kept in the settings.
@@ -31,10 +35,14 @@ public:
     void Keep(int comNumber, const QString& device, QSettings& settings);
 
     static QString PortName(int comNumber) { return QStringLiteral("COM%1").arg(comNumber); }
+    static QString PrinterName(int lptNumber) { return QStringLiteral("LPT%1").arg(lptNumber); }
 
 private:
-    QMap<int, QString> kept_;
-    QMap<int, QString> thisRun_;
+    QString Mapped(const QString& portName) const;
+
+    // By port name, "COM1" or "LPT1".
+    QMap<QString, QString> kept_;
+    QMap<QString, QString> thisRun_;
 };
 
 // The --port option that every executable takes, and its application to the process-wide map

@@ -140,6 +140,7 @@ public:
     void CheckLineReply();
 
     const char* ReplyText() const { return replyBuffer_; }
+    void ClearReply();
     int ReplyLength() const { return replyLength_; }
 
 private:

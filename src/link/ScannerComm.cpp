@@ -52,6 +52,11 @@ void CScannerComm::ParseLineReply() {
     queue.Clear();
 }
 
+void CScannerComm::ClearReply() {
+    std::memset(replyBuffer_, 0, sizeof replyBuffer_);
+    replyLength_ = 0;
+}
+
 void CScannerComm::CheckLineReply() {
     if (replyLength_ == 3) {
         if (replyBuffer_[0] == 'O' && replyBuffer_[1] == 'K')

@@ -4,6 +4,7 @@
 #include "EepmapDlg.h"
 #include "EngineerControls.h"
 #include "Gsmramp.h"
+#include "ImeiRw.h"
 #include "LogicTestDlg.h"
 #include "ManualCalDlg.h"
 #include "RFConfigDlg.h"
@@ -39,6 +40,9 @@ const std::vector<StationTool>& StationTools() {
          [](CComm& target, QWidget* parent) -> QDialog* {
              return new CLogicTestDlg(target, parent);
          }},
+        {QStringLiteral("imei"), FrameCommand::ImeiRw, QStringLiteral("IMEI R/W"),
+         ToolKind::Modeless,
+         [](CComm& target, QWidget* parent) -> QDialog* { return new CImeiRw(target, parent); }},
         {QStringLiteral("eeprom-map"), FrameCommand::EepromMap, QStringLiteral("EEPROM MAP"),
          ToolKind::Modeless,
          [](CComm& target, QWidget* parent) -> QDialog* { return new CEepmapDlg(target, parent); }},

@@ -3,6 +3,7 @@
 #include "CalibrationEngine.h"
 #include "FrameFixture.h"
 #include "History.h"
+#include "ImeiRw.h"
 #include "LogicTestDlg.h"
 #include "LogicTestSession.h"
 #include "ManualCalDlg.h"
@@ -107,14 +108,12 @@ TEST_F(ModelessTool, toolsWithoutAMenuItemAreUnderToolsAndOpenThere) {
     ASSERT_EQ(bar->actions().size(), 5);
     QAction* tools = bar->actions()[3];
     EXPECT_EQ(tools->text(), "&Tools");
-    frame.AddTool(PlainTool(FrameCommand::ImeiRw, "IMEI R/W"));
-    EXPECT_EQ(bar->actions().size(), 5);
     const QList<QAction*> items = tools->menu()->actions();
     ASSERT_EQ(items.size(), 4);
     EXPECT_EQ(items[0]->text(), "RF TEST");
     EXPECT_EQ(items[1]->text(), "Logic Test");
-    EXPECT_EQ(items[2]->text(), "EEPROM MAP");
-    EXPECT_EQ(items[3]->text(), "IMEI R/W");
+    EXPECT_EQ(items[2]->text(), "IMEI R/W");
+    EXPECT_EQ(items[3]->text(), "EEPROM MAP");
 
     items[0]->trigger();
     auto* rfTest = qobject_cast<CRfTestDlg*>(frame.Tools().Window(FrameCommand::RfTest));
@@ -127,6 +126,15 @@ TEST_F(ModelessTool, toolsWithoutAMenuItemAreUnderToolsAndOpenThere) {
     EXPECT_EQ(Comm().NotifyWindow(), &logicTest->Session().Link());
     items[0]->trigger(); // brought forward, and the receiver again
     EXPECT_EQ(Comm().NotifyWindow(), &rfTest->Session().Link());
+    items[2]->trigger();
+    auto* imei = qobject_cast<CImeiRw*>(frame.Tools().Window(FrameCommand::ImeiRw));
+    ASSERT_NE(imei, nullptr);
+    EXPECT_EQ(imei->windowTitle(), "IMEI R/W");
+    EXPECT_EQ(Comm().NotifyWindow(), &imei->Session().Link());
+
+    // A tool defined again replaces the old one under its one menu entry.
+    frame.AddTool(PlainTool(FrameCommand::ImeiRw, "IMEI R/W"));
+    EXPECT_EQ(tools->menu()->actions().size(), 4);
 }
 
 TEST_F(ModelessTool, aModalToolLivesOnlyWhileItsCommandRuns) {

@@ -50,17 +50,18 @@ TEST(Screenshot, openTakesOnlyTheNamesOfRegisteredWindowsAndHelpListsThem) {
     help.start(RFTUNE_PATH, {"--help"});
     ASSERT_TRUE(help.waitForFinished(10000));
     EXPECT_TRUE(help.readAllStandardOutput().simplified().contains(
-        "NAME is one of: manual, rf-config, autocal, ramp, rf-test, logic-test, eeprom-map, "
-        "eeprom-reset."));
+        "NAME is one of: manual, rf-config, autocal, ramp, rf-test, logic-test, imei, "
+        "eeprom-map, eeprom-reset."));
 
     QProcess unknown;
     unknown.start(RFTUNE_PATH, {"--no-splash", "--open", "manual", "--open", "nosuch"});
     ASSERT_TRUE(unknown.waitForFinished(10000));
     EXPECT_EQ(unknown.exitCode(), 2);
     const QString errors = QString::fromLocal8Bit(unknown.readAllStandardError());
-    EXPECT_TRUE(errors.contains(
-        "rftune: unknown window \"nosuch\" for --open; the windows are: "
-        "manual, rf-config, autocal, ramp, rf-test, logic-test, eeprom-map, eeprom-reset\n"))
+    EXPECT_TRUE(
+        errors.contains("rftune: unknown window \"nosuch\" for --open; the windows are: "
+                        "manual, rf-config, autocal, ramp, rf-test, logic-test, imei, eeprom-map, "
+                        "eeprom-reset\n"))
         << errors.toStdString();
 }
 

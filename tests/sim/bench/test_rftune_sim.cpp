@@ -38,15 +38,16 @@ QString AskVisa(const QStringList& options, const QString& resource, const QStri
 
 TEST_F(RftuneSim, printsOptionsThatTheStationToolsTake) {
     const QStringList ports = StartSim({"--supply", "66311B"});
-    ASSERT_EQ(ports.size(), 10);
+    ASSERT_EQ(ports.size(), 12);
     EXPECT_EQ(ports[0], "--port");
     EXPECT_TRUE(ports[1].startsWith("COM1=/dev/pts/"));
     EXPECT_TRUE(ports[3].startsWith("COM2=/dev/pts/"));
+    EXPECT_TRUE(ports[5].startsWith("LPT1=/"));
     const CmdRun run = RunCmd(ports + QStringList{"tms 1"});
     EXPECT_EQ(run.out, (QStringList{"tms 1", "testmode set"}));
 
     // Each instrument's fixed address reaches its virtual one through the printed aliases.
-    const QStringList aliases = ports.mid(4);
+    const QStringList aliases = ports.mid(6);
     EXPECT_EQ(aliases.count("--visa-alias"), 3);
     EXPECT_TRUE(AskVisa(aliases, "GPIB0::14::INSTR", "*IDN?").contains("8960"));
     EXPECT_TRUE(AskVisa(aliases, "GPIB0::4", "*IDN?").contains("4400"));
