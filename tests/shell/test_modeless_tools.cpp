@@ -110,10 +110,12 @@ TEST_F(ModelessTool, toolsWithoutAMenuItemAreUnderToolsAndOpenThere) {
     frame.AddTool(PlainTool(FrameCommand::ImeiRw, "IMEI R/W"));
     EXPECT_EQ(bar->actions().size(), 5);
     const QList<QAction*> items = tools->menu()->actions();
-    ASSERT_EQ(items.size(), 3);
+    ASSERT_EQ(items.size(), 5);
     EXPECT_EQ(items[0]->text(), "RF TEST");
     EXPECT_EQ(items[1]->text(), "Logic Test");
-    EXPECT_EQ(items[2]->text(), "IMEI R/W");
+    EXPECT_EQ(items[2]->text(), "EEPROM MAP");
+    EXPECT_EQ(items[3]->text(), "Records");
+    EXPECT_EQ(items[4]->text(), "IMEI R/W");
 
     items[0]->trigger();
     auto* rfTest = qobject_cast<CRfTestDlg*>(frame.Tools().Window(FrameCommand::RfTest));

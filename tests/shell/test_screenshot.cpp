@@ -51,7 +51,7 @@ TEST(Screenshot, openTakesOnlyTheNamesOfRegisteredWindowsAndHelpListsThem) {
     ASSERT_TRUE(help.waitForFinished(10000));
     EXPECT_TRUE(help.readAllStandardOutput().simplified().contains(
         "NAME is one of: manual, rf-config, autocal, ramp, rf-test, logic-test, eeprom-map, "
-        "eeprom-reset."));
+        "records, eeprom-reset."));
 
     QProcess unknown;
     unknown.start(RFTUNE_PATH, {"--no-splash", "--open", "manual", "--open", "nosuch"});
@@ -60,7 +60,8 @@ TEST(Screenshot, openTakesOnlyTheNamesOfRegisteredWindowsAndHelpListsThem) {
     const QString errors = QString::fromLocal8Bit(unknown.readAllStandardError());
     EXPECT_TRUE(errors.contains(
         "rftune: unknown window \"nosuch\" for --open; the windows are: "
-        "manual, rf-config, autocal, ramp, rf-test, logic-test, eeprom-map, eeprom-reset\n"))
+        "manual, rf-config, autocal, ramp, rf-test, logic-test, eeprom-map, records, "
+        "eeprom-reset\n"))
         << errors.toStdString();
 }
 
