@@ -11,15 +11,17 @@ set(RFTUNE_MAY_LINK_rftune_supplies rftune_visa)
 set(RFTUNE_MAY_LINK_rftune_instruments
     rftune_base rftune_visa rftune_age1960 rftune_wt4400 rftune_supplies)
 set(RFTUNE_MAY_LINK_rftune_autocal rftune_base rftune_link rftune_instruments)
+set(RFTUNE_MAY_LINK_rftune_records rftune_base rftune_autocal)
+set(RFTUNE_MAY_LINK_rftune_records_window rftune_base rftune_records)
 set(RFTUNE_MAY_LINK_rftune_controls rftune_base)
 set(RFTUNE_MAY_LINK_rftune_tools rftune_base rftune_link rftune_controls)
 set(RFTUNE_MAY_LINK_rftune_autocal_window
-    rftune_base rftune_link rftune_autocal rftune_controls rftune_tools)
+    rftune_base rftune_link rftune_autocal rftune_records rftune_controls rftune_tools)
 set(RFTUNE_MAY_LINK_rftune_shell
     rftune_base rftune_link rftune_instruments rftune_autocal rftune_controls rftune_tools
-    rftune_autocal_window)
+    rftune_autocal_window rftune_records rftune_records_window)
 set(RFTUNE_MAY_LINK_rftune_startup
-    rftune_base rftune_link rftune_visa rftune_autocal rftune_sim_bench)
+    rftune_base rftune_link rftune_visa rftune_autocal rftune_records rftune_sim_bench)
 
 set(RFTUNE_SIM_LIBRARIES
     rftune_sim_pty rftune_sim_scpi rftune_sim_model rftune_sim_target rftune_sim_scanner

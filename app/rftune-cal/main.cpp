@@ -1,6 +1,10 @@
 // rftune-cal: the calibration station without its window, for scripts, CI and soak tests.
 #include "CalOptions.h"
 #include "MessageService.h"
+#include "RecordSettings.h"
+#include "RecordSpool.h"
+#include "RecordWriter.h"
+#include "RunRecorder.h"
 #include "Scanner.h"
 #include "SimBench.h"
 #include "Simulation.h"
@@ -9,6 +13,8 @@
 
 #include <QCoreApplication>
 #include <QTextStream>
+
+#include <optional>
 
 #include <cstdio>
 
@@ -34,10 +40,18 @@ private:
     MessageSink* previous_;
 };
 
-int RunCycle(CComm& comm, const CycleOptions& options) {
+int RunCycle(CComm& comm, const CycleOptions& options, const DatabaseLocation& records) {
     StderrMessages messages;
     QTextStream out(stdout);
+    // Both outlive the cycle and its engine's thread, which calls the recorder; the writer ends
+    // last, once the last record is written.
+    RecordWriter writer(records, DefaultSpoolDirectory(), RecordSettings::RetryMs());
+    QObject::connect(&writer, &RecordWriter::noticeShown, [&messages](const QString& text) {
+        messages.Show(text, MessageIcon::Exclamation);
+    });
+    std::optional<RunRecorder> recorder;
     StationCycle cycle(comm, options);
+    recorder.emplace(cycle.Thread().Engine(), writer);
     QObject::connect(&cycle, &StationCycle::lineShown, [&out](const QString& line) {
         out << line << '\n';
         out.flush();
@@ -63,12 +77,17 @@ int main(int argc, char** argv) {
             "Prints every status line, the result tables and the outcome; appends "
             "calresult.txt. --supply names the configured supply and, with --simulate, the "
             "simulated one."),
-        StationStartup::kPortOptions | StationStartup::kVisaOptions | StationStartup::kSimulate);
+        StationStartup::kPortOptions | StationStartup::kVisaOptions | StationStartup::kSimulate |
+            StationStartup::kRecordOptions);
     AddCalOptions(startup.Parser());
     CycleOptions options;
     QString error;
     if (!startup.Process(app, &error) || !ReadCalOptions(startup.Parser(), &options, &error))
         return startup.Fail(error);
+    const std::optional<DatabaseLocation> records =
+        ParseDatabaseUrl(RecordSettings::DatabaseUrl(), &error);
+    if (!records)
+        return startup.Fail(QStringLiteral("[Records] Database: %1").arg(error));
     std::unique_ptr<SimBench> bench; // outlives the port open on it
     if (startup.Simulate()) {
         bench = StartSimulation(startup.Bench(), &error);
@@ -79,7 +98,7 @@ int main(int argc, char** argv) {
     if (!comm.Open(kTargetPort, kTargetBaud))
         return startup.Fail(
             QStringLiteral("cannot open the target port: %1").arg(comm.LastError()));
-    const int status = RunCycle(comm, options);
+    const int status = RunCycle(comm, options, *records);
     comm.Close();
     if (bench && !bench->Stop(&error))
         return startup.Fail(error);

@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     CRftuneApp::SetApplicationIdentity();
     StationStartup startup(QStringLiteral("rftune"), QStringLiteral("The RF calibration station."),
                            StationStartup::kPortOptions | StationStartup::kVisaOptions |
-                               StationStartup::kSimulate);
+                               StationStartup::kSimulate | StationStartup::kRecordOptions);
     AddOwnOptions(startup.Parser());
     // Answered before the window system starts, so that they work without a display.
     if (startup.AsksForHelpOrVersion(argc, argv)) {

@@ -2,6 +2,7 @@
 
 #include "LinkSettings.h"
 #include "PortMap.h"
+#include "RecordSettings.h"
 #include "Simulation.h"
 #include "VisaConfig.h"
 
@@ -37,6 +38,8 @@ StationStartup::StationStartup(QString program, const QString& description, unsi
     }
     if (shared_ & (kBenchOptions | kSimulate))
         AddBenchOptions(parser_);
+    if (shared_ & kRecordOptions)
+        AddRecordOptions(parser_);
 }
 
 bool StationStartup::Process(const QCoreApplication& app, QString* error) {
@@ -87,6 +90,11 @@ bool StationStartup::ApplyShared(QString* error) {
     if (shared_ & kVisaOptions) {
         VisaConfig::Instance().LoadStationSettings();
         if (!ApplyVisaOptions(parser_, error))
+            return false;
+    }
+    if (shared_ & kRecordOptions) {
+        RecordSettings::LoadStationSettings();
+        if (!ApplyRecordOptions(parser_, error))
             return false;
     }
     return true;

@@ -17,6 +17,7 @@ public:
         kVisaOptions = 0x2,  // --visa-alias, --visa-library, --time-scale, and the [Visa] settings
         kBenchOptions = 0x4, // the simulated bench's options
         kSimulate = 0x8,     // --simulate: run the simulated bench inside the program
+        kRecordOptions = 0x10, // --records, --station, and the [Records] settings
     };
 
     static constexpr int kExitUsage = 2;

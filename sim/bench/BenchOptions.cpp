@@ -82,6 +82,7 @@ void AddBenchOptions(QCommandLineParser& parser) {
     parser.addOptions({
         {"seed", "The simulated unit's seed (default 1).", "N"},
         {"flaw", "Make the unit fail: weak-tx, rx-offset, gmagic or battery.", "NAME"},
+        {"flaw-every", "With --flaw and --auto-operator: only every Nth unit is flawed.", "N"},
         {"eeprom", "Keep the unit's EEPROM in this file across runs.", "FILE"},
         {"barcodes", "IMEI barcodes the scanner reads, one per line.", "FILE"},
         {"restart-ms", "How long the target takes to restart after \"se 300\".", "MS"},
@@ -111,6 +112,7 @@ bool ReadBenchOptions(const QCommandLineParser& parser, BenchOptions* options, Q
     int seed = static_cast<int>(options->unit.seed);
     TargetFaults& target = options->targetFaults;
     if (!ReadCount(parser, "seed", &seed, error) || !ReadFlaw(parser, &options->unit.flaw, error) ||
+        !ReadCount(parser, "flaw-every", &options->flawEvery, error) ||
         !ReadCount(parser, "restart-ms", &options->restartMs, error) ||
         !ReadCount(parser, "drop-every", &target.dropEveryNth, error) ||
         !ReadCount(parser, "status-error-every", &target.statusErrorEveryNth, error) ||

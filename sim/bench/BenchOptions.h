@@ -15,6 +15,8 @@ class QCommandLineParser;
 // executable started with --simulate.
 struct BenchOptions {
     UnitOptions unit;
+    // With a flaw: only every Nth unit the automatic operator puts on carries it (0: every unit).
+    int flawEvery = 0;
     QString eepromFile; // the unit's EEPROM kept across runs; empty: a fresh unit every start
     QStringList barcodes;
     QString printerFile; // where the label printer's jobs go; empty: a file of a temporary folder

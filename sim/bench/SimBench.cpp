@@ -83,6 +83,9 @@ QStringList SimBench::ClientOptions() const {
 void SimBench::MakeUnit(std::uint32_t seed) {
     UnitOptions unitOptions = options_.unit;
     unitOptions.seed = seed;
+    const std::uint32_t unitNumber = seed - options_.unit.seed + 1;
+    if (options_.flawEvery > 0 && unitNumber % static_cast<std::uint32_t>(options_.flawEvery) != 0)
+        unitOptions.flaw = UnitFlaw::kNone;
     {
         std::lock_guard lock(unitLock_);
         target_.reset();

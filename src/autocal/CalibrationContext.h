@@ -2,12 +2,14 @@
 
 #include "CalibrationConfig.h"
 #include "InstrumentContext.h"
+#include "SearchSamples.h"
 
 #include <QByteArray>
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // APC DAC tables by sub-band (1 to 3; 0 unused) and internal level number.
 inline constexpr int kGsmLevels = 20;  // PCL 0 to 19
@@ -64,6 +66,8 @@ struct CalibrationContext : InstrumentContext {
     std::int32_t savedLevel = 0;
     GsmApcTable gsmApc{};
     DcsApcTable dcsApc{};
+    // The measurements taken since the engine last handed them on.
+    std::vector<TxPowerSample> txPowerSamples;
 
     // Board and battery.
     std::int32_t previousReading = 0;

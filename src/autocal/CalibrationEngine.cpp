@@ -26,6 +26,9 @@ CalibrationEngine::CalibrationEngine(CComm& comm, QObject* parent)
       phoneInTimer_(this), phoneOutTimer_(this) {
     qRegisterMetaType<StatusStyle>();
     qRegisterMetaType<CalibrationResults>();
+    qRegisterMetaType<RunSetup>();
+    qRegisterMetaType<TxPowerSample>();
+    qRegisterMetaType<GmagicSample>();
     session_.Link().SetReplyTimeoutMs(std::max(Scaled(kReplyTimeoutMs), kShortestReplyTimeoutMs));
     continueTimer_.setSingleShot(true);
     phoneInTimer_.setSingleShot(true);
@@ -97,6 +100,7 @@ void CalibrationEngine::InstrumentCheck() {
     const bool supplyOpen = supply_->InitSupply();
     emit instrumentCheckShown(supplyOpen);
     emit instrumentsChecked(testSetOpen, supplyOpen);
+    emit instrumentsIdentified(testSet_->Identity(), supply_->Identity());
     if (supplyOpen && SupplyConfigured() && rfMode_)
         phoneInTimer_.start();
 }
@@ -113,6 +117,7 @@ void CalibrationEngine::StartAutoCal() {
     startTime_ = QDateTime::currentDateTime();
     emit elapsedTimeShown(QString());
     runAll_ = true;
+    emit runStarted(RunSetup{true, CAL_GMAGIC, cal_.config, header_});
     emit resultListsCleared();
     session_.Link().Comm().HoldReceiver(&session_.Link());
     RunGmagicCal();
@@ -122,6 +127,7 @@ void CalibrationEngine::StartCalibration(ActiveCalibration calibration) {
     if (active_ != CAL_NONE)
         return;
     runAll_ = false;
+    emit runStarted(RunSetup{false, calibration, cal_.config, header_});
     session_.Link().Comm().HoldReceiver(&session_.Link());
     active_ = calibration;
     ContinueActive();
@@ -154,6 +160,7 @@ void CalibrationEngine::StopRun() {
     continueTimer_.stop();
     callPending_ = false;
     timedContinue_ = false;
+    emit runStopped(active_);
     StopCalibration();
     // The target is still on the supply: detection would take it for the next one.
     phoneInTimer_.stop();
@@ -181,8 +188,15 @@ void CalibrationEngine::SendCalibrationCommand(bool advanceProgress) {
     const bool awaited = !callPending_ && !timedContinue_;
     unanswered_ = 0;
     ++commandsSent_;
+    HandOnSamples();
     if (session_.Send(QString::fromLatin1(cal_.commandLine)) && !awaited)
         session_.Link().KillTimers();
+}
+
+void CalibrationEngine::HandOnSamples() {
+    for (const TxPowerSample& sample : cal_.txPowerSamples)
+        emit txPowerMeasured(sample);
+    cal_.txPowerSamples.clear();
 }
 
 void CalibrationEngine::FinishCalibration(ActiveCalibration calibration, const char* endText) {
@@ -196,7 +210,8 @@ void CalibrationEngine::FinishCalibration(ActiveCalibration calibration, const c
 }
 
 void CalibrationEngine::FailCalibration(const QString& text, bool waitForRemoval) {
-    emit calibrationFailed(active_, text);
+    HandOnSamples();
+    emit calibrationFailed(active_, text, cal_.lastStep);
     cal_.instrumentFault = 0;
     ShowOkFail(text, [this, waitForRemoval] {
         StopCalibration();
@@ -230,6 +245,7 @@ void CalibrationEngine::StopCalibration() {
 }
 
 void CalibrationEngine::ShowResults(ActiveCalibration calibration) {
+    HandOnSamples();
     const CalibrationResults results = ResultsOf(cal_);
     QString error;
     // The run goes on without its log, but the operator must know the results were not kept.

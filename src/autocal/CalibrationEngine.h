@@ -87,7 +87,18 @@ signals:
     // could not be written); shown without waiting.
     void noticeShown(const QString& text);
     void calibrationFinished(int calibration);
-    void calibrationFailed(int calibration, const QString& text);
+    // step: the last step the failed calibration sent.
+    void calibrationFailed(int calibration, const QString& text, int step);
+    // A run began: "AUTO CAL START" or one calibration on its own.
+    void runStarted(const RunSetup& setup);
+    // The operator's STOP ended the run.
+    void runStopped(int calibration);
+    // What the searches measured, as they measure it.
+    void txPowerMeasured(const TxPowerSample& sample);
+    void gmagicSampled(const GmagicSample& sample);
+    // After each instrument check: what the opened instruments answered to "*IDN?" (empty for
+    // one not open or not configured).
+    void instrumentsIdentified(const QString& testSet, const QString& supply);
     void phoneDetected();
     void phoneRemoved();
 
@@ -104,6 +115,7 @@ private:
 
     // What the step routines share.
     void SendCalibrationCommand(bool advanceProgress = true);
+    void HandOnSamples();
     void FinishCalibration(ActiveCalibration calibration, const char* endText);
     void FailCalibration(const QString& text, bool waitForRemoval = true);
     void ShowOkFail(const QString& text, std::function<void()> then = nullptr);

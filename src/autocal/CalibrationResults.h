@@ -31,7 +31,17 @@ struct CalibrationResults {
     std::int32_t battery = 0;
 };
 
+// What a run starts with: a complete run ("AUTO CAL START") or one calibration, the
+// configuration in force and the result file's header.
+struct RunSetup {
+    bool runAll = true;
+    ActiveCalibration calibration = CAL_NONE;
+    CalibrationConfig config;
+    ResultHeader header;
+};
+
 Q_DECLARE_METATYPE(CalibrationResults)
+Q_DECLARE_METATYPE(RunSetup)
 
 CalibrationResults ResultsOf(const CalibrationContext& cal);
 

@@ -64,8 +64,10 @@ bool CalibrationEngine::ActOnReply(const TargetReply& reply) {
         break;
     case kOpSr:
         if (reply.Index() == 1 && active_ == CAL_GMAGIC) {
-            if (const std::optional<double> sample = reply.PmValue())
+            if (const std::optional<double> sample = reply.PmValue()) {
                 StoreGmagicSample(cal_, *sample);
+                emit gmagicSampled(GmagicSample{cal_.band, *sample});
+            }
         }
         break;
     case kOpSpw:

@@ -97,6 +97,9 @@ void Measure(CalibrationContext& cal, TestSet& testSet, int waitMs) {
     cal.measuredTxPowerDbm =
         reading ? std::optional<double>(reading->dbm) : std::optional<double>();
     cal.measurementIntegrity = reading ? reading->integrity : 0;
+    const std::int32_t subBand = cal.band == kBandDcs ? cal.dcsSubBand : cal.gsmSubBand;
+    cal.txPowerSamples.push_back(
+        {cal.band, subBand, cal.powerLevel, cal.apcDac, cal.measuredTxPowerDbm});
 }
 
 // Tunes the test set to the sub-band's traffic channel and level; the target follows with

@@ -9,7 +9,12 @@ constexpr const char* kResource = "GPIB::5::INSTR";
 bool ScpiSupply::Open() {
     const ViStatus status = supply_init(model_, kResource, 1, 1, SessionSlot());
     Check(status);
-    return status == VI_SUCCESS;
+    if (status != VI_SUCCESS)
+        return false;
+    ViChar identity[SUPPLY_MESSAGE_SIZE] = {};
+    if (supply_identity(Session(), identity) >= VI_SUCCESS)
+        SetIdentity(QString::fromLatin1(identity));
+    return true;
 }
 
 void ScpiSupply::CloseSession() {

@@ -16,6 +16,7 @@ void Supply::CloseSupply() {
         return;
     CloseSession();
     session_ = 0;
+    identity_.clear();
 }
 
 int Supply::SetSupplyOutput(double volts, double amps) {

@@ -3,6 +3,8 @@
 #include "InstrumentContext.h"
 #include "Visa.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -19,6 +21,8 @@ public:
     Supply& operator=(const Supply&) = delete;
 
     ViSession Session() const { return session_; } // 0: none open
+    // What the instrument answered to "*IDN?" when it was opened; empty while none is open.
+    const QString& Identity() const { return identity_; }
 
     // Closes an open session first, then opens the supply and powers the target at 3.8 V / 3.0 A;
     // true when the supply opened, and always without a supply.
@@ -35,6 +39,7 @@ public:
 protected:
     // For the driver's initialisation, which writes the session.
     ViSession* SessionSlot() { return &session_; }
+    void SetIdentity(const QString& identity) { identity_ = identity; }
     void Check(ViStatus status) { CheckSupplyStatus(session_, status); }
 
     // The model's part of each operation.
@@ -48,6 +53,7 @@ protected:
 private:
     InstrumentContext& context_;
     ViSession session_ = 0;
+    QString identity_;
 };
 
 // The supply of a configured type: the 66311B, the E3631A, the E3632A or E3633A, or for any other

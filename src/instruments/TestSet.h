@@ -3,6 +3,8 @@
 #include "InstrumentContext.h"
 #include "Visa.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -27,6 +29,8 @@ public:
     TestSet& operator=(const TestSet&) = delete;
 
     ViSession Session() const { return session_; } // 0: none open
+    // What the instrument answered to "*IDN?" when it was opened; empty while none is open.
+    const QString& Identity() const { return identity_; }
 
     // Sessions.
     bool InitTestSet();
@@ -66,6 +70,7 @@ protected:
         ViStatus (*init)(ViConstRsrc resource, ViInt16 idQuery, ViInt16 reset, ViSession* session);
         ViStatus (*close)(ViSession session);
         ViStatus (*errorText)(ViSession session, ViStatus status, ViChar text[]);
+        ViStatus (*identity)(ViSession session, ViChar text[]); // 256 bytes at least
     };
 
     InstrumentContext& Context() { return context_; }
@@ -114,6 +119,7 @@ private:
 
     InstrumentContext& context_;
     ViSession session_ = 0;
+    QString identity_;
     // While a run is being stopped, the preset and close that stop it must not feed their own
     // failures back: a test set that fails every call would otherwise recurse without end.
     bool stopping_ = false;

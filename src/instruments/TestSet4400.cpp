@@ -14,7 +14,8 @@ ViStatus ErrorText(ViSession, ViStatus status, ViChar text[]) {
 } // namespace
 
 bool TestSet4400::Open() {
-    static constexpr SessionDriver kDriver{kResource, wt4400_init, wt4400_close, ErrorText};
+    static constexpr SessionDriver kDriver{kResource, wt4400_init, wt4400_close, ErrorText,
+                                           wt4400_identity};
     if (!OpenSession(kDriver))
         return false;
     const ViSession session = Session();

@@ -5,7 +5,7 @@
 
 bool TestSet8960::Open() {
     static constexpr SessionDriver kDriver{"GPIB0::14::INSTR", age1960_init, age1960_close,
-                                           age1960_error_message};
+                                           age1960_error_message, age1960_identity};
     if (!OpenSession(kDriver))
         return false;
     Step(age1960_cellBand(Session(), 1, kBandEgsm));

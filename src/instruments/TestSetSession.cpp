@@ -14,6 +14,7 @@ void TestSet::CloseTestSet() {
         return;
     CloseSession();
     session_ = 0;
+    identity_.clear();
 }
 
 void TestSet::PresetTestSet() {
@@ -37,6 +38,9 @@ bool TestSet::OpenSession(const SessionDriver& driver) {
         ReportInitFailure(status, driver);
         return false;
     }
+    ViChar identity[256] = {};
+    if (driver.identity(session_, identity) >= VI_SUCCESS)
+        identity_ = QString::fromLatin1(identity);
     context_.stepState = kStepIdle;
     return true;
 }

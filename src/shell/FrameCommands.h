@@ -20,4 +20,5 @@ enum class FrameCommand : int {
     LogicTest = 32809,
     ToolbarLast = 32780,
     PortSettings = 32900, // ours: the port map has no menu item of old
+    Records = 32901,      // ours: the run records
 };

@@ -8,6 +8,9 @@
 #include "LogicTestDlg.h"
 #include "ManualCalDlg.h"
 #include "RFConfigDlg.h"
+#include "RecordSettings.h"
+#include "RecordsDlg.h"
+#include "RecordsSession.h"
 #include "RfTestDlg.h"
 #include "TargetReset.h"
 
@@ -46,6 +49,14 @@ const std::vector<StationTool>& StationTools() {
         {QStringLiteral("eeprom-map"), FrameCommand::EepromMap, QStringLiteral("EEPROM MAP"),
          ToolKind::Modeless,
          [](CComm& target, QWidget* parent) -> QDialog* { return new CEepmapDlg(target, parent); }},
+        {QStringLiteral("records"), FrameCommand::Records, QStringLiteral("Records"),
+         ToolKind::Modeless,
+         [](const ToolParts&, QWidget* parent) -> QDialog* {
+             auto* session = new RecordsSession(RecordSettings::Location());
+             auto* window = new CRecordsDlg(*session, parent);
+             session->setParent(window);
+             return window;
+         }},
         {QStringLiteral("eeprom-reset"), FrameCommand::TargetReset, QString(), ToolKind::Modal,
          [](CComm& target, QWidget* parent) -> QDialog* {
              return new CTargetReset(target, parent);

@@ -64,7 +64,7 @@ TEST_F(MainFrame, menuCarriesEveryItemInOrderWithUnhandledOnesDisabled) {
     EXPECT_EQ(Captions(menus[2]->menu()->actions()),
               (QStringList{"GSM / DCS Ramp table", "Input Window"}));
     EXPECT_EQ(Captions(menus[3]->menu()->actions()),
-              (QStringList{"RF TEST", "Logic Test", "IMEI R/W", "EEPROM MAP"}));
+              (QStringList{"RF TEST", "Logic Test", "IMEI R/W", "EEPROM MAP", "Records"}));
     EXPECT_EQ(Captions(menus[4]->menu()->actions()),
               (QStringList{"도움말 항목(&H)", "Rftune 정보(&A)..."}));
 }

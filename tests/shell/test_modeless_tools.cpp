@@ -109,11 +109,12 @@ TEST_F(ModelessTool, toolsWithoutAMenuItemAreUnderToolsAndOpenThere) {
     QAction* tools = bar->actions()[3];
     EXPECT_EQ(tools->text(), "&Tools");
     const QList<QAction*> items = tools->menu()->actions();
-    ASSERT_EQ(items.size(), 4);
+    ASSERT_EQ(items.size(), 5);
     EXPECT_EQ(items[0]->text(), "RF TEST");
     EXPECT_EQ(items[1]->text(), "Logic Test");
     EXPECT_EQ(items[2]->text(), "IMEI R/W");
     EXPECT_EQ(items[3]->text(), "EEPROM MAP");
+    EXPECT_EQ(items[4]->text(), "Records");
 
     items[0]->trigger();
     auto* rfTest = qobject_cast<CRfTestDlg*>(frame.Tools().Window(FrameCommand::RfTest));

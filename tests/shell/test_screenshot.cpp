@@ -51,7 +51,7 @@ TEST(Screenshot, openTakesOnlyTheNamesOfRegisteredWindowsAndHelpListsThem) {
     ASSERT_TRUE(help.waitForFinished(10000));
     EXPECT_TRUE(help.readAllStandardOutput().simplified().contains(
         "NAME is one of: manual, rf-config, autocal, ramp, rf-test, logic-test, imei, "
-        "eeprom-map, eeprom-reset."));
+        "eeprom-map, records, eeprom-reset."));
 
     QProcess unknown;
     unknown.start(RFTUNE_PATH, {"--no-splash", "--open", "manual", "--open", "nosuch"});
@@ -61,7 +61,7 @@ TEST(Screenshot, openTakesOnlyTheNamesOfRegisteredWindowsAndHelpListsThem) {
     EXPECT_TRUE(
         errors.contains("rftune: unknown window \"nosuch\" for --open; the windows are: "
                         "manual, rf-config, autocal, ramp, rf-test, logic-test, imei, eeprom-map, "
-                        "eeprom-reset\n"))
+                        "records, eeprom-reset\n"))
         << errors.toStdString();
 }
 

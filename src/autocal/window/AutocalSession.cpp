@@ -1,10 +1,15 @@
 #include "AutocalSession.h"
 
 #include "CalibrationEngine.h"
+#include "RecordSettings.h"
+#include "RecordSpool.h"
 #include "RfConfiguration.h"
 
 AutocalSession::AutocalSession(CComm& comm, RfConfiguration& configuration, QObject* parent)
-    : QObject(parent), thread_(comm) {
+    : QObject(parent),
+      writer_(RecordSettings::Location(), DefaultSpoolDirectory(), RecordSettings::RetryMs()),
+      thread_(comm) {
+    recorder_.emplace(thread_.Engine(), writer_);
     SetConfig(configuration.Config());
     // The configuration may change while the window is open: the engine reads the new values
     // from its next instrument check or calibration step.

@@ -2,8 +2,12 @@
 
 #include "CalibrationResults.h"
 #include "CalibrationThread.h"
+#include "RecordWriter.h"
+#include "RunRecorder.h"
 
 #include <QObject>
+
+#include <optional>
 
 class CalibrationEngine;
 class CComm;
@@ -27,6 +31,8 @@ public:
     // queued to the receiver's.
     CalibrationEngine& Engine() { return thread_.Engine(); }
     TargetSession& Target();
+    // Where every run's record goes; its notices are the operator's to read.
+    RecordWriter& Records() { return writer_; }
 
     void SetResultHeader(const ResultHeader& header);
     void SetResultDirectory(const QString& directory);
@@ -42,5 +48,8 @@ public:
 private:
     void SetConfig(const CalibrationConfig& config);
 
+    // Declared before the engine's thread, which calls the recorder: both outlive it.
+    RecordWriter writer_;
+    std::optional<RunRecorder> recorder_;
     CalibrationThread thread_;
 };

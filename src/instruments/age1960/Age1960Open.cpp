@@ -51,6 +51,7 @@ ViStatus Prepare(Age1960Session& session, bool idQuery, bool reset) {
             return status;
         if (!IsAn8960(identity))
             return VI_ERROR_FAIL_ID_QUERY;
+        session.identity = identity.trimmed();
     }
     if (reset)
         status = WriteLine(session, Age1960Scpi::kReset);
@@ -81,6 +82,15 @@ ViStatus age1960_init(ViConstRsrc resource, ViInt16 idQuery, ViInt16 reset, ViSe
     }
     *session = added.visa;
     return status;
+}
+
+ViStatus age1960_identity(ViSession session, ViChar text[]) {
+    if (!text)
+        return VI_ERROR_PARAMETER2;
+    return OnSession(session, [text](const Age1960Session& found) {
+        DriverText::CopyText(found.identity, text, AGE1960_MESSAGE_SIZE);
+        return VI_SUCCESS;
+    });
 }
 
 ViStatus age1960_close(ViSession session) {

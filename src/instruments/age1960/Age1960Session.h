@@ -19,6 +19,7 @@ struct Age1960Session {
     ViSession visa = VI_NULL;
     ViSession resourceManager = VI_NULL;
     ViUInt32 timeoutMs = 0;
+    QByteArray identity; // the "*IDN?" reply of the ID query at init
     // Errors read from the instrument after a call and not yet handed out by age1960_error_query.
     std::deque<DriverText::ErrorEntry> keptErrors;
 };

@@ -44,6 +44,9 @@ inline constexpr ViInt16 AGE1960_MEAS_IQT = 10;
 ViStatus age1960_init(ViConstRsrc resource, ViInt16 idQuery, ViInt16 reset,
                       ViSession* session); // 1
 ViStatus age1960_close(ViSession session); // 2
+// The "*IDN?" reply read by the ID query at init (empty without one); text holds
+// AGE1960_MESSAGE_SIZE bytes.
+ViStatus age1960_identity(ViSession session, ViChar text[]);
 ViStatus age1960_reset(ViSession session); // 3
 // message holds AGE1960_MESSAGE_SIZE bytes.
 ViStatus age1960_error_query(ViSession session, ViInt32* code, ViChar message[]);     // 5

@@ -8,7 +8,7 @@ using namespace supplies;
 
 namespace {
 
-ViStatus CheckIdentity(ViSession session, const SupplyCommands& commands) {
+ViStatus CheckIdentity(ViSession session, const SupplyCommands& commands, QByteArray* kept) {
     QByteArray identity;
     const ViStatus status = Query(session, "*IDN?", &identity);
     if (status < VI_SUCCESS)
@@ -17,12 +17,14 @@ ViStatus CheckIdentity(ViSession session, const SupplyCommands& commands) {
         qCWarning(lcSupplies).noquote() << session << "is not the model asked for:" << identity;
         return VI_ERROR_FAIL_ID_QUERY;
     }
+    *kept = identity.trimmed();
     return VI_SUCCESS;
 }
 
 // Identity, reset and a clear status, then the error queue's verdict.
 ViStatus Prepare(ViSession session, SupplySession& state, bool idQuery, bool reset) {
-    ViStatus status = idQuery ? CheckIdentity(session, CommandsOf(state.model)) : VI_SUCCESS;
+    ViStatus status =
+        idQuery ? CheckIdentity(session, CommandsOf(state.model), &state.identity) : VI_SUCCESS;
     if (status >= VI_SUCCESS && reset)
         status = WriteLine(session, "*RST");
     return status < VI_SUCCESS ? status : SendChecked(session, state, "*CLS");
@@ -55,6 +57,16 @@ ViStatus supply_init(SupplyModel model, ViConstRsrc resource, ViInt16 idQuery, V
     AddSession(vi, state);
     *session = vi;
     return status;
+}
+
+ViStatus supply_identity(ViSession session, ViChar text[]) {
+    const SupplySession* state = FindSession(session);
+    if (!state)
+        return VI_ERROR_INV_SESSION;
+    if (!text)
+        return VI_ERROR_PARAMETER2;
+    DriverText::CopyText(state->identity, text, SUPPLY_MESSAGE_SIZE);
+    return VI_SUCCESS;
 }
 
 ViStatus supply_close(ViSession session) {

@@ -24,6 +24,9 @@ inline constexpr int SUPPLY_MESSAGE_SIZE = 256; // error query and error message
 ViStatus supply_init(SupplyModel model, ViConstRsrc resource, ViInt16 idQuery, ViInt16 reset,
                      ViSession* session);
 ViStatus supply_close(ViSession session);
+// The "*IDN?" reply read by the ID query at init (empty without one); text holds
+// SUPPLY_MESSAGE_SIZE bytes.
+ViStatus supply_identity(ViSession session, ViChar text[]);
 // The 66311B's one call: "VOLT v;CURR i;OUTP ON".
 ViStatus supply_outputVoltCurr(ViSession session, ViReal64 volts, ViReal64 amps);
 // output: 1 to 3 on the E3631A; ignored by the single-output models.

@@ -30,6 +30,15 @@ ViStatus wt4400_identify(ViSession session, ViChar reply[], ViInt16 size) {
     });
 }
 
+ViStatus wt4400_identity(ViSession session, ViChar text[]) {
+    return OnSlot(session, [text](const Wt4400Slot& slot) {
+        if (!text)
+            return VI_ERROR_PARAMETER2;
+        DriverText::CopyText(slot.identity, text, WT4400_MESSAGE_SIZE);
+        return VI_SUCCESS;
+    });
+}
+
 ViStatus wt4400_revision(ViSession session, ViChar driverRevision[], ViChar firmwareRevision[]) {
     return OnSlot(session, [&](Wt4400Slot&) {
         if (!driverRevision)

@@ -143,6 +143,7 @@ ViStatus IdentifyAndCheck(ViSession session) {
         return VI_ERROR_FAIL_ID_QUERY;
     if (!SlotOf(session).simulated && !IsWilltek4400(identity))
         return VI_ERROR_INV_RESPONSE;
+    SlotOf(session).identity = QByteArray(identity).trimmed();
     return VI_SUCCESS;
 }
 

@@ -32,6 +32,7 @@ struct Wt4400Slot {
     QByteArray logFileName;
     ViInt32 lastErrorCode = 0;
     QByteArray lastErrorText;
+    QByteArray identity; // the "*IDN?" reply of the ID query at init
     Wt4400Cache cache;
 };
 

@@ -46,6 +46,9 @@ ViStatus wt4400_checkErrorQueue(ViSession session);
 ViStatus wt4400_readError(ViSession session, ViInt32* code, ViChar text[]);
 ViStatus wt4400_identify(ViSession session, ViChar reply[], ViInt16 size);
 // Both texts hold WT4400_MESSAGE_SIZE bytes.
+// The "*IDN?" reply read by the ID query at init (empty without one); text holds
+// WT4400_MESSAGE_SIZE bytes.
+ViStatus wt4400_identity(ViSession session, ViChar text[]);
 ViStatus wt4400_revision(ViSession session, ViChar driverRevision[], ViChar firmwareRevision[]);
 ViStatus wt4400_reset(ViSession session);
 ViStatus wt4400_resetAndCheck(ViSession session);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "RecordDatabase.h"
+#include "RecordStore.h"
+
+#include <QCommandLineParser>
+#include <QString>
+
+// What rftune-report is asked for.
+struct ReportRequest {
+    DatabaseLocation database;
+    RunFilter filter;
+    QString format = QStringLiteral("table"); // "table", "csv" or "jsonl"
+    bool yield = false;
+    QString plotFile; // empty: no plot
+};
+
+void AddReportOptions(QCommandLineParser& parser);
+// After the [Records] settings were loaded: the command line wins.
+bool ReadReportOptions(const QCommandLineParser& parser, ReportRequest* request, QString* error);

@@ -1,0 +1,85 @@
+// rftune-report: the run records without a window: lists, yield, exports and the charts.
+#include "PlotSheet.h"
+#include "RecordSettings.h"
+#include "ReportOptions.h"
+#include "ReportText.h"
+#include "StationStartup.h"
+
+#include <QApplication>
+#include <QTextStream>
+
+#include <memory>
+
+namespace {
+
+constexpr int kExitUnreadable = 1;
+
+// Charts need the widgets' application, and without a screen its offscreen platform.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--plot") == 0 || qstrncmp(argv[i], "--plot=", 7) == 0) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            return std::make_unique<QApplication>(argc, argv);
+        }
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+// The unit the sheet marks: the newest that passed, whose every value is there.
+const RunRecord* NewestPassed(const QList<RunRecord>& runs) {
+    for (auto run = runs.crbegin(); run != runs.crend(); ++run)
+        if (run->outcome == RunOutcome::Success)
+            return &*run;
+    return runs.isEmpty() ? nullptr : &runs.last();
+}
+
+void Print(const QStringList& lines) {
+    QTextStream out(stdout);
+    for (const QString& line : lines)
+        out << line << '\n';
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("rftune-report"));
+    StationStartup startup(
+        QStringLiteral("rftune-report"),
+        QStringLiteral("Reads the station's run records: lists the runs that pass the filters "
+                       "(as a table, CSV or JSON Lines), prints the yield per day and station, "
+                       "and renders the Records window's charts into a PNG file."),
+        0);
+    AddReportOptions(startup.Parser());
+    QString error;
+    if (!startup.Process(*app, &error))
+        return startup.Fail(error);
+    RecordSettings::LoadStationSettings();
+    ReportRequest request;
+    if (!ReadReportOptions(startup.Parser(), &request, &error))
+        return startup.Fail(error);
+    RecordStore store(request.database);
+    const std::optional<QList<RunRecord>> runs =
+        store.Runs(request.filter,
+                   request.format == QLatin1String("jsonl") || !request.plotFile.isEmpty(), &error);
+    if (!runs) {
+        startup.Fail(error);
+        return kExitUnreadable;
+    }
+    if (request.format == QLatin1String("csv"))
+        Print(CsvLines(*runs));
+    else if (request.format == QLatin1String("jsonl"))
+        Print(JsonLines(*runs));
+    else if ((!request.yield && request.plotFile.isEmpty()) || startup.Parser().isSet("format"))
+        Print(TableLines(*runs));
+    if (request.yield)
+        Print(YieldLines(*runs));
+    if (!request.plotFile.isEmpty()) {
+        if (!RenderPlotSheet(*runs, NewestPassed(*runs)).save(request.plotFile)) {
+            startup.Fail(QStringLiteral("cannot write %1").arg(request.plotFile));
+            return kExitUnreadable;
+        }
+    }
+    return 0;
+}
