@@ -6,10 +6,14 @@ namespace {
 
 constexpr int kFirstGsmLevel = 5;
 
+constexpr std::size_t Index(int i) {
+    return static_cast<std::size_t>(i);
+}
+
 void AddApc(QMap<QString, qint64>& values, int band, int rows, int firstLevel, const auto& table) {
     for (int row = 0; row < rows; ++row)
         for (int sub = 1; sub <= 3; ++sub)
-            values[ApcValueName(band, sub, firstLevel + row)] = table[row][sub - 1];
+            values[ApcValueName(band, sub, firstLevel + row)] = table[Index(row)][Index(sub - 1)];
 }
 
 } // namespace
@@ -35,7 +39,7 @@ QMap<QString, qint64> ValuesOf(ActiveCalibration calibration, const CalibrationR
         break;
     case CAL_RX:
         for (int index = 0; index < kRxChannels; ++index)
-            values[RxValueName(index)] = results.rx[index];
+            values[RxValueName(index)] = results.rx[Index(index)];
         break;
     case CAL_GSM_TX:
         AddApc(values, kBandEgsm, CalibrationResults::kGsmRows, kFirstGsmLevel, results.gsmApc);
@@ -60,13 +64,13 @@ CalibrationResults ResultsFromValues(const QMap<QString, qint64>& values) {
     results.gsmGmagic = value(GmagicValueName(kBandEgsm));
     results.dcsGmagic = value(GmagicValueName(kBandDcs));
     for (int index = 0; index < kRxChannels; ++index)
-        results.rx[index] = static_cast<std::int16_t>(value(RxValueName(index)));
+        results.rx[Index(index)] = static_cast<std::int16_t>(value(RxValueName(index)));
     for (int sub = 1; sub <= 3; ++sub) {
         for (int row = 0; row < CalibrationResults::kGsmRows; ++row)
-            results.gsmApc[row][sub - 1] =
+            results.gsmApc[Index(row)][Index(sub - 1)] =
                 value(ApcValueName(kBandEgsm, sub, kFirstGsmLevel + row));
         for (int row = 0; row < CalibrationResults::kDcsRows; ++row)
-            results.dcsApc[row][sub - 1] = value(ApcValueName(kBandDcs, sub, row));
+            results.dcsApc[Index(row)][Index(sub - 1)] = value(ApcValueName(kBandDcs, sub, row));
     }
     results.battery = value(QLatin1String(kBatteryValueName));
     return results;
