@@ -16,6 +16,9 @@ constexpr int kPrinterPort = 1;
 // The station keeps a floor under its reply time-outs (500 ms) and timed continues (200 ms)
 // however short the clock: the operator waits out more than those before taking a unit off.
 constexpr int kShortestOperatorIdleMs = 1500;
+// The station polls the supply's current for the removal; a busy machine may leave it a few
+// tens of milliseconds between two polls, and a swap quicker than that is never seen.
+constexpr int kShortestOperatorPauseMs = 500;
 
 // The bench keeps the station's time: a target that restarts in 3 s must be back within the
 // station's shortened waits, and the automatic operator must not outwait a shortened run.
@@ -25,7 +28,8 @@ BenchOptions OnStationClock(BenchOptions options) {
     options.restartMs = scaled(options.restartMs);
     options.autoIdleMs =
         std::max(scaled(options.autoIdleMs), std::min(options.autoIdleMs, kShortestOperatorIdleMs));
-    options.autoPauseMs = scaled(options.autoPauseMs);
+    options.autoPauseMs = std::max(scaled(options.autoPauseMs),
+                                   std::min(options.autoPauseMs, kShortestOperatorPauseMs));
     return options;
 }
 
