@@ -135,7 +135,7 @@ TEST_F(ModelessTool, toolsWithoutAMenuItemAreUnderToolsAndOpenThere) {
 
     // A tool defined again replaces the old one under its one menu entry.
     frame.AddTool(PlainTool(FrameCommand::ImeiRw, "IMEI R/W"));
-    EXPECT_EQ(tools->menu()->actions().size(), 4);
+    EXPECT_EQ(tools->menu()->actions().size(), 5);
 }
 
 TEST_F(ModelessTool, aModalToolLivesOnlyWhileItsCommandRuns) {
