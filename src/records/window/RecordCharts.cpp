@@ -93,10 +93,14 @@ QChart* YieldChart(const QList<RunRecord>& runs) {
         line->attachAxis(days);
         line->attachAxis(percent);
     }
-    // A single day still gets an axis a day wide.
-    constexpr qint64 kHalfDayMs = 12 * 3600 * 1000;
-    days->setRange(QDateTime::fromMSecsSinceEpoch(first - kHalfDayMs),
-                   QDateTime::fromMSecsSinceEpoch(last + kHalfDayMs));
+    // A day either side, and a tick on each midnight while they fit, so that no date is
+    // labelled twice; a single day still gets an axis.
+    constexpr qint64 kDayMs = 24 * 3600 * 1000;
+    constexpr qint64 kMostDayTicks = 15;
+    const qint64 from = first - kDayMs;
+    const qint64 to = last + kDayMs;
+    days->setRange(QDateTime::fromMSecsSinceEpoch(from), QDateTime::fromMSecsSinceEpoch(to));
+    days->setTickCount(static_cast<int>(std::min((to - from) / kDayMs, kMostDayTicks)) + 1);
     return chart;
 }
 
