@@ -2,21 +2,9 @@
 // and the step routine of the active calibration that the reply continues.
 #include "CalibrationEngine.h"
 #include "GmagicCalibration.h"
+#include "ReplyOpcodes.h"
 
 namespace {
-
-enum : std::uint8_t {
-    kOpTi = 0x20,
-    kOpTms = 0x21,
-    kOpVg = 0x22,
-    kOpSr = 0x24,
-    kOpRftr = 0x33,
-    kOpTxpr = 0x37,
-    kOpSpw = 0x50,
-    kOpSpr = 0x51,
-    kOpStw = 0x52,
-    kOpSe = 0x54,
-};
 
 bool IsTx(ActiveCalibration active) {
     return active == CAL_GSM_TX || active == CAL_DCS_TX;

@@ -2,30 +2,12 @@
 #include "GsmrampCommands.h"
 #include "GsmrampSession.h"
 #include "MessageService.h"
+#include "ReplyOpcodes.h"
 
 #include <algorithm>
 #include <array>
 
 namespace {
-
-// Reply opcodes (the same codes as the commands they answer).
-enum : std::uint8_t {
-    kOpTi = 0x20,
-    kOpVg = 0x22,
-    kOpScr = 0x26,
-    kOpRfpw = 0x30,
-    kOpRxpr = 0x35,
-    kOpTxpw = 0x36,
-    kOpTxpr = 0x37,
-    kOpTtw = 0x38,
-    kOpTtr = 0x39,
-    kOpMw = 0x40,
-    kOpMpr = 0x45,
-    kOpSpw = 0x50,
-    kOpSpr = 0x51,
-    kOpStr = 0x53,
-    kOpSe = 0x54,
-};
 
 enum SpecialEnable { kSavedToEeprom = 1, kEepromReset = 5 };
 enum TxParam { kTxLevel = 1, kApcDac = 4 };
@@ -42,7 +24,7 @@ bool IsTargetCommand(std::uint8_t opcode) {
 // rfpw .. rxpr, the memory commands, spw, stw and str.
 bool IsQuietSuccess(std::uint8_t opcode) {
     return (opcode >= kOpTi && opcode <= kOpScr) || (opcode >= kOpRfpw && opcode <= kOpRxpr) ||
-           (opcode >= kOpMw && opcode <= kOpMpr) || (opcode >= kOpSpw && opcode <= kOpStr);
+           (opcode >= kOpMw && opcode <= kOpLastMemory) || (opcode >= kOpSpw && opcode <= kOpStr);
 }
 
 // The parameter reads whose word is the APC DAC of a band.
