@@ -132,14 +132,3 @@ TEST_F(RftuneCal, oneCalibrationAloneRunsThatOnly) {
     EXPECT_EQ(ResultTitles(),
               (QStringList{"header", kGmagic, kRx, "header", "***** Battery Calibration *****"}));
 }
-
-TEST_F(RftuneCal, threeUnitsOneAfterTheOtherWithTheAutomaticOperator) {
-    // The operator's pause, 300 ms on this clock, is long enough for the station to see the
-    // removal on a busy machine.
-    const CalRun run = Run(
-        QStringList{"--simulate", "--auto-operator", "--auto-pause-ms", "30000", "--units", "3"} +
-        k8960);
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out.count("Calibration Success...."), 3);
-    EXPECT_EQ(ResultTitles(), kCompleteRun + kCompleteRun + kCompleteRun);
-}
