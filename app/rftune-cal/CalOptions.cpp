@@ -1,5 +1,6 @@
 #include "CalOptions.h"
 
+#include "AutocalSettings.h"
 #include "CalibrationOptions.h"
 
 namespace {
@@ -59,5 +60,6 @@ bool ReadCalOptions(const QCommandLineParser& parser, CycleOptions* options, QSt
     options->config = setup.config;
     options->header = setup.header;
     options->resultDirectory = setup.resultDirectory;
+    options->maxRepeats = setup.maxRepeats.value_or(MaxRepeatsSetting(kHeadlessMaxRepeats));
     return true;
 }

@@ -10,6 +10,7 @@
 #include "Simulation.h"
 #include "StationCycle.h"
 #include "StationStartup.h"
+#include "StopSignals.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -59,6 +60,11 @@ int RunCycle(CComm& comm, const CycleOptions& options, const DatabaseLocation& r
     QObject::connect(&cycle, &StationCycle::problemShown,
                      [&messages](const QString& text) { messages.Show(text, MessageIcon::Error); });
     QObject::connect(&cycle, &StationCycle::finished, &QCoreApplication::exit);
+    // Ctrl-C, a kill or a closed terminal: the phone is stopped and the run recorded first.
+    StopSignals stopSignals;
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &cycle, [&cycle](int signalNumber) {
+        cycle.Interrupt(StopSignals::ExitStatus(signalNumber));
+    });
     cycle.Start();
     return QCoreApplication::exec();
 }

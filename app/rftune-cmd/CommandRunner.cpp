@@ -19,8 +19,13 @@ CommandRunner::CommandRunner(CComm& comm, int timeoutMs, QTextStream& out)
     connect(&comm, &CComm::portLost, this, [this] { portLost_ = true; });
 }
 
+void CommandRunner::Interrupt() {
+    interrupted_ = true;
+    emit interrupted();
+}
+
 bool CommandRunner::Run(const QString& line) {
-    if (!session_.Send(line))
+    if (interrupted_ || !session_.Send(line))
         return false;
     bool success = false;
     QEventLoop loop;
@@ -35,6 +40,7 @@ bool CommandRunner::Run(const QString& line) {
         }
     });
     connect(&session_.Link().Comm(), &CComm::portLost, &loop, &QEventLoop::quit);
+    connect(this, &CommandRunner::interrupted, &loop, &QEventLoop::quit);
     guard.start(timeoutMs_ + kGuardMarginMs);
     loop.exec();
     session_.Link().KillTimers();

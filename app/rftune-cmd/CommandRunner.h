@@ -16,10 +16,17 @@ public:
     // Runs one line; true when it got a success reply.
     bool Run(const QString& line);
     bool PortLost() const { return portLost_; }
+    // Ends the line awaited now; Run then sends nothing more.
+    void Interrupt();
+    bool Interrupted() const { return interrupted_; }
+
+signals:
+    void interrupted();
 
 private:
     ManualSession session_;
     QTextStream& out_;
     int timeoutMs_;
     bool portLost_ = false;
+    bool interrupted_ = false;
 };

@@ -2,6 +2,7 @@
 #include "CommandRunner.h"
 #include "EncodeOnly.h"
 #include "StationStartup.h"
+#include "StopSignals.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -79,13 +80,25 @@ int RunLines(const StationStartup& startup, const Options& options, QTextStream&
 
     CommandRunner runner(comm, options.timeoutMs, out);
     const QStringList lines = options.lines.isEmpty() ? ReadStandardInput() : options.lines;
+    // Once the lines are read: a signal ends the line in flight and nothing more is sent.
+    StopSignals stopSignals;
+    int stopStatus = 0;
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &runner,
+                     [&runner, &stopStatus](int signalNumber) {
+                         stopStatus = StopSignals::ExitStatus(signalNumber);
+                         runner.Interrupt();
+                     });
     bool allSucceeded = true;
     for (const QString& line : lines) {
         allSucceeded = runner.Run(line) && allSucceeded;
+        if (runner.Interrupted())
+            break;
         if (runner.PortLost())
             return startup.Fail(QStringLiteral("the target port %1 was lost").arg(comm.Device()));
     }
     comm.Close();
+    if (stopStatus != 0)
+        return stopStatus;
     return allSucceeded ? 0 : 1;
 }
 

@@ -54,6 +54,27 @@ void ScriptedCalibration::Start() {
     window_->Button("instrumentCheck").click();
 }
 
+void ScriptedCalibration::Interrupt(int status) {
+    if (over_)
+        return;
+    over_ = true;
+    if (!window_) {
+        Quit(status);
+        return;
+    }
+    window_->Button("stop").click();
+    // Queued on the engine's thread after the stop; back here once the stop is done.
+    QMetaObject::invokeMethod(
+        &window_->Session().Engine(),
+        [this, status] {
+            QMetaObject::invokeMethod(this, [this, status] {
+                Print(QStringLiteral("Calibration Stopped...."));
+                Quit(status);
+            });
+        },
+        Qt::QueuedConnection);
+}
+
 bool ScriptedCalibration::OpenWindow() {
     frame_.Action(FrameCommand::AutoCalibration)->trigger();
     window_ = qobject_cast<CAutocalibDlg*>(frame_.Tools().Window(FrameCommand::AutoCalibration));
@@ -64,6 +85,8 @@ bool ScriptedCalibration::OpenWindow() {
     window_->FillHeader(options_.setup.header);
     if (!options_.setup.resultDirectory.isEmpty())
         window_->Session().SetResultDirectory(options_.setup.resultDirectory);
+    if (options_.setup.maxRepeats)
+        window_->Session().SetMaxRepeats(*options_.setup.maxRepeats);
     connect(window_, &QObject::destroyed, this, [this] {
         if (!over_)
             Fail(QStringLiteral("the calibration window was closed"), kCalibrationFailed);

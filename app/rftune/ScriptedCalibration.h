@@ -37,6 +37,9 @@ public:
     ~ScriptedCalibration() override;
 
     void Start();
+    // The program is asked to end (a signal): a run is stopped as STOP stops it, then the program
+    // quits with status.
+    void Interrupt(int status);
 
 private:
     void Show(const QString& text, MessageIcon icon) override;

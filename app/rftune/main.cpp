@@ -8,6 +8,7 @@
 #include "Simulation.h"
 #include "StationStartup.h"
 #include "StationTools.h"
+#include "StopSignals.h"
 
 #include <QApplication>
 
@@ -100,6 +101,14 @@ bool ToolCommands(const QStringList& names, QList<FrameCommand>* commands, QStri
     return true;
 }
 
+// Closes the main window, which ends every tool window's sequence and a calibration run the safe
+// way, then quits even when a modal dialog is open.
+void CloseStation(CMainFrame& frame, int status) {
+    frame.close();
+    QMetaObject::invokeMethod(
+        qApp, [status] { QCoreApplication::exit(status); }, Qt::QueuedConnection);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -139,8 +148,23 @@ int main(int argc, char** argv) {
         script.emplace(*rftune.MainFrame(), windows, options.sendLines, options.screenshotFile);
         script->Start();
     }
+    // A signal or the end of the desktop session ends the station as closing its window does: a
+    // running calibration stops the safe way before the program quits.
+    StopSignals stopSignals;
+    int stopStatus = 0;
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &app, [&](int signalNumber) {
+        stopStatus = StopSignals::ExitStatus(signalNumber);
+        if (calibration)
+            calibration->Interrupt(stopStatus);
+        else
+            CloseStation(*rftune.MainFrame(), stopStatus);
+    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
+                     [&rftune] { CloseStation(*rftune.MainFrame(), 0); });
     const int status = app.exec();
     if (bench && !bench->Stop(&error))
         return startup.Fail(error);
+    if (stopStatus != 0)
+        return stopStatus;
     return status != 0 || !script ? status : script->ExitStatus();
 }

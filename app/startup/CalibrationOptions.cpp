@@ -53,6 +53,20 @@ bool ReadConfig(const QCommandLineParser& parser, CalibrationConfig* config, QSt
     return true;
 }
 
+bool ReadMaxRepeats(const QCommandLineParser& parser, std::optional<int>* repeats, QString* error) {
+    if (!parser.isSet("max-repeats"))
+        return true;
+    bool ok = false;
+    const int value = parser.value("max-repeats").toInt(&ok);
+    if (!ok || value < 0) {
+        *error = QStringLiteral("bad --max-repeats value \"%1\" (a count, 0 for ever)")
+                     .arg(parser.value("max-repeats"));
+        return false;
+    }
+    *repeats = value;
+    return true;
+}
+
 } // namespace
 
 void AddCalibrationOptions(QCommandLineParser& parser) {
@@ -72,6 +86,11 @@ void AddCalibrationOptions(QCommandLineParser& parser) {
          "--phone-name: the window system reads --name itself.",
          "TEXT"},
         {"result-dir", "Append calresult.txt in DIR instead of the current directory.", "DIR"},
+        {"max-repeats",
+         "Send a command that gets no answer again at most N times, then fail the unit with "
+         "\"No Response\" (0: for ever; default [AutoCal] MaxRepeats, else 15 in rftune-cal "
+         "and 0 in the window).",
+         "N"},
     });
 }
 
@@ -85,5 +104,5 @@ bool ReadCalibrationOptions(const QCommandLineParser& parser, CalibrationSetup* 
         setup->header.stage = parser.value("stage");
     setup->header.name = parser.value("name");
     setup->resultDirectory = parser.value("result-dir");
-    return true;
+    return ReadMaxRepeats(parser, &setup->maxRepeats, error);
 }

@@ -6,18 +6,21 @@
 #include <QCommandLineParser>
 #include <QString>
 
+#include <optional>
+
 // What a calibration is set up with on the command line of rftune-cal and of rftune --calibrate:
 // the RF parameter configuration, given as the dialog's texts and converted as the dialog
 // converts them, the result file's header, and the folder of the result file.
 struct CalibrationSetup {
     CalibrationConfig config = DefaultConfig();
     ResultHeader header;
-    QString resultDirectory; // empty: the current directory
+    QString resultDirectory;       // empty: the current directory
+    std::optional<int> maxRepeats; // --max-repeats; none: the settings file or the program's own
 };
 
 // Adds --test-set, --gsm-bch, --gsm-tch, --gsm-loss, --dcs-bch, --dcs-tch, --dcs-loss, --model,
-// --stage, --name (also --phone-name) and --result-dir. The supply is the simulated bench's --supply option, so
-// that a simulated bench has the supply the station is configured for.
+// --stage, --name (also --phone-name), --result-dir and --max-repeats. The supply is the simulated
+// bench's --supply option, so that a simulated bench has the supply the station is configured for.
 void AddCalibrationOptions(QCommandLineParser& parser);
 bool ReadCalibrationOptions(const QCommandLineParser& parser, CalibrationSetup* setup,
                             QString* error);

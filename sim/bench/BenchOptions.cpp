@@ -50,8 +50,10 @@ bool ReadFlaw(const QCommandLineParser& parser, UnitFlaw* flaw, QString* error) 
 }
 
 bool ReadSupply(const QCommandLineParser& parser, VirtualSupplyModel* model, QString* error) {
-    if (!parser.isSet(QStringLiteral("supply")) ||
-        VirtualSupply::ParseModel(parser.value(QStringLiteral("supply")), model))
+    // "NOT USED" is the station's own choice of no supply: the bench keeps its default one unused.
+    const QString wanted = parser.value(QStringLiteral("supply"));
+    if (!parser.isSet(QStringLiteral("supply")) || wanted == QLatin1String("NOT USED") ||
+        VirtualSupply::ParseModel(wanted, model))
         return true;
     QStringList names;
     for (const SupplyModelRatings& ratings : SupplyModels())
@@ -102,7 +104,10 @@ void AddBenchOptions(QCommandLineParser& parser) {
         {"auto-operator", "Take finished units off and put new ones on, without end."},
         {"auto-idle-ms", "Quiet time after a commit before the operator takes the unit off.", "MS"},
         {"auto-pause-ms", "Pause before the operator puts the next unit on.", "MS"},
-        {"supply", "The bench supply: 66311B, E3631A, E3632A (default) or E3633A.", "MODEL"},
+        {"supply",
+         "The bench supply: 66311B, E3631A, E3632A (default) or E3633A; \"NOT USED\" for a "
+         "station without one.",
+         "MODEL"},
         {"cable-loss-gsm", "The RF cable's loss in the GSM bands (default 1.3).", "DB"},
         {"cable-loss-dcs", "The RF cable's loss in the DCS band (default 1.8).", "DB"},
     });

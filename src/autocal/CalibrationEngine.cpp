@@ -67,6 +67,10 @@ void CalibrationEngine::SetRfMode(bool rf) {
     rfMode_ = rf;
 }
 
+void CalibrationEngine::SetMaxRepeats(int repeats) {
+    maxRepeats_ = std::max(0, repeats);
+}
+
 // The objects follow the configured types; one whose type was changed is closed first.
 void CalibrationEngine::MakeInstruments() {
     if (!testSet_ || testSetType_ != cal_.config.testSetType) {
@@ -89,7 +93,7 @@ bool CalibrationEngine::SupplyConfigured() const {
 
 void CalibrationEngine::InstrumentCheck() {
     session_.Link().KillTimers();
-    active_ = CAL_NONE;
+    AbandonRun();
     MakeInstruments();
     bool testSetOpen = true;
     if (cal_.config.testSetType == kTestSet8960 || cal_.config.testSetType == kTestSet4400) {
@@ -155,11 +159,6 @@ void CalibrationEngine::StopRun() {
     }
     if (active_ == CAL_NONE)
         return;
-    // A wait that ends later must not step a calibration that is over, nor leave the next
-    // command unawaited.
-    continueTimer_.stop();
-    callPending_ = false;
-    timedContinue_ = false;
     emit runStopped(active_);
     StopCalibration();
     // The target is still on the supply: detection would take it for the next one.
@@ -242,6 +241,32 @@ void CalibrationEngine::StopCalibration() {
     ShowStatus(QString(), StatusStyle::Reset);
     cal_.instrumentFault = 0;
     InstrumentCheck();
+    RestAllCalibrations();
+}
+
+// A run that is left, by STOP, a failure or an instrument check in its midst, leaves nothing
+// behind: the next start of any calibration begins at its first state, even when no test set
+// opens again to put the idle state back.
+void CalibrationEngine::RestAllCalibrations() {
+    // A wait that ends later must not step a calibration that is over, nor leave the next
+    // command unawaited.
+    continueTimer_.stop();
+    callPending_ = false;
+    timedContinue_ = false;
+    cal_.stepState = kStepIdle;
+    cal_.lastStep = 0;
+}
+
+// "Instrument Check" pressed during a run ends it where it stands: recorded as stopped, every
+// calibration at rest and the target channel given back.
+void CalibrationEngine::AbandonRun() {
+    if (active_ == CAL_NONE)
+        return;
+    emit runStopped(active_);
+    active_ = CAL_NONE;
+    runAll_ = false;
+    session_.Link().Comm().ReleaseReceiver(&session_.Link());
+    RestAllCalibrations();
 }
 
 void CalibrationEngine::ShowResults(ActiveCalibration calibration) {
@@ -286,11 +311,28 @@ void CalibrationEngine::OnReplyTimeout() {
         ContinueActive();
         return;
     }
+    if (maxRepeats_ > 0 && unanswered_ >= maxRepeats_) {
+        GiveUpOnTarget();
+        return;
+    }
     // A target that restarts may still answer: the command goes again, and the operator sees it.
     ++unanswered_;
     ShowStatus(QStringLiteral("No Response (%1)").arg(unanswered_));
     ++commandsSent_;
     session_.Link().SendPacket();
+}
+
+// A headless station cannot wait for ever on a dead unit: it fails the unit with the command that
+// got no answer, and the line goes on.
+void CalibrationEngine::GiveUpOnTarget() {
+    session_.Link().KillTimers();
+    const QString text = QStringLiteral("No Response: %1").arg(session_.LastLine());
+    unanswered_ = 0;
+    if (active_ == CAL_NONE) {
+        ShowStatus(text);
+        return;
+    }
+    FailCalibration(text);
 }
 
 void CalibrationEngine::OnContinue() {

@@ -48,6 +48,9 @@ public:
     void SetResultHeader(const ResultHeader& header);
     void SetResultDirectory(const QString& directory);
     void SetRfMode(bool rf); // the mode combo: "RF CALIBRATION" (true) or "BOARD CALIBRATION"
+    // How often a command that gets no answer is sent again before the unit fails with "No
+    // Response"; 0 repeats it for ever, as the window does while the operator watches.
+    void SetMaxRepeats(int repeats);
     void InstrumentCheck();
     void TargetCheck();
     // Both are ignored while a calibration runs (STOP or "Instrument Check" end it first).
@@ -133,6 +136,9 @@ private:
     void ActOnSpecialRead(const TargetReply& reply);
     void ActOnSpecialEnable(const TargetReply& reply);
     void OnReplyTimeout();
+    void GiveUpOnTarget();
+    void AbandonRun();
+    void RestAllCalibrations();
     void OnContinue();
     void ContinueRxAfterWait();
     void OnPhoneIn();
@@ -157,6 +163,7 @@ private:
     bool rfMode_ = true;
     int progress_ = 0;
     int unanswered_ = 0;                // repeats of the command awaited
+    int maxRepeats_ = 0;                // 0: no limit
     std::function<void()> afterOkFail_; // what follows the popup once it is closed
     QDateTime startTime_;
     std::atomic<int> commandsSent_{0};

@@ -47,7 +47,22 @@ void StationCycle::Start() {
         engine->SetConfig(options.config);
         engine->SetResultHeader(options.header);
         engine->SetResultDirectory(options.resultDirectory);
+        engine->SetMaxRepeats(options.maxRepeats);
         engine->InstrumentCheck();
+    });
+}
+
+void StationCycle::Interrupt(int status) {
+    if (over_ || interrupted_)
+        return;
+    interrupted_ = true;
+    thread_.Call([this, engine = &thread_.Engine(), status] {
+        engine->StopRun();
+        // Back on the cycle's thread once the stop is done and its lines have been shown.
+        QMetaObject::invokeMethod(this, [this, status] {
+            OnStatus(QStringLiteral("Calibration Stopped...."));
+            Finish(status);
+        });
     });
 }
 
@@ -109,7 +124,7 @@ void StationCycle::OnFailed() {
 }
 
 void StationCycle::StartRun() {
-    if (running_ || over_)
+    if (running_ || over_ || interrupted_)
         return;
     running_ = true;
     lastStatus_.clear();

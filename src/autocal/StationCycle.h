@@ -21,6 +21,7 @@ struct CycleOptions {
     ActiveCalibration calibration = CAL_NONE; // the one calibration without run all
     int units = 1;
     QString resultDirectory;
+    int maxRepeats = 0; // repeats of an unanswered command before the unit fails; 0 for ever
 };
 
 // The operator's cycle without the window: check the instruments, wait for a target to draw
@@ -38,6 +39,9 @@ public:
 
     void Start();
     CalibrationThread& Thread() { return thread_; }
+    // The program is asked to end (a signal): a run ends the safe way, as STOP ends it, and the
+    // cycle finishes with status once the engine has done so. Nothing more is started.
+    void Interrupt(int status);
 
 signals:
     // A line of what the window shows: status lines, result tables, outcome, elapsed time.
@@ -68,6 +72,7 @@ private:
     bool checked_ = false;
     bool running_ = false;
     bool over_ = false;
+    bool interrupted_ = false;
     int unitsDone_ = 0;
     // The run is over and the popup that tells how is still to come: whether it succeeded.
     std::optional<bool> endAtPopup_;

@@ -15,12 +15,14 @@ bool TargetSession::Send(const QString& line) {
         ShowNotice();
         return false;
     }
+    lastLine_ = line;
     const QByteArray bytes = line.toUtf8();
     return link_.SendLine(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 void TargetSession::SendUnchecked(const QString& line) {
+    lastLine_ = line;
     const QByteArray bytes = line.toUtf8();
     link_.TransmitLine(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }

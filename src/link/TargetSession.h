@@ -35,6 +35,8 @@ public:
     // Sends line without the port check, for the commands a window sends unchecked: with the
     // port closed nothing goes out and timedOut() follows.
     void SendUnchecked(const QString& line);
+    // The line sent last: the one a repeat sends again.
+    const QString& LastLine() const { return lastLine_; }
 
 signals:
     void replied(const TargetReply& reply);
@@ -47,4 +49,5 @@ private:
 
     TargetLink link_;
     NotConnectedNotice notice_ = NotConnectedNotice::Silent;
+    QString lastLine_;
 };

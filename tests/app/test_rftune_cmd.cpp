@@ -90,3 +90,19 @@ TEST(RftuneCmdErrors, badOptionsExitTwo) {
     EXPECT_EQ(RunCmd({"--port", "COMX", "se 6"}).exitCode, 2);
     EXPECT_EQ(RunCmd({"--baud", "fast", "se 6"}).exitCode, 2);
 }
+
+// A signal ends the line in flight: nothing more reaches the target, and the exit status names
+// the signal.
+TEST_F(RftuneCmd, aSignalEndsTheLineInFlightAndSendsNothingMore) {
+    QProcess process;
+    process.start(QStringLiteral(RFTUNE_CMD_PATH), QStringList{"--port", "COM1=" + pty.SlavePath(),
+                                                               "--timeout", "20000", "ti", "se 6"});
+    ASSERT_TRUE(process.waitForStarted(5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return target.Packets().size() == 1; }, 10000));
+    process.terminate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 10000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 143);
+    QCoreApplication::processEvents(); // reads whatever the program wrote before it ended
+    EXPECT_EQ(target.Packets().size(), 1);
+}

@@ -1,8 +1,12 @@
 // The board calibration ("Battery CAL") on the simulated bench.
 #include "EngineRig.h"
 
+#include "TargetSession.h"
+
 #include <QLocale>
 #include <QRegularExpression>
+
+#include <atomic>
 
 namespace {
 
@@ -91,4 +95,38 @@ TEST_F(BoardRun, aTargetThatDoesNotAnswerFailsItAtOnce) {
     EXPECT_EQ(log->okFails, QStringList{"******  BATCAL FAIL  ******"});
     EXPECT_EQ(log->failed, QList<int>{CAL_BOARD});
     EXPECT_EQ(Lines(), (QStringList{"se 6", "rfe 0"})); // the stop's "rfe 0", no repeat
+}
+
+// A run left in its midst, by STOP or by "Instrument Check", leaves every calibration at rest and
+// gives the target channel back: on a bench without a test set, whose check puts no idle state
+// back, the next "Battery CAL" starts again at "se 6" instead of resuming at the battery readings.
+TEST_F(BoardRun, aRunLeftInItsMidstStartsAgainFromItsFirstStepAndFreesTheChannel) {
+    const std::function<void(CalibrationEngine&)> leaveRun[] = {
+        [](CalibrationEngine& engine) { engine.StopRun(); },
+        [](CalibrationEngine& engine) { engine.InstrumentCheck(); },
+    };
+    StartStation(kTestSetNone, kSupply3632A);
+    for (const auto& leave : leaveRun) {
+        CheckInstruments();
+        Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_BOARD); });
+        ASSERT_TRUE(WaitFor([this] { return Lines().contains("tms 1"); }));
+        std::atomic<bool> left{false};
+        Call([&](CalibrationEngine& engine) {
+            leave(engine);
+            left = true;
+        });
+        ASSERT_TRUE(WaitFor([&] { return left.load(); }));
+        TargetSession window(*comm, 1000); // registers with the channel as it opens
+        int windowReplies = 0;
+        QObject::connect(&window, &TargetSession::replied, [&] { ++windowReplies; });
+        window.Send("tms 1");
+        ASSERT_TRUE(WaitFor([&] { return windowReplies > 0; }));
+
+        const qsizetype before = Lines().size();
+        Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_BOARD); });
+        ASSERT_TRUE(WaitFor([&] { return Lines().size() > before; }));
+        EXPECT_EQ(Lines()[before], "se 6");
+        Call([](CalibrationEngine& engine) { engine.StopRun(); });
+        ASSERT_TRUE(WaitFor([this] { return log->statuses.endsWith("Calibration Stopped...."); }));
+    }
 }

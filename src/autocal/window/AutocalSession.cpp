@@ -1,5 +1,6 @@
 #include "AutocalSession.h"
 
+#include "AutocalSettings.h"
 #include "CalibrationEngine.h"
 #include "RecordSettings.h"
 #include "RecordSpool.h"
@@ -11,6 +12,7 @@ AutocalSession::AutocalSession(CComm& comm, RfConfiguration& configuration, QObj
       thread_(comm) {
     recorder_.emplace(thread_.Engine(), writer_);
     SetConfig(configuration.Config());
+    SetMaxRepeats(MaxRepeatsSetting(0));
     // The configuration may change while the window is open: the engine reads the new values
     // from its next instrument check or calibration step.
     connect(&configuration, &RfConfiguration::changed, this, &AutocalSession::SetConfig);
@@ -39,6 +41,10 @@ void AutocalSession::SetResultDirectory(const QString& directory) {
 
 void AutocalSession::SetRfMode(bool rf) {
     thread_.Call([engine = &Engine(), rf] { engine->SetRfMode(rf); });
+}
+
+void AutocalSession::SetMaxRepeats(int repeats) {
+    thread_.Call([engine = &Engine(), repeats] { engine->SetMaxRepeats(repeats); });
 }
 
 void AutocalSession::InstrumentCheck() {

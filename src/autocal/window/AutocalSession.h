@@ -37,6 +37,7 @@ public:
     void SetResultHeader(const ResultHeader& header);
     void SetResultDirectory(const QString& directory);
     void SetRfMode(bool rf);
+    void SetMaxRepeats(int repeats);
     void InstrumentCheck();
     void TargetCheck();
     void StartAutoCal();
