@@ -71,6 +71,7 @@ private:
     int SetConnectTimeout(const ScpiUnit& unit, QByteArray*);
     int QueryConnectTimeout(const ScpiUnit&, QByteArray* reply);
     int ReportedRxLevel(const ScpiUnit&, QByteArray* reply);
+    int FailedMeasurement(const QByteArray& noValue, QByteArray* reply);
 
     RadioPath& radio_;
     Virtual8960State state_;

@@ -49,6 +49,8 @@ void Virtual8960::UpdateRadio() {
 // "<integrity>,<power>": integrity 0 for a good result, 1 and no value when there is none. It
 // measures only a burst on its traffic channel, in the TCH band.
 int Virtual8960::ReadTxPower(const ScpiUnit&, QByteArray* reply) {
+    if (MeasurementFails())
+        return FailedMeasurement(QByteArray("1,") + kNoValue, reply);
     const GsmBand band = state_.tchBand;
     const double hz = UplinkHz(band, state_.tchArfcn[IndexOf(band)]);
     const double atInputDbm = radio_.TransmittedPowerDbm() - CableLossDb(hz);
@@ -75,7 +77,17 @@ int Virtual8960::QueryConnectTimeout(const ScpiUnit&, QByteArray* reply) {
 // The last report or the next one alike: the model's reports do not change between two, so a
 // query for the next needs no wait. NAN outside a call.
 int Virtual8960::ReportedRxLevel(const ScpiUnit&, QByteArray* reply) {
+    if (MeasurementFails())
+        return FailedMeasurement(kNoValue, reply);
     const std::optional<int> rxLev = Connected() ? radio_.ReportedRxLev() : std::nullopt;
     *reply = rxLev ? QByteArray::number(*rxLev) : QByteArray(kNoValue);
+    return 0;
+}
+
+// A measurement that failed answers no value, with the error in the queue that the driver's check
+// after the query finds; the call and the settings stay as they were.
+int Virtual8960::FailedMeasurement(const QByteArray& noValue, QByteArray* reply) {
+    Queue(ScpiError::kDataStale);
+    *reply = noValue;
     return 0;
 }

@@ -78,6 +78,27 @@ bool ReadLoss(const QCommandLineParser& parser, const char* name, double* value,
     return true;
 }
 
+// Reads the measurement numbers of --fail-measurement, each from 1, when it is set.
+bool ReadMeasurements(const QCommandLineParser& parser, QList<int>* numbers, QString* error) {
+    if (!parser.isSet(QStringLiteral("fail-measurement")))
+        return true;
+    const QString given = parser.value(QStringLiteral("fail-measurement"));
+    QList<int> read;
+    for (const QString& item : given.split(',')) {
+        bool ok = false;
+        const int n = item.toInt(&ok);
+        if (!ok || n < 1) {
+            *error = QStringLiteral("bad --fail-measurement value \"%1\" (measurement numbers "
+                                    "from 1, such as 4 or 4,5)")
+                         .arg(given);
+            return false;
+        }
+        read << n;
+    }
+    *numbers = read;
+    return true;
+}
+
 } // namespace
 
 void AddBenchOptions(QCommandLineParser& parser) {
@@ -110,6 +131,10 @@ void AddBenchOptions(QCommandLineParser& parser) {
          "MODEL"},
         {"cable-loss-gsm", "The RF cable's loss in the GSM bands (default 1.3).", "DB"},
         {"cable-loss-dcs", "The RF cable's loss in the DCS band (default 1.8).", "DB"},
+        {"fail-measurement",
+         "The test sets fail their Nth measurement (and their Mth...), counted from 1, as the real "
+         "ones do: the 8960 with an error in its queue, the 4400 with its error reply.",
+         "N[,M]"},
     });
 }
 
@@ -130,7 +155,8 @@ bool ReadBenchOptions(const QCommandLineParser& parser, BenchOptions* options, Q
         !ReadCount(parser, "auto-pause-ms", &options->autoPauseMs, error) ||
         !ReadSupply(parser, &options->instruments.supply, error) ||
         !ReadLoss(parser, "cable-loss-gsm", &options->instruments.gsmCableLossDb, error) ||
-        !ReadLoss(parser, "cable-loss-dcs", &options->instruments.dcsCableLossDb, error))
+        !ReadLoss(parser, "cable-loss-dcs", &options->instruments.dcsCableLossDb, error) ||
+        !ReadMeasurements(parser, &options->instruments.failedMeasurements, error))
         return false;
     options->unit.seed = static_cast<std::uint32_t>(seed);
     target.silent = parser.isSet(QStringLiteral("silent"));

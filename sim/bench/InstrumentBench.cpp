@@ -51,9 +51,11 @@ void InstrumentBench::CreateInstruments() {
     const double dcsDb = options_.dcsCableLossDb;
     a8960_ = std::make_unique<Virtual8960>(radio_);
     a8960_->SetCableLossDb(gsmDb, dcsDb);
+    a8960_->FailMeasurements(options_.failedMeasurements);
     wt4400_ = std::make_unique<Virtual4400>(radio_);
     wt4400_->SetCableLossDb(gsmDb, dcsDb);
     wt4400_->SetCouplingTable(kCouplingTable, gsmDb, dcsDb);
+    wt4400_->FailMeasurements(options_.failedMeasurements);
     supply_ = std::make_unique<VirtualSupply>(options_.supply, supplyLoad_);
 }
 

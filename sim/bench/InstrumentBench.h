@@ -2,6 +2,7 @@
 
 #include "SupplyModels.h"
 
+#include <QList>
 #include <QStringList>
 #include <QThread>
 
@@ -16,11 +17,13 @@ class Virtual8960;
 class VirtualSupply;
 
 // What the bench's instruments are: the supply's model and the RF cable's loss by band, which
-// the virtual test sets apply and the 4400's coupling table "viable.cpl" makes up for.
+// the virtual test sets apply and the 4400's coupling table "viable.cpl" makes up for; and the
+// measurements of each test set that fail, numbered from 1 (none by default).
 struct InstrumentOptions {
     VirtualSupplyModel supply = VirtualSupplyModel::kE3632A;
     double gsmCableLossDb = 1.3;
     double dcsCableLossDb = 1.8;
+    QList<int> failedMeasurements;
 };
 
 // The bench's virtual instruments, each an SCPI server on a loopback port, run on a thread of

@@ -24,6 +24,8 @@ const char* Text(int code) {
         return "Data out of range";
     case kIllegalValue:
         return "Illegal parameter value";
+    case kDataStale:
+        return "Data corrupt or stale";
     case kQueueOverflow:
         return "Queue overflow";
     default:

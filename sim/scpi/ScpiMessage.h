@@ -23,6 +23,7 @@ inline constexpr int kExecution = -200;
 inline constexpr int kSettingsConflict = -221;
 inline constexpr int kOutOfRange = -222;
 inline constexpr int kIllegalValue = -224;
+inline constexpr int kDataStale = -230;
 inline constexpr int kQueueOverflow = -350;
 const char* Text(int code);
 } // namespace ScpiError

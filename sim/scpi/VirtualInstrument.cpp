@@ -100,6 +100,20 @@ void VirtualInstrument::FailNextCommand(int code) {
     failNextCommand_ = code;
 }
 
+void VirtualInstrument::FailMeasurements(const QList<int>& numbers) {
+    QMutexLocker lock(&mutex_);
+    failedMeasurements_ = numbers;
+    measurements_ = 0;
+}
+
+bool VirtualInstrument::MeasurementFails() {
+    ++measurements_;
+    if (!failedMeasurements_.contains(measurements_))
+        return false;
+    qCDebug(trace_).noquote() << name_ << "fails measurement" << measurements_;
+    return true;
+}
+
 void VirtualInstrument::DropNextReplies(int count) {
     QMutexLocker lock(&mutex_);
     dropReplies_ = count;

@@ -32,6 +32,9 @@ public:
     // Faults on request. The next command (a unit that is no query) is not carried out and
     // queues code instead.
     void FailNextCommand(int code = ScpiError::kExecution);
+    // The measurements numbered in numbers fail, counted from 1 from this call on in the order
+    // the instrument takes them; each fails as the instrument's own failed measurement does.
+    void FailMeasurements(const QList<int>& numbers);
     // The next count replies are not sent.
     void DropNextReplies(int count);
     // Nothing is answered at all while silent.
@@ -46,6 +49,8 @@ protected:
     virtual int Execute(const ScpiUnit& unit, QByteArray* reply) = 0;
 
     QMutex& Mutex() const { return mutex_; }
+    // Counts one measurement; true when it is one of those to fail.
+    bool MeasurementFails();
     void Queue(int code);
     // An error of the instrument's own (a positive code), with its text.
     void Queue(int code, const QByteArray& text);
@@ -75,6 +80,8 @@ private:
     QList<QByteArray> received_;
     QByteArray identity_;
     int failNextCommand_ = 0;
+    QList<int> failedMeasurements_;
+    int measurements_ = 0;
     int dropReplies_ = 0;
     bool silent_ = false;
 };

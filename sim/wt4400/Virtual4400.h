@@ -65,6 +65,7 @@ private:
     int FetchTxPower(const ScpiUnit&, QByteArray* reply);
     int MeasureTxPowerArray(const ScpiUnit& unit, QByteArray*);
     int Statistic(const ScpiUnit& unit, QByteArray* reply);
+    int NoResult(QByteArray* reply);
 
     // Coupling, generator and base station (Virtual4400Radio.cpp).
     int SetCouplingName(const ScpiUnit& unit, QByteArray*);

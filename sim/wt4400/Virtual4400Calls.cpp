@@ -104,7 +104,10 @@ int Virtual4400::Resignal(const ScpiUnit&, QByteArray*) {
     return CellOn() ? 0 : ScpiError::kSettingsConflict;
 }
 
+// Without a call there is no report: 0, as the instrument answers until the first one.
 int Virtual4400::MsReport(const ScpiUnit& unit, QByteArray* reply) {
+    if (MeasurementFails())
+        return NoResult(reply);
     const bool level = PathMatches(unit.path, "CALL:MSINfo:RXLevel");
     *reply = QByteArray::number(level && Connected() ? radio_.ReportedRxLev().value_or(0) : 0);
     return 0;
@@ -116,11 +119,8 @@ int Virtual4400::MeasureTxPower(const ScpiUnit&, QByteArray*) {
 }
 
 int Virtual4400::FetchTxPower(const ScpiUnit&, QByteArray* reply) {
-    if (!state_.txPowerDbm) {
-        Queue(kNoResultsError, kNoResultsText);
-        *reply = kNoResult;
-        return 0;
-    }
+    if (MeasurementFails() || !state_.txPowerDbm)
+        return NoResult(reply);
     *reply = Level(*state_.txPowerDbm);
     return 0;
 }
@@ -144,15 +144,19 @@ int Virtual4400::MeasureTxPowerArray(const ScpiUnit& unit, QByteArray*) {
 }
 
 int Virtual4400::Statistic(const ScpiUnit& unit, QByteArray* reply) {
-    if (!state_.txPowerArray) {
-        Queue(kNoResultsError, kNoResultsText);
-        *reply = kNoResult;
-        return 0;
-    }
+    if (MeasurementFails() || !state_.txPowerArray)
+        return NoResult(reply);
     const QByteArray& which = unit.path.last();
     const Virtual4400State::Statistics& s = *state_.txPowerArray;
     *reply = Level(which.startsWith("MMIN")   ? s.minimum
                    : which.startsWith("MMAX") ? s.maximum
                                               : s.mean);
+    return 0;
+}
+
+// A measurement without a result, or one that failed: the instrument's error reply.
+int Virtual4400::NoResult(QByteArray* reply) {
+    Queue(kNoResultsError, kNoResultsText);
+    *reply = kNoResult;
     return 0;
 }

@@ -33,11 +33,14 @@ void Reset(CalibrationContext& cal) {
     cal.instrumentErrorCount = 0;
 }
 
-// The level the target reports; a reading that failed leaves no value and stops the calibration
-// at its range check rather than correcting with an old level.
+// The level the target reports, read once more after a failure the test set tolerated; a reading
+// that failed again leaves no value and stops the calibration at its range check rather than
+// correcting with an old level.
 void ReadRxLevel(CalibrationContext& cal, TestSet& testSet) {
     DelayMs(kSettleMs);
     cal.rxLevel = testSet.ReadReportedRxLevel();
+    if (!cal.rxLevel && testSet.MayMeasureAgain())
+        cal.rxLevel = testSet.ReadReportedRxLevel();
     if (!cal.rxLevel)
         cal.instrumentFault = 1;
 }

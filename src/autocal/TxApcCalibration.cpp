@@ -89,10 +89,9 @@ std::int32_t AfterSearch(CalibrationContext& cal, const TxBand& band) {
     return 17;
 }
 
-void Measure(CalibrationContext& cal, TestSet& testSet, int waitMs) {
-    if (!IsReferenceLevel(cal.powerLevel))
-        return;
-    DelayMs(waitMs);
+// One TX power measurement, kept for the search and, failed or not, for the run's records; false
+// when it failed.
+bool TakeTxPower(CalibrationContext& cal, TestSet& testSet) {
     const std::optional<TxPowerReading> reading = testSet.MeasureTxPower();
     cal.measuredTxPowerDbm =
         reading ? std::optional<double>(reading->dbm) : std::optional<double>();
@@ -100,6 +99,20 @@ void Measure(CalibrationContext& cal, TestSet& testSet, int waitMs) {
     const std::int32_t subBand = cal.band == kBandDcs ? cal.dcsSubBand : cal.gsmSubBand;
     cal.txPowerSamples.push_back(
         {cal.band, subBand, cal.powerLevel, cal.apcDac, cal.measuredTxPowerDbm});
+    return reading.has_value();
+}
+
+// A failure the test set tolerated is no reason to fail the level: the power is taken once more.
+// A second failure stops the run and leaves no power for the search, which fails the level; the
+// preset of the stop forgets the sub-band, which the failure must still name.
+void Measure(CalibrationContext& cal, TestSet& testSet, const TxBand& band, int waitMs) {
+    if (!IsReferenceLevel(cal.powerLevel))
+        return;
+    DelayMs(waitMs);
+    const std::int32_t subBand = band.subBand;
+    if (!TakeTxPower(cal, testSet) && testSet.MayMeasureAgain())
+        TakeTxPower(cal, testSet);
+    band.subBand = subBand;
 }
 
 // Tunes the test set to the sub-band's traffic channel and level; the target follows with
@@ -179,7 +192,7 @@ std::int32_t GsmTxStep(CalibrationContext& cal, TestSet& testSet) {
     case 17:
         return cal.stepState = EnterLevel(cal, testSet, band);
     case 19:
-        Measure(cal, testSet, 300);
+        Measure(cal, testSet, band, 300);
         return cal.stepState = 26;
     case 20:
         return cal.stepState = SendLevel(cal, 20);
@@ -260,7 +273,7 @@ std::int32_t DcsTxStep(CalibrationContext& cal, TestSet& testSet) {
     case 17:
         return cal.stepState = EnterLevel(cal, testSet, band);
     case 19:
-        Measure(cal, testSet,
+        Measure(cal, testSet, band,
                 cal.powerLevel == kDcsTopLevel ? 2000 : (cal.powerLevel <= 113 ? 200 : 3500));
         return cal.stepState = 26;
     case 22:

@@ -40,6 +40,10 @@ public:
     // The single error path: the first failure of a calibration is tolerated after a device clear
     // or reset, the second presets and closes the test set and stops the run.
     void CheckTestSetStatus(ViSession session, ViStatus status);
+    // After a measurement that failed: true when the error path tolerated the failure (the test
+    // set was cleared or reset and is still open), so that it may be taken once more; false when
+    // the failure stopped the run or no test set was open.
+    bool MayMeasureAgain() const { return session_ != 0; }
 
     // TX calibration.
     void SetupTxMeasurement();     // guarded

@@ -1,6 +1,8 @@
 #include "EngineRig.h"
 
 #include "InstrumentClock.h"
+#include "Virtual4400.h"
+#include "Virtual8960.h"
 #include "VisaConfig.h"
 
 #include <QFile>
@@ -89,6 +91,16 @@ void EngineRig::CheckInstruments() {
     if (config.supplyType != kSupplyNone) {
         ASSERT_TRUE(WaitFor([this] { return log->phonesDetected > 0; }));
     }
+}
+
+QList<QByteArray> EngineRig::TestSetLines() const {
+    QList<QByteArray> lines;
+    if (config.testSetType == kTestSet4400)
+        bench->Instruments().Run([&lines](Virtual4400& wt4400) { lines = wt4400.ReceivedLines(); });
+    else
+        bench->Instruments().Run8960(
+            [&lines](Virtual8960& a8960) { lines = a8960.ReceivedLines(); });
+    return lines;
 }
 
 QString EngineRig::ResultPath() const {

@@ -37,6 +37,8 @@ protected:
 
     // The lines the station has written to the target so far.
     QStringList Lines() const { return wire.LinesOf(tap->Packets()); }
+    // The lines the configured test set has received so far (its last kKeptLines).
+    QList<QByteArray> TestSetLines() const;
     QString ResultPath() const;
     QByteArray ResultFile() const;
 

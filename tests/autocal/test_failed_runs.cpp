@@ -1,10 +1,12 @@
-// Units the simulated bench makes flawed on purpose: each fails its calibration with the text the
-// operator must see, writes nothing it got wrong, and the stop ends what the target was doing.
+// Units the simulated bench makes flawed on purpose, and test sets whose measurements fail: each
+// run fails its calibration with the text the operator must see, writes nothing it got wrong, and
+// the stop ends what the target was doing.
 #include "EngineRig.h"
 
 #include <QFile>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -17,7 +19,29 @@ struct Flaw {
     int goodWrites;             // how many of them went out before the failure
     const char* lastBeforeStop; // the head of the last line before the stop's
     const char* stopLine;
+    // Or a test set that fails these measurements: the query that took the measurement goes
+    // twice, and the second failure presets the test set with presetLine.
+    std::int32_t testSet = kTestSet8960;
+    QList<int> failedMeasurements = {};
+    const char* measurement = nullptr;
+    const char* presetLine = nullptr;
 };
+
+// A sound unit on a test set that fails these measurements of the calibration: its first level
+// or channel fails, after the first DAC or the first read-back.
+Flaw FailingTestSet(std::int32_t testSet, ActiveCalibration calibration, QList<int> failed,
+                    const char* measurement, const char* presetLine) {
+    Flaw flaw{UnitFlaw::kNone, CAL_GSM_TX, CAL_GSM_TX, "GSM 1Band 5LEVEL FAIL",
+              "txpw 4 ",       1,          "txpw 4 ",  "rfe 0"};
+    if (calibration == CAL_RX)
+        flaw = Flaw{UnitFlaw::kNone, CAL_RX, CAL_RX,   "******  RXCAL FAIL  ******",
+                    "spw 11 ",       0,      "spr 11", "se 101"};
+    flaw.testSet = testSet;
+    flaw.failedMeasurements = std::move(failed);
+    flaw.measurement = measurement;
+    flaw.presetLine = presetLine;
+    return flaw;
+}
 
 class FlawedUnit : public EngineRig, public testing::WithParamInterface<Flaw> {};
 
@@ -27,7 +51,8 @@ TEST_P(FlawedUnit, failsWithItsTextAndTheStopEndsTheTargetsWork) {
     const Flaw& flaw = GetParam();
     BenchOptions options;
     options.unit.flaw = flaw.flaw;
-    StartStation(kTestSet8960, kSupply3632A, options);
+    options.instruments.failedMeasurements = flaw.failedMeasurements;
+    StartStation(flaw.testSet, kSupply3632A, options);
     CheckInstruments();
     Call([started = flaw.started](CalibrationEngine& engine) {
         if (started == CAL_NONE)
@@ -54,6 +79,17 @@ TEST_P(FlawedUnit, failsWithItsTextAndTheStopEndsTheTargetsWork) {
     EXPECT_EQ(writes, flaw.goodWrites);
     EXPECT_TRUE(lines.value(lines.size() - 2).startsWith(flaw.lastBeforeStop))
         << lines.value(lines.size() - 2).toStdString();
+
+    if (!flaw.measurement)
+        return;
+    // Taken once more after the first failure, never after the second, which preset the test
+    // set before the instrument check opened it again.
+    const QList<QByteArray> received = TestSetLines();
+    EXPECT_EQ(received.count(flaw.measurement), 2);
+    const qsizetype last = received.lastIndexOf(flaw.measurement);
+    const qsizetype preset = received.indexOf(flaw.presetLine, last);
+    EXPECT_GT(preset, last);
+    EXPECT_LT(preset, received.indexOf("*IDN?", last));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -69,4 +105,14 @@ INSTANTIATE_TEST_SUITE_P(
         // The transmitter never reaches the top power: the first DAC and 30 search steps, then
         // the 31st step fails the level.
         Flaw{UnitFlaw::kWeakTransmitter, CAL_GSM_TX, CAL_GSM_TX, "GSM 1Band 5LEVEL FAIL", "txpw 4 ",
-             31, "txpw 4 ", "rfe 0"}));
+             31, "txpw 4 ", "rfe 0"},
+        // The 8960's first TX power fails, and again when it is taken once more after the device
+        // clear: the second failure of the calibration fails its level.
+        FailingTestSet(kTestSet8960, CAL_GSM_TX, {1, 2}, "READ:TXP?", "SYST:PRES3"),
+        // The same for the first RX level, the last of its four reports (three NEW?, one LAST?).
+        FailingTestSet(kTestSet8960, CAL_RX, {4, 8}, "CALL:MS:REPorted:RXLevel:LAST?",
+                       "SYST:PRES3"),
+        // The 4400's reset after its first failure ends the generator mode and the call: what it
+        // measures once more fails too, so one failure fails the calibration.
+        FailingTestSet(kTestSet4400, CAL_GSM_TX, {1}, ":FETCH:RFTX:POW?", "*RST"),
+        FailingTestSet(kTestSet4400, CAL_RX, {1}, ":CALL:MSINFO:RXLEVEL?", "*RST")));

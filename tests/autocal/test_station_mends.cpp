@@ -28,9 +28,9 @@ TEST_F(StationMends, aCalibrationStartedBeforeAnyInstrumentCheckRunsToItsOwnFail
     EXPECT_EQ(log->okFails, QStringList{"GSM 1Band 5LEVEL FAIL"});
 }
 
-// The target mishears "rfe 7" and does not transmit, so the first measurement fails. The test
-// set tolerates a first failure, but a failed measurement has no power to search with: the level
-// fails instead of moving the DAC after a stale reading.
+// The target mishears "rfe 7" and does not transmit, so the first measurement fails, and again
+// when it is taken once more after the tolerated failure. A failed measurement has no power to
+// search with: the level fails instead of moving the DAC after a stale reading.
 TEST_F(StationMends, aMeasurementThatFailedFailsTheLevelInsteadOfSteeringTheSearch) {
     StartStation(kTestSet8960, kSupplyNone);
     tap->Swap(WireLines::Packet("rfe 7"), WireLines::Packet("rfe 0"));

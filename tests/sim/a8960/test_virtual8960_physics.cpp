@@ -143,3 +143,22 @@ TEST_F(Virtual8960PhysicsTest, aCallIsConnectedOnlyInCallModeWithTheCellOn) {
     EXPECT_EQ(Send("CALL:CONN?"), "0");
     EXPECT_EQ(Send("CALL:MS:REP:RXL?"), "9.91E+37");
 }
+
+// A measurement that fails answers no value with its error queued, as the driver's check after
+// the query finds it; the call and the settings stay, so the next one measures again.
+TEST_F(Virtual8960PhysicsTest, aFailedMeasurementAnswersNoValueWithItsErrorAndTheCallStays) {
+    radio.callStarted = true;
+    radio.rxLevel = 47;
+    radio.txPowerDbm = 30.0;
+    radio.txFrequencyHz = 902.4e6; // ARFCN 62
+    Send("CALL:TCH:BAND EGSM;:CALL:TCH:EGSM 62");
+    CompensateCable(kGsmLossDb);
+    instrument.FailMeasurements({1, 3});
+    EXPECT_EQ(Send("READ:TXP?"), "1,9.91E+37");
+    EXPECT_NEAR(MeasuredTxDbm(), 30.0, 0.05);
+    EXPECT_EQ(Send("CALL:MS:REPorted:RXLevel:NEW?;NEW?;NEW?"), "9.91E+37;47;47");
+    const QByteArray stale = "-230,\"Data corrupt or stale\"";
+    EXPECT_EQ(Errors(), (QList<QByteArray>{stale, stale}));
+    EXPECT_EQ(Send("CALL:CONN?"), "1");
+    EXPECT_EQ(Send("CALL:MS:REPorted:RXLevel:LAST?"), "47");
+}

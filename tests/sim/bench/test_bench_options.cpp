@@ -24,6 +24,7 @@ TEST(BenchInstrumentOptions, defaultToTheStationsBenchAndTakeEachOptionAlone) {
     EXPECT_EQ(options.instruments.supply, VirtualSupplyModel::kE3632A);
     EXPECT_EQ(options.instruments.gsmCableLossDb, 1.3);
     EXPECT_EQ(options.instruments.dcsCableLossDb, 1.8);
+    EXPECT_TRUE(options.instruments.failedMeasurements.isEmpty());
 
     ASSERT_TRUE(Read({"--supply", "66311b", "--cable-loss-gsm", "0.5"}, &options, &error));
     EXPECT_EQ(options.instruments.supply, VirtualSupplyModel::k66311B);
@@ -32,6 +33,10 @@ TEST(BenchInstrumentOptions, defaultToTheStationsBenchAndTakeEachOptionAlone) {
     ASSERT_TRUE(Read({"--supply", "3631A", "--cable-loss-dcs", "2.25"}, &options, &error));
     EXPECT_EQ(options.instruments.supply, VirtualSupplyModel::kE3631A);
     EXPECT_EQ(options.instruments.dcsCableLossDb, 2.25);
+    ASSERT_TRUE(Read({"--fail-measurement", "4"}, &options, &error));
+    EXPECT_EQ(options.instruments.failedMeasurements, QList<int>{4});
+    ASSERT_TRUE(Read({"--fail-measurement", "73,4,74"}, &options, &error));
+    EXPECT_EQ(options.instruments.failedMeasurements, (QList<int>{73, 4, 74}));
 }
 
 TEST(BenchInstrumentOptions, anUnknownSupplyOrABadLossIsRefusedWithItsReason) {
@@ -45,4 +50,13 @@ TEST(BenchInstrumentOptions, anUnknownSupplyOrABadLossIsRefusedWithItsReason) {
         EXPECT_TRUE(error.startsWith("bad --cable-loss-dcs value")) << error.toStdString();
     }
     EXPECT_EQ(options.instruments.dcsCableLossDb, 1.8);
+    // Measurements count from 1, and a list has no empty entries.
+    for (const char* numbers : {"0", "-1", "4,", ",4", "4;5", "x", ""}) {
+        error.clear();
+        EXPECT_FALSE(Read({"--fail-measurement", numbers}, &options, &error)) << numbers;
+        EXPECT_EQ(error, QStringLiteral("bad --fail-measurement value \"%1\" (measurement numbers "
+                                        "from 1, such as 4 or 4,5)")
+                             .arg(numbers));
+    }
+    EXPECT_TRUE(options.instruments.failedMeasurements.isEmpty());
 }

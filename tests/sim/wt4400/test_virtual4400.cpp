@@ -99,6 +99,35 @@ TEST_F(Virtual4400Test, txPowerAndTheCellLevelCarryTheCableLossUnlessACouplingTa
     EXPECT_EQ(Errors(), (QList<QByteArray>{"-224,\"Illegal parameter value\""}));
 }
 
+// A measurement that fails gives the instrument's error reply and leaves the call. *RST ends the
+// call and the generator and tunes the analyser back to its default channel, so that nothing the
+// unit sends on its own channel is measured until the station sets the instrument up again.
+TEST_F(Virtual4400Test, aFailedMeasurementGivesTheErrorReplyAndAfterAResetNothingIsMeasured) {
+    radio.callStarted = true;
+    radio.rxLevel = 47;
+    radio.txPowerDbm = 30.0;
+    radio.txFrequencyHz = 902.4e6; // ARFCN 62
+    instrument.FailMeasurements({2, 3});
+    Send(":CONF:CSYS GSM;:CONF:GSM:BS:TCH:ARFC 62;:MEAS:RFTX:POW");
+    EXPECT_EQ(Send(":FETCH:RFTX:POW?"), "30.00");
+    EXPECT_EQ(Send(":FETCH:RFTX:POW?"), "9.91E37");
+    EXPECT_EQ(Send(":CALL:MSINFO:RXLEVEL?"), "9.91E37");
+    const QByteArray noResults = "370,\"No results available\"";
+    EXPECT_EQ(Errors(), (QList<QByteArray>{noResults, noResults}));
+    EXPECT_EQ(Send(":CALL:MSINFO:RXLEVEL?"), "47");
+
+    Send("*RST");
+    EXPECT_EQ(Send(":STAT:OPER:SIGN:COND?"), "0");
+    EXPECT_EQ(Send(":CALL:MSINFO:RXLEVEL?"), "0");
+    Send(":MEAS:RFTX:POW");
+    EXPECT_EQ(Send(":FETCH:RFTX:POW?"), "9.91E37");
+    Send(":CONF:CSYS GEN;:RFG:STAT ON");
+    EXPECT_TRUE(radio.cwOn.load());
+    Send("*RST");
+    EXPECT_FALSE(radio.cwOn.load());
+    EXPECT_EQ(Errors(), QList<QByteArray>{noResults});
+}
+
 TEST_F(Virtual4400Test, faultsComeOnRequest) {
     instrument.FailNextCommand();
     EXPECT_EQ(Send("*OPC?"), "1"); // queries are not commands
