@@ -50,7 +50,9 @@ bool ReadFlaw(const QCommandLineParser& parser, UnitFlaw* flaw, QString* error) 
 }
 
 bool ReadSupply(const QCommandLineParser& parser, VirtualSupplyModel* model, QString* error) {
+    // A station configured without a supply ("NOT USED") leaves the bench its own.
     if (!parser.isSet(QStringLiteral("supply")) ||
+        parser.value(QStringLiteral("supply")) == QLatin1String("NOT USED") ||
         VirtualSupply::ParseModel(parser.value(QStringLiteral("supply")), model))
         return true;
     QStringList names;
