@@ -6,6 +6,7 @@
 #include "MainFrm.h"
 #include "OkfaildispDlg.h"
 #include "RftuneDoc.h"
+#include "StationStatus.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -119,6 +120,11 @@ void ScriptedCalibration::OnStatus(const QString& text) {
         return;
     lastStatus_ = text;
     Print(text);
+    // The window opened nothing and starts nothing: no run can follow.
+    if (text == QString::fromUtf8(kNoTestSetText)) {
+        over_ = true;
+        Quit(kStationFailed);
+    }
 }
 
 void ScriptedCalibration::OnInstrumentsChecked(bool testSetOpen, bool supplyOpen) {

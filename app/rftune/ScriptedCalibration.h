@@ -17,8 +17,9 @@ class CMainFrame;
 // the phone (without a supply it is taken to be there), presses "AUTO CAL START" and waits for
 // the end, closing the OK/FAIL popup. Then it keeps a picture of the screen when asked and quits
 // with kSucceeded on "Calibration Success....", kCalibrationFailed on a failure, kStationFailed
-// when the port or an instrument cannot be opened. Status lines go to standard output as they
-// change; message boxes to standard error, as nobody is there to close them.
+// when the port or an instrument cannot be opened or no test set is configured. Status lines go
+// to standard output as they change; message boxes to standard error, as nobody is there to
+// close them.
 class ScriptedCalibration : public QObject, private MessageSink {
     Q_OBJECT
 public:

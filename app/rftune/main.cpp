@@ -2,15 +2,18 @@
 #include "CalibrationOptions.h"
 #include "MainFrm.h"
 #include "Rftune.h"
+#include "RftuneDoc.h"
 #include "ScriptedCalibration.h"
 #include "ScriptedRun.h"
 #include "SimBench.h"
 #include "Simulation.h"
+#include "StationSettings.h"
 #include "StationStartup.h"
 #include "StationTools.h"
 #include "StopSignals.h"
 
 #include <QApplication>
+#include <QSettings>
 
 #include <optional>
 
@@ -26,6 +29,8 @@ struct Options {
     QString screenshotFile;
     bool calibrate = false;
     ScriptedCalibration::Options calibration;
+    // The RF parameter configuration the command line gives for the start, if any.
+    std::optional<CalibrationConfig> rfParameters;
 
     bool Scripted() const {
         return !windows.isEmpty() || !sendLines.isEmpty() || !screenshotFile.isEmpty();
@@ -80,7 +85,8 @@ bool ReadOptions(const QCommandLineParser& parser, Options* options, QString* er
     options->windows = parser.values("open");
     options->sendLines = parser.values("send");
     options->screenshotFile = parser.value("screenshot");
-    if (!ReadCalibrate(parser, options, error))
+    if (!ReadCalibrate(parser, options, error) ||
+        !ReadGivenConfiguration(parser, &options->rfParameters, error))
         return false;
     if (options->Scripted() && options->windows.isEmpty() && !options->calibrate)
         options->windows << QLatin1String(kDefaultWindow);
@@ -139,6 +145,9 @@ int main(int argc, char** argv) {
 
     CRftuneApp rftune(options.app);
     rftune.InitInstance();
+    const QSettings settings{QLatin1String(kSettingsOrganization),
+                             QLatin1String(kSettingsApplication)};
+    rftune.Document().RfParameters().Start(options.rfParameters, settings);
     std::optional<ScriptedRun> script;
     std::optional<ScriptedCalibration> calibration;
     if (options.calibrate) {

@@ -1,5 +1,8 @@
 #include "CalibrationOptions.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // The dialog's text positions of a band's options: BCH, the three TCH, losses 2, 1, 3.
@@ -13,6 +16,8 @@ struct BandTexts {
 constexpr BandTexts kBands[] = {{"gsm", 0, 1, {5, 4, 6}}, {"dcs", 7, 8, {12, 11, 13}}};
 constexpr int kTestSetText = 14;
 constexpr int kSupplyText = 15;
+constexpr const char* kConfigurationOptions[] = {"test-set", "supply",  "gsm-bch", "gsm-tch",
+                                                 "gsm-loss", "dcs-bch", "dcs-tch", "dcs-loss"};
 
 bool ReadTriple(const QCommandLineParser& parser, const QString& name, QStringList* texts,
                 const int (&positions)[3], QString* error) {
@@ -105,4 +110,19 @@ bool ReadCalibrationOptions(const QCommandLineParser& parser, CalibrationSetup* 
     setup->header.name = parser.value("name");
     setup->resultDirectory = parser.value("result-dir");
     return ReadMaxRepeats(parser, &setup->maxRepeats, error);
+}
+
+bool ReadGivenConfiguration(const QCommandLineParser& parser,
+                            std::optional<CalibrationConfig>* config, QString* error) {
+    const auto given = [&parser](const char* option) {
+        return parser.isSet(QLatin1String(option));
+    };
+    config->reset();
+    if (std::none_of(std::begin(kConfigurationOptions), std::end(kConfigurationOptions), given))
+        return true;
+    CalibrationConfig read;
+    if (!ReadConfig(parser, &read, error))
+        return false;
+    *config = read;
+    return true;
 }

@@ -24,3 +24,8 @@ struct CalibrationSetup {
 void AddCalibrationOptions(QCommandLineParser& parser);
 bool ReadCalibrationOptions(const QCommandLineParser& parser, CalibrationSetup* setup,
                             QString* error);
+// The RF parameter configuration the command line gives rftune for its start: when any of
+// --test-set, --supply, --gsm-bch, --gsm-tch, --gsm-loss, --dcs-bch, --dcs-tch and --dcs-loss is
+// given, the dialog's defaults with them applied, as rftune-cal reads them; otherwise none.
+bool ReadGivenConfiguration(const QCommandLineParser& parser,
+                            std::optional<CalibrationConfig>* config, QString* error);

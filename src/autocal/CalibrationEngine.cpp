@@ -91,10 +91,26 @@ bool CalibrationEngine::SupplyConfigured() const {
     return cal_.config.supplyType != kSupplyNone;
 }
 
+// GMAGIC, RX and TX APC measure with the test set: without one a run cannot succeed, and the
+// operator is told where to configure one. The supply is no longer watched, so that the text
+// stays until the operator acts on it.
+bool CalibrationEngine::RefusedWithoutTestSet() {
+    if (cal_.config.testSetType == kTestSet8960 || cal_.config.testSetType == kTestSet4400)
+        return false;
+    phoneInTimer_.stop();
+    phoneOutTimer_.stop();
+    ShowStatus(QString::fromUtf8(kNoTestSetText));
+    return true;
+}
+
 void CalibrationEngine::InstrumentCheck() {
     session_.Link().KillTimers();
     AbandonRun();
     MakeInstruments();
+    if (rfMode_ && RefusedWithoutTestSet()) {
+        emit instrumentCheckShown(false);
+        return;
+    }
     bool testSetOpen = true;
     if (cal_.config.testSetType == kTestSet8960 || cal_.config.testSetType == kTestSet4400) {
         testSetOpen = testSet_->InitTestSet();
@@ -116,7 +132,7 @@ void CalibrationEngine::TargetCheck() {
 
 void CalibrationEngine::StartAutoCal() {
     // A second press during a run would step the calibrations' shared state twice over.
-    if (active_ != CAL_NONE)
+    if (active_ != CAL_NONE || RefusedWithoutTestSet())
         return;
     startTime_ = QDateTime::currentDateTime();
     emit elapsedTimeShown(QString());

@@ -146,6 +146,7 @@ private:
 
     void MakeInstruments();
     bool SupplyConfigured() const;
+    bool RefusedWithoutTestSet();
 
     CalibrationContext cal_;
     TargetSession session_;

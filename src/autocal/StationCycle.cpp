@@ -2,6 +2,7 @@
 
 #include "CalibrationEngine.h"
 #include "Scanner.h"
+#include "StationStatus.h"
 
 #include <utility>
 
@@ -43,8 +44,10 @@ void StationCycle::Connect() {
 
 void StationCycle::Start() {
     const CycleOptions options = options_;
-    thread_.Call([engine = &thread_.Engine(), options] {
+    const bool rfMode = !BoardModeCheck();
+    thread_.Call([engine = &thread_.Engine(), options, rfMode] {
         engine->SetConfig(options.config);
+        engine->SetRfMode(rfMode);
         engine->SetResultHeader(options.header);
         engine->SetResultDirectory(options.resultDirectory);
         engine->SetMaxRepeats(options.maxRepeats);
@@ -72,6 +75,9 @@ void StationCycle::OnStatus(const QString& text) {
         return;
     lastStatus_ = text;
     emit lineShown(text);
+    // The engine opened nothing and starts nothing: no run can follow.
+    if (text == QString::fromUtf8(kNoTestSetText))
+        Finish(kStationFailed);
 }
 
 void StationCycle::OnInstrumentsChecked(bool testSetOpen, bool supplyOpen) {
@@ -85,7 +91,7 @@ void StationCycle::OnInstrumentsChecked(bool testSetOpen, bool supplyOpen) {
     } else if (!supplyOpen) {
         emit problemShown(QStringLiteral("cannot open the supply at GPIB::5::INSTR"));
         Finish(kStationFailed);
-    } else if (!SupplyConfigured()) {
+    } else if (!WatchesSupply()) {
         StartRun(); // nobody can tell when a target is put on: it is there
     }
 }
@@ -148,7 +154,7 @@ void StationCycle::EndRun(bool success) {
         Finish(status_);
         return;
     }
-    if (!SupplyConfigured()) {
+    if (!WatchesSupply()) {
         StartRun();
         return;
     }
@@ -165,6 +171,13 @@ void StationCycle::Finish(int status) {
     emit finished(status_);
 }
 
-bool StationCycle::SupplyConfigured() const {
-    return options_.config.supplyType != kSupplyNone;
+bool StationCycle::WatchesSupply() const {
+    return options_.config.supplyType != kSupplyNone && !BoardModeCheck();
+}
+
+// The board calibration needs no test set: without one it is checked as in the "BOARD
+// CALIBRATION" mode, where the supply is opened but not watched for a target.
+bool StationCycle::BoardModeCheck() const {
+    return !options_.runAll && options_.calibration == CAL_BOARD &&
+           options_.config.testSetType == kTestSetNone;
 }

@@ -33,7 +33,8 @@ class StationCycle : public QObject {
 public:
     static constexpr int kSucceeded = 0;
     static constexpr int kCalibrationFailed = 1;
-    static constexpr int kStationFailed = 2; // an instrument or the target port is not there
+    // An instrument or the target port is not there, or an RF run has no test set configured.
+    static constexpr int kStationFailed = 2;
 
     StationCycle(CComm& comm, CycleOptions options, QObject* parent = nullptr);
 
@@ -64,7 +65,8 @@ private:
     void StartRun();
     void EndRun(bool success);
     void Finish(int status);
-    bool SupplyConfigured() const;
+    bool WatchesSupply() const;
+    bool BoardModeCheck() const;
 
     CycleOptions options_;
     CalibrationThread thread_;

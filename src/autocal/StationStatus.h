@@ -11,3 +11,7 @@ enum class StatusStyle {
 };
 
 Q_DECLARE_METATYPE(StatusStyle)
+
+// "Instrument Check" and "AUTO CAL START" without a test set: nothing is opened or started.
+inline constexpr const char* kNoTestSetText =
+    "No test set configured: Auto Cal > RF Parameter Setting";

@@ -7,3 +7,7 @@
 inline constexpr const char* kSettingsOrganization = "Local AppWizard-Generated Applications";
 inline constexpr const char* kSettingsApplication = "Rftune";
 inline constexpr const char* kSettingsPortsGroup = "Ports";
+// [AutoCal]: the calibration's settings; Configuration holds the sixteen texts of the RF
+// parameter dialog that a station keeps for its next start.
+inline constexpr const char* kSettingsAutoCalGroup = "AutoCal";
+inline constexpr const char* kSettingsConfigurationKey = "Configuration";

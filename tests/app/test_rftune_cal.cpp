@@ -88,7 +88,7 @@ TEST_F(RftuneCal, aGoodUnitExitsZeroAndAFlawedOneOneWithItsFailureOnStandardOutp
     EXPECT_EQ(ResultTitles(), kCompleteRun); // the failed unit added nothing
 }
 
-TEST_F(RftuneCal, aUsageErrorOrATestSetThatCannotBeOpenedExitsTwoAndSaysWhich) {
+TEST_F(RftuneCal, aUsageErrorOrATestSetThatCannotBeOpenedOrIsNotConfiguredExitsTwoAndSaysWhich) {
     const CalRun unknown = Run({"--simulate", "--run", "everything"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_TRUE(unknown.err.contains("unknown --run \"everything\"")) << unknown.err.toStdString();
@@ -109,6 +109,12 @@ TEST_F(RftuneCal, aUsageErrorOrATestSetThatCannotBeOpenedExitsTwoAndSaysWhich) {
     EXPECT_EQ(noTestSet.exitCode, 2);
     EXPECT_TRUE(noTestSet.err.contains("cannot open the test set A8960 E5515B at GPIB0::14::INSTR"))
         << noTestSet.err.toStdString();
+
+    const CalRun unconfigured = Run(
+        {"--port", "COM1=" + pty.SlavePath(), "--test-set", "NOT USED", "--supply", "NOT USED"});
+    EXPECT_EQ(unconfigured.exitCode, 2) << unconfigured.err.toStdString();
+    EXPECT_EQ(unconfigured.out,
+              (QStringList{"No test set configured: Auto Cal > RF Parameter Setting", ""}));
     EXPECT_TRUE(target.Packets().isEmpty());
 }
 
@@ -126,7 +132,8 @@ TEST_F(RftuneCal, oneCalibrationAloneRunsThatOnly) {
     EXPECT_FALSE(rx.out.contains("GSMTX CAL Processing..."));
     EXPECT_EQ(ResultTitles(), (QStringList{"header", kGmagic, kRx}));
 
-    const CalRun board = Run(QStringList{"--simulate", "--run", "board"} + k8960);
+    // The board calibration needs no test set.
+    const CalRun board = Run({"--simulate", "--run", "board", "--test-set", "NOT USED"});
     EXPECT_EQ(board.exitCode, 0) << board.err.toStdString();
     EXPECT_TRUE(board.out.contains("!!!  SUCCESS  !!!")) << board.out.join('\n').toStdString();
     EXPECT_EQ(ResultTitles(),

@@ -70,7 +70,7 @@ TEST_F(Programs, everyProgramRefusesAnUnknownOptionWithTwoAndTellsItsVersion) {
     EXPECT_TRUE(help.out.contains("--open <NAME>")) << help.out.toStdString();
 }
 
-TEST_F(Programs, aScriptedStationFailsWhenThePortDidNotOpenOrALineGotNoSuccessReply) {
+TEST_F(Programs, aScriptedStationFailsWhenThePortDidNotOpenALineGotNoReplyOrNoTestSetIsThere) {
     const QString picture = home.filePath("station.png");
     const ProgramRun answered =
         Run(RFTUNE_PATH, {"--simulate", "--no-splash", "--send", "tms 1", "--screenshot", picture});
@@ -86,6 +86,11 @@ TEST_F(Programs, aScriptedStationFailsWhenThePortDidNotOpenOrALineGotNoSuccessRe
                                                 "tms 1", "--screenshot", picture});
     EXPECT_EQ(silent.exitCode, 1);
     EXPECT_EQ(silent.out, "tms 1\nNo Response\n");
+
+    const ProgramRun unconfigured =
+        Run(RFTUNE_PATH, {"--simulate", "--no-splash", "--calibrate", "--test-set", "NOT USED"});
+    EXPECT_EQ(unconfigured.exitCode, 2) << unconfigured.err.toStdString();
+    EXPECT_EQ(unconfigured.out, "No test set configured: Auto Cal > RF Parameter Setting\n");
 }
 
 TEST_F(Programs, theBenchChecksAtStartThatItCanKeepTheEepromAndVisaNamesABadResource) {

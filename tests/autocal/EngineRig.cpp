@@ -74,9 +74,10 @@ void EngineRig::StartStation(std::int32_t testSetType, std::int32_t supplyType,
     config = DefaultConfig();
     config.testSetType = testSetType;
     config.supplyType = supplyType;
-    Call([config = config, header = header,
+    Call([config = config, rf = rfMode, header = header,
           directory = resultDir.path()](CalibrationEngine& engine) {
         engine.SetConfig(config);
+        engine.SetRfMode(rf);
         engine.SetResultHeader(header);
         engine.SetResultDirectory(directory);
     });
@@ -88,7 +89,7 @@ void EngineRig::Call(const std::function<void(CalibrationEngine&)>& work) {
 
 void EngineRig::CheckInstruments() {
     Call([](CalibrationEngine& engine) { engine.InstrumentCheck(); });
-    if (config.supplyType != kSupplyNone) {
+    if (config.supplyType != kSupplyNone && rfMode) {
         ASSERT_TRUE(WaitFor([this] { return log->phonesDetected > 0; }));
     }
 }

@@ -32,7 +32,8 @@ protected:
     void StartStation(std::int32_t testSetType, std::int32_t supplyType, BenchOptions options = {});
     // Runs work on the engine's thread, after what it is doing.
     void Call(const std::function<void(CalibrationEngine&)>& work);
-    // "Instrument Check"; with a supply, until the bench's unit is detected.
+    // "Instrument Check"; with a supply in the "RF CALIBRATION" mode, until the bench's unit is
+    // detected.
     void CheckInstruments();
 
     // The lines the station has written to the target so far.
@@ -43,6 +44,7 @@ protected:
     QByteArray ResultFile() const;
 
     CalibrationConfig config;
+    bool rfMode = true; // the mode combo, set as the station starts
     ResultHeader header{QStringLiteral("QM310/QT310"), QStringLiteral("DVT2"),
                         QStringLiteral("bench 7")};
     QTemporaryDir resultDir;

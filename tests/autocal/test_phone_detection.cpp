@@ -7,10 +7,12 @@
 #include "FakeLoad.h"
 #include "InstrumentClock.h"
 #include "PtyPair.h"
+#include "RecordingMessageSink.h"
 #include "ScpiServer.h"
 #include "VirtualSupply.h"
 #include "VisaConfig.h"
 
+#include <QTcpServer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,6 +26,15 @@ protected:
         ASSERT_TRUE(VisaConfig::Instance().ApplyAliasOption(
             QStringLiteral("GPIB::5::INSTR=TCPIP0::127.0.0.1::%1::SOCKET").arg(server.Port()),
             &error))
+            << error.toStdString();
+        // The RF mode needs a test set configured; this one is not there, and the supply is
+        // opened and watched all the same.
+        QTcpServer closed;
+        ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+        const quint16 nobody = closed.serverPort();
+        closed.close();
+        ASSERT_TRUE(VisaConfig::Instance().ApplyAliasOption(
+            QStringLiteral("GPIB0::14::INSTR=TCPIP0::127.0.0.1::%1::SOCKET").arg(nobody), &error))
             << error.toStdString();
         ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1); // no command goes out
         station = std::make_unique<CalibrationThread>(comm);
@@ -43,7 +54,8 @@ protected:
 
     int Shown(const QString& status) const { return static_cast<int>(log.statuses.count(status)); }
 
-    FakeLoad load; // the target on the supply, as far as the supply can tell
+    RecordingMessageSink messages; // the test set that cannot be opened
+    FakeLoad load;                 // the target on the supply, as far as the supply can tell
     VirtualSupply supply{VirtualSupplyModel::kE3632A, load};
     ScpiServer server{supply};
     PtyPair pty;
@@ -58,6 +70,7 @@ TEST_F(PhoneDetection, aTargetIsOnAbove75MilliampsAndOffBelow25) {
     load.drawA = 0.075;
     Call([](CalibrationEngine& engine) {
         CalibrationConfig config;
+        config.testSetType = kTestSet8960;
         config.supplyType = kSupply3632A;
         engine.SetConfig(config);
         engine.InstrumentCheck();

@@ -2,13 +2,16 @@
 
 #include "ProgramArt.h"
 #include "RfConfiguration.h"
+#include "StationSettings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace {
@@ -64,13 +67,15 @@ const QStringList kEgsmItems{"975", "980", "985", "990", "995", "1000", "1005", 
 const QString kEgsmSelected = QStringLiteral("1000");
 
 // A drop-down combo box whose edit field the operator may also type into; what is typed stays
-// out of the list.
+// out of the list, and a kept text that was typed shows in the edit field.
 QComboBox* MakeCombo(const QStringList& items, const QString& selected, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
     combo->setCurrentIndex(static_cast<int>(items.indexOf(selected)));
+    if (combo->currentIndex() < 0)
+        combo->setEditText(selected);
     combo->setMinimumWidth(kComboWidth);
     return combo;
 }
@@ -86,7 +91,10 @@ CRFConfigDlg::CRFConfigDlg(RfConfiguration& configuration, QWidget* parent)
     setWindowTitle(QStringLiteral("RF Parameter Configuration"));
     setModal(true);
     const std::vector<QStringList> items = FieldItems();
-    const QStringList selected = DefaultDialogTexts();
+    // With the usual choices, OK would put them over what the station keeps, its measured cable
+    // losses among them.
+    const QStringList selected =
+        configuration.KeptTexts().isEmpty() ? DefaultDialogTexts() : configuration.KeptTexts();
     for (int i = 0; i < kFieldCount; ++i)
         fields_.push_back(MakeCombo(items[static_cast<std::size_t>(i)], selected[i], this));
     egsm_ = MakeCombo(kEgsmItems, kEgsmSelected, this);
@@ -107,7 +115,9 @@ CRFConfigDlg::CRFConfigDlg(RfConfiguration& configuration, QWidget* parent)
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CRFConfigDlg::OnOk);
+    keep_ = new QCheckBox(QStringLiteral("Keep for this station"), this);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(keep_);
     buttons->addStretch(1);
     buttons->addWidget(ok);
 
@@ -166,5 +176,10 @@ void CRFConfigDlg::OnOk() {
     for (const QComboBox* field : fields_)
         texts << field->currentText();
     configuration_.Apply(ConfigFromDialogTexts(texts));
+    if (keep_->isChecked()) {
+        QSettings settings{QLatin1String(kSettingsOrganization),
+                           QLatin1String(kSettingsApplication)};
+        configuration_.Keep(texts, settings);
+    }
     accept();
 }

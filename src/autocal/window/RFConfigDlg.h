@@ -4,13 +4,15 @@
 
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class RfConfiguration;
 
 // "RF Parameter Configuration": the channels, cable losses, test set and supply to calibrate
-// with. Modal; it always opens with the station's usual choices, not with the configuration in
-// force. OK applies all sixteen values as one unit; Escape or the close box leave the
+// with. Modal; it opens with the texts the station keeps, or else with its usual choices, not
+// with the configuration in force. OK applies all sixteen values as one unit, and with "Keep for
+// this station" keeps the texts for the next start; Escape or the close box leave the
 // configuration as it was.
 class CRFConfigDlg : public QDialog {
     Q_OBJECT
@@ -32,4 +34,5 @@ private:
     RfConfiguration& configuration_;
     std::vector<QComboBox*> fields_;
     QComboBox* egsm_;
+    QCheckBox* keep_;
 };

@@ -56,7 +56,10 @@ protected:
         window = std::make_unique<CAutocalibDlg>(comm, configuration);
         window->Session().SetResultDirectory(results.path());
         QObject::connect(&window->Session().Engine(), &CalibrationEngine::statusShown, &recorder,
-                         [this](const QString& text, StatusStyle) { statuses << text; });
+                         [this](const QString& text, StatusStyle style) {
+                             statuses << text;
+                             styles << style;
+                         });
         window->show();
     }
 
@@ -92,6 +95,7 @@ protected:
     std::unique_ptr<CAutocalibDlg> window;
     QObject recorder;
     QStringList statuses;
+    QList<StatusStyle> styles;
 };
 
 QStringList Words(const QString& line) {
@@ -253,15 +257,36 @@ TEST_F(AutocalWindow, closingTheWindowDuringARunEndsItSafelyAndClosesTheInstrume
         kStepTimeoutMs));
 }
 
-TEST_F(AutocalWindow, aConfigurationChangedWhileTheWindowIsOpenCountsFromTheNextInstrumentCheck) {
+// A station without a test set says where to configure one rather than run what cannot succeed.
+TEST_F(AutocalWindow, withoutATestSetNothingStartsAndAChangedConfigurationCountsFromTheNextCheck) {
     Start();
+    const QString noTestSet = "No test set configured: Auto Cal > RF Parameter Setting";
+    CalibrationConfig unusable = DefaultConfig();
+    unusable.testSetType = kTestSetNone;
+    configuration.Apply(unusable);
+    int runs = 0;
+    QObject::connect(&window->Session().Engine(), &CalibrationEngine::runStarted, &recorder,
+                     [&runs] { ++runs; });
+    Press("instrumentCheck");
+    Press("targetCheck"); // answered after the check; a watched supply would have seen the unit
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->TargetResult().text() == "OK"; }, 5000));
+    EXPECT_EQ(window->StatusLine().text(), noTestSet);
+    EXPECT_EQ(styles.value(statuses.indexOf(noTestSet)), StatusStyle::Normal);
+    EXPECT_EQ(window->InstrumentResult().text(), "FAIL");
+    EXPECT_EQ(bench->Instruments().ConnectionsSupply(), 0);
+    EXPECT_FALSE(statuses.contains("Ready to Test. !"));
+    EXPECT_FALSE(statuses.contains("Checking the PHONE. Wait a moment !"));
+    const QByteArray targetCheck = LastCommandSent();
+    Press("start");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return statuses.count(noTestSet) == 2; }, 5000));
+    EXPECT_EQ(LastCommandSent(), targetCheck);
+    EXPECT_EQ(runs, 0);
+
     CalibrationConfig noSupply = DefaultConfig();
     noSupply.supplyType = kSupplyNone;
     configuration.Apply(noSupply);
     Press("instrumentCheck");
-    Press("targetCheck"); // answered after the check
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->TargetResult().text() == "OK"; }, 5000));
-    EXPECT_EQ(window->InstrumentResult().text(), "OK");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->InstrumentResult().text() == "OK"; }, 5000));
     EXPECT_FALSE(statuses.contains("Checking the PHONE. Wait a moment !"));
 
     configuration.Apply(DefaultConfig());
