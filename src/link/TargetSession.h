@@ -35,6 +35,9 @@ public:
     // Sends line without the port check, for the commands a window sends unchecked: with the
     // port closed nothing goes out and timedOut() follows.
     void SendUnchecked(const QString& line);
+    // The window goes: no reply is awaited or handed out any more, and the channel forgets this
+    // session, so that a step that would follow a reply is never sent.
+    void End();
 
 signals:
     void replied(const TargetReply& reply);
