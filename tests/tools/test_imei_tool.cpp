@@ -395,6 +395,8 @@ TEST_F(ImeiWindow, theWindowAnswersWhileAScanWaits) {
 TEST_F(ImeiStation, aToneGainWriteSwitchesTheToneOnAndFailedRepliesAreSaid) {
     ASSERT_TRUE(session.Target().Send("spw 73 5"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Phone().Io().toneOn == 1; }, 3000));
+    // The reply to "spw 74 1" is in before the next line, or it would be taken for that line's.
+    ASSERT_TRUE(WaitAnswered(session.Link()));
 
     // A status error is said, and so is the silence that follows it.
     TargetFaults refusing;
