@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -54,6 +55,17 @@ void ScriptedRun::OpenManualWindow() {
     connect(&window_->Session(), &ManualSession::textAdded, this, &ScriptedRun::PrintLine);
     connect(&window_->Session(), &ManualSession::replyHandled, this, &ScriptedRun::OnReplyHandled);
     connect(&window_->Session(), &ManualSession::timedOut, this, &ScriptedRun::SendNext);
+    connect(window_, &QDialog::finished, this, &ScriptedRun::OnWindowClosed);
+}
+
+void ScriptedRun::OnWindowClosed() {
+    if (!lineInFlight_ && lines_.isEmpty())
+        return; // the script was done with the window
+    // Closed under the script: a window that goes hears no more replies, so the lines left
+    // cannot be sent and the run ends as a failure.
+    failed_ = true;
+    lines_.clear();
+    SendNext();
 }
 
 void ScriptedRun::Show(const QString& text, MessageIcon) {
@@ -66,19 +78,23 @@ void ScriptedRun::PrintLine(const QString& text) {
 }
 
 void ScriptedRun::SendNext() {
+    lineInFlight_ = false;
     failed_ = failed_ || !lineSucceeded_;
     if (lines_.isEmpty()) {
         if (!screenshotFile_.isEmpty())
             QTimer::singleShot(kSettleMs, this, &ScriptedRun::TakeScreenshot);
         return;
     }
-    if (!window_)
-        return; // closed under the script: the run is over
+    if (!window_) {
+        OnWindowClosed();
+        return;
+    }
     window_->Input().setText(lines_.takeFirst());
     lineSucceeded_ = false;
+    lineInFlight_ = true;
     window_->SendButton().click();
     // Nothing was sent (the port is closed): there is no reply to wait for.
-    if (!window_->Session().Link().ReplyTimerActive())
+    if (window_ && !window_->Session().Link().ReplyTimerActive())
         SendNext();
 }
 
@@ -86,7 +102,7 @@ void ScriptedRun::OnReplyHandled(ReplyClass result) {
     lineSucceeded_ = lineSucceeded_ || result == REPLY_SUCCESS;
     // Done with this line once the window no longer waits: a status error still ends in the
     // time-out, a reply to another command does not.
-    if (!window_->Session().Link().ReplyTimerActive())
+    if (window_ && !window_->Session().Link().ReplyTimerActive())
         SendNext();
 }
 

@@ -32,6 +32,7 @@ public:
 private:
     void Show(const QString& text, MessageIcon icon) override;
     void OpenManualWindow();
+    void OnWindowClosed();
     void PrintLine(const QString& text);
     void SendNext();
     void OnReplyHandled(ReplyClass result);
@@ -45,5 +46,6 @@ private:
     MessageSink* previousSink_ = nullptr;
     bool sinkInstalled_ = false;
     bool lineSucceeded_ = true; // none is pending before the first line
+    bool lineInFlight_ = false;
     bool failed_ = false;
 };

@@ -46,6 +46,9 @@ QByteArray VirtualScanner::Receive(const QByteArray& bytes) {
     for (char c : bytes) {
         pending_.append(c);
         if (c == kCarriageReturn) {
+            requests_.append(pending_);
+            if (requests_.size() > kKeptRequests)
+                requests_.removeFirst();
             replies += Answer(pending_);
             pending_.clear();
         } else if (pending_.size() > kMaxRequest) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QStringList>
 
 #include <cstdint>
@@ -30,6 +31,9 @@ public:
     }
     bool IsOn() const { return on_; }
     int Scans() const { return scans_; }
+    // The requests received ("LON\r" and so on), in order: the last kKeptRequests of them.
+    static constexpr int kKeptRequests = 1000;
+    const QList<QByteArray>& Requests() const { return requests_; }
 
     // The Luhn check digit that makes fourteen digits a valid IMEI.
     static char CheckDigit(const QByteArray& fourteenDigits);
@@ -44,6 +48,7 @@ private:
     std::uint32_t seed_;
     ScannerFaults faults_;
     QByteArray pending_;
+    QList<QByteArray> requests_;
     bool on_ = false;
     int scans_ = 0;
 };

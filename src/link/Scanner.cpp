@@ -47,7 +47,7 @@ private:
 CComm::CComm(QObject* parent) : QObject(parent), handOver_(std::make_shared<ChannelHandOver>()) {}
 
 CComm::~CComm() {
-    Close();
+    ClosePort();
 }
 
 int CComm::Open(int port, int baud) {
@@ -93,13 +93,19 @@ int CComm::OpenDevice(const QString& device, int baud) {
 }
 
 int CComm::Close() {
+    if (ClosePort())
+        emit closed();
+    return 1;
+}
+
+bool CComm::ClosePort() {
     const bool wasOpen = port_.IsOpen();
     connected_.store(false);
     StopReader();
     port_.Close();
     if (wasOpen)
         qCInfo(lcLink) << "closed" << device_;
-    return 1;
+    return wasOpen;
 }
 
 void CComm::StopReader() {

@@ -16,6 +16,7 @@
 #include <thread>
 
 class CComm;
+class PumpingSequence;
 struct ChannelHandOver;
 
 // A window's end of the channel in direct mode: OnCommData runs on the receiver's thread with
@@ -43,7 +44,7 @@ public:
     // changes), 0 on failure with LastError() naming the device and the reason.
     int Open(int port, int baud);
     int OpenDevice(const QString& device, int baud);
-    int Close(); // always 1
+    int Close(); // always 1; closed() follows when the port was open
     int IsConnected() const { return connected_.load() ? 1 : 0; }
     void Purge();
 
@@ -89,6 +90,8 @@ public:
 signals:
     // The device went away under the open port (an adapter pulled out, the peer closed).
     void portLost(const QString& reason);
+    // Close() closed the open port (Target > Close): a sequence that waits on the line ends.
+    void closed();
 
 private:
     void ReaderThread(unsigned session);
@@ -100,6 +103,7 @@ private:
     // Waits until the link's command gap has passed since the last packet.
     void KeepCommandGap();
     void StopReader();
+    bool ClosePort(); // true when the port was open
 
     std::uint8_t receiveBuffer_[kReceiveBufferSize] = {};
     int receiveCount_ = 0;
@@ -134,8 +138,11 @@ public:
 
     using CComm::CComm;
 
-    int SendBytes(int n, const std::uint8_t* bytes, int timeoutMs);
-    int SendWithRetry(int timeoutMs);
+    // Each try waits the whole period while handling events. The tries stop early when sequence
+    // (the one the exchange is a step of) is cancelled, or when the application quits.
+    int SendBytes(int n, const std::uint8_t* bytes, int timeoutMs,
+                  PumpingSequence* sequence = nullptr);
+    int SendWithRetry(int timeoutMs, PumpingSequence* sequence = nullptr);
     void ParseLineReply();
     void CheckLineReply();
 

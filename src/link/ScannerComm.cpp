@@ -10,13 +10,14 @@ namespace {
 constexpr std::uint8_t kCarriageReturn = 13;
 }
 
-int CScannerComm::SendBytes(int n, const std::uint8_t* bytes, int timeoutMs) {
+int CScannerComm::SendBytes(int n, const std::uint8_t* bytes, int timeoutMs,
+                            PumpingSequence* sequence) {
     transmitLength_ = std::clamp(n, 0, kTransmitBufferSize);
     std::memcpy(transmitBuffer_, bytes, static_cast<std::size_t>(transmitLength_));
-    return SendWithRetry(timeoutMs);
+    return SendWithRetry(timeoutMs, sequence);
 }
 
-int CScannerComm::SendWithRetry(int timeoutMs) {
+int CScannerComm::SendWithRetry(int timeoutMs, PumpingSequence* sequence) {
     ClearDataReady();
     for (int tries = 0; tries < kTries && !DataReady(); ++tries) {
         const int written = WriteBlock(transmitBuffer_, transmitLength_);
@@ -24,7 +25,9 @@ int CScannerComm::SendWithRetry(int timeoutMs) {
                                             .arg(HexBytes(transmitBuffer_, transmitLength_))
                                             .arg(written);
         // The whole period even when the reply is early: the scanner may still be sending.
-        WaitPumping(timeoutMs);
+        const bool waited = sequence ? sequence->Wait(timeoutMs) : WaitPumping(timeoutMs);
+        if (!waited)
+            break;
     }
     if (DataReady())
         ParseLineReply();

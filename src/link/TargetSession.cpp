@@ -27,6 +27,11 @@ void TargetSession::SendUnchecked(const QString& line) {
     link_.TransmitLine(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
+void TargetSession::End() {
+    link_.KillTimers();
+    link_.Comm().ForgetReceiver(&link_);
+}
+
 void TargetSession::OnFrame() {
     const ReplyClass result = link_.CheckReply();
     const TimerStops stops = TimerStopsFor(result);

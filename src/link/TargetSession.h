@@ -37,6 +37,9 @@ public:
     void SendUnchecked(const QString& line);
     // The line sent last: the one a repeat sends again.
     const QString& LastLine() const { return lastLine_; }
+    // The window goes: no reply is awaited or handed out any more, and the channel forgets this
+    // session, so that a step that would follow a reply is never sent.
+    void End();
 
 signals:
     void replied(const TargetReply& reply);

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QStatusBar>
 
@@ -33,6 +34,7 @@ CMainFrame::CMainFrame(CRftuneDoc& document, QWidget* parent)
     for (const StationTool& tool : StationTools())
         AddTool(tool);
     connect(&document_.Comm(), &CComm::portLost, this, &CMainFrame::OnPortLost);
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -76,9 +78,29 @@ QWidget* CMainFrame::ShowTool(FrameCommand command) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The tools go first, so that a calibration run or a scan cycle ends the safe way while the
+    // target port is still open; the frame closes once the last of them has gone.
+    if (!tools_.CloseAll([this] { close(); })) {
+        event->ignore();
+        return;
+    }
     document_.Comm().Close();
-    tools_.CloseAll();
     event->accept();
+    if (quitWhenClosed_)
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                  Qt::QueuedConnection);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // A tool whose sequence runs refuses to close until it has unwound; asked before the frame,
+    // it would keep the program from ending.
+    if (event->type() == QEvent::Quit && watched == QCoreApplication::instance() && isVisible()) {
+        quitWhenClosed_ = true;
+        event->ignore();
+        close();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::OnTargetOpen() {
@@ -99,8 +121,7 @@ void CMainFrame::OnTargetClose() {
 }
 
 void CMainFrame::OnExit() {
-    document_.Comm().Close();
-    close();
+    close(); // which closes the port once the tools have gone
 }
 
 void CMainFrame::OnPortSettings() {

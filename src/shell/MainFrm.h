@@ -42,6 +42,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The program asked to quit ends the way closing the main window ends it: the tools first,
+    // then the port, whatever order the window system would close the windows in.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateMenus();
@@ -67,4 +70,5 @@ private:
     QMenu* toolsMenu_ = nullptr;
     LockIndicators* indicators_ = nullptr;
     QPointer<HelpWindow> help_;
+    bool quitWhenClosed_ = false;
 };

@@ -3,6 +3,9 @@
 #include "ChannelFollower.h"
 #include "ShellLog.h"
 
+#include <algorithm>
+#include <utility>
+
 ModelessTools::~ModelessTools() {
     for (auto& [command, slot] : slots_) {
         if (slot.window && !slot.window->parent())
@@ -42,11 +45,33 @@ QWidget* ModelessTools::Window(FrameCommand command) const {
     return it != slots_.end() ? it->second.window.data() : nullptr;
 }
 
-void ModelessTools::CloseAll() {
+bool ModelessTools::CloseAll(std::function<void()> whenAllGone) {
     for (auto& [command, slot] : slots_) {
         if (slot.window)
             slot.window->close();
     }
+    if (!AnyOpen())
+        return true;
+    whenAllGone_ = std::move(whenAllGone);
+    for (auto& [command, slot] : slots_) {
+        // Queued: the check runs once the window is wholly gone and its reference cleared.
+        if (slot.window)
+            QObject::connect(
+                slot.window, &QObject::destroyed, &watcher_, [this] { OnToolGone(); },
+                Qt::QueuedConnection);
+    }
+    return false;
+}
+
+bool ModelessTools::AnyOpen() const {
+    return std::any_of(slots_.begin(), slots_.end(),
+                       [](const auto& entry) { return !entry.second.window.isNull(); });
+}
+
+void ModelessTools::OnToolGone() {
+    if (!whenAllGone_ || AnyOpen())
+        return;
+    std::exchange(whenAllGone_, nullptr)();
 }
 
 void ModelessTools::BringForward(QWidget& window) {

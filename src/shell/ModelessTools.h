@@ -32,7 +32,10 @@ public:
     // Creates or brings forward the tool's window; nullptr when the command has no tool.
     QWidget* Show(FrameCommand command, QWidget* frame);
     QWidget* Window(FrameCommand command) const;
-    void CloseAll();
+    // Asks every tool window to close. True when none is left; otherwise whenAllGone runs once
+    // the last has gone: a closed window is deleted from the event loop, and one whose sequence
+    // is running goes once that has unwound.
+    bool CloseAll(std::function<void()> whenAllGone);
 
 private:
     struct Slot {
@@ -41,6 +44,10 @@ private:
     };
 
     static void BringForward(QWidget& window);
+    bool AnyOpen() const;
+    void OnToolGone();
 
     std::map<FrameCommand, Slot> slots_;
+    std::function<void()> whenAllGone_;
+    QObject watcher_; // the tools' destroyed() connections end with this object
 };

@@ -18,6 +18,12 @@ void ChannelFollower::Register() {
         session_->Register();
 }
 
+void ChannelFollower::Leave() {
+    if (session_)
+        session_->End();
+    session_ = nullptr;
+}
+
 bool ChannelFollower::RegisterWindow(QWidget* window) {
     auto* follower =
         window ? window->findChild<ChannelFollower*>(QString(), Qt::FindDirectChildrenOnly)

@@ -15,6 +15,8 @@ public:
     ChannelFollower(QWidget& window, TargetSession& session);
 
     void Register();
+    // The window goes: its session hears and answers nothing more and is never registered again.
+    void Leave();
 
     // Registers the follower of window, if it has one (a tool brought forward by the frame).
     static bool RegisterWindow(QWidget* window);

@@ -41,12 +41,18 @@ QString EepromMapLine(int address, std::uint8_t value) {
     return QString::asprintf("%d -> 0x%x, %c", address, value, Shown(value));
 }
 
-bool AppendResultBlock(const QString& path, const QStringList& lines, QString* error) {
+bool AppendResultBlock(const QString& path, int firstAddress, const QByteArray& block,
+                       QString* error) {
     QFile file(path);
-    QByteArray block("\r\n");
-    for (const QString& line : lines)
-        block += line.toLatin1() + "\r\n";
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(block) != block.size() ||
+    QByteArray text("\r\n");
+    for (qsizetype i = 0; i < block.size(); ++i) {
+        const auto value = static_cast<std::uint8_t>(block[i]);
+        text +=
+            QString::asprintf("%d -> 0x%x, ", firstAddress + static_cast<int>(i), value).toLatin1();
+        text += block[i];
+        text += "\r\n";
+    }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(text) != text.size() ||
         !file.flush()) {
         *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;

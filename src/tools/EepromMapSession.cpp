@@ -73,17 +73,16 @@ void EepromMapSession::OnBlock(const QByteArray& data) {
 }
 
 void EepromMapSession::ListBlock(const QByteArray& data) {
-    QStringList lines;
+    const int firstAddress = ReadAddress();
     for (const char byte : data) {
         const int address = ReadAddress();
-        const QString line = EepromMapLine(address, static_cast<std::uint8_t>(byte));
         map_.append(byte);
-        lines << line;
-        emit byteListed(address, line);
+        emit byteListed(address, EepromMapLine(address, static_cast<std::uint8_t>(byte)));
     }
     QString error;
     // Once per READ: the list still shows every block, and Save can keep the whole map.
-    if (!AppendResultBlock(QString::fromLatin1(kResultFile), lines, &error) && !resultFileFailed_) {
+    if (!AppendResultBlock(QString::fromLatin1(kResultFile), firstAddress, data, &error) &&
+        !resultFileFailed_) {
         resultFileFailed_ = true;
         ShowMessage(QStringLiteral("The blocks read are not kept in %1.\n%2")
                         .arg(QString::fromLatin1(kResultFile), error),

@@ -3,7 +3,6 @@
 #include "ImeiLines.h"
 #include "PanelWidgets.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -48,6 +47,7 @@ CImeiRw::CImeiRw(CComm& comm, QWidget* parent, const ImeiTimings& timings)
     OnLabelSettingChanged();
     session_->ChooseRegion(regionChoice_->currentText());
     AttachSession(session_->Target(), NotConnectedNotice::Silent);
+    GuardSequence(session_->Sequence());
 }
 
 QPushButton* CImeiRw::CommandButton(const QString& caption, const QString& name) {
@@ -249,8 +249,6 @@ void CImeiRw::OnScanStarted() {
 void CImeiRw::OnScanFinished() {
     for (QPushButton* button : commands_)
         button->setEnabled(true);
-    if (closeAfterScan_)
-        close();
 }
 
 bool CImeiRw::eventFilter(QObject* watched, QEvent* event) {
@@ -263,15 +261,4 @@ bool CImeiRw::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return TargetWindow::eventFilter(watched, event);
-}
-
-void CImeiRw::closeEvent(QCloseEvent* event) {
-    // The cycle running on the stack below must end before the window may go.
-    if (session_->Scanning()) {
-        closeAfterScan_ = true;
-        session_->CancelScan();
-        event->ignore();
-        return;
-    }
-    TargetWindow::closeEvent(event);
 }

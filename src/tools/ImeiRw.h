@@ -26,7 +26,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     QGroupBox* MakeVersionGroup();
@@ -62,5 +61,4 @@ private:
     QSpinBox* labelHorizontal_ = nullptr;
     QPushButton* next_ = nullptr;
     QList<QPushButton*> commands_; // what is pressed no more while a scan runs
-    bool closeAfterScan_ = false;
 };

@@ -5,8 +5,6 @@
 #include "MessageService.h"
 #include "Scanner.h"
 
-#include <QEventLoop>
-
 namespace {
 
 enum : std::uint8_t {
@@ -47,6 +45,8 @@ ImeiRwSession::ImeiRwSession(CComm& comm, ImeiTimings timings, QObject* parent)
       now_([] { return QDateTime::currentDateTime(); }) {
     connect(&target_, &TargetSession::replied, this, &ImeiRwSession::OnReply);
     connect(&target_, &TargetSession::timedOut, this, &ImeiRwSession::OnTimeout);
+    // Without the phone the cycle cannot go on; the operator closed its port on purpose.
+    connect(&comm, &CComm::closed, &sequence_, &PumpingSequence::Cancel);
 }
 
 ImeiRwSession::~ImeiRwSession() = default;
@@ -187,8 +187,7 @@ void ImeiRwSession::OnSuccess(const TargetReply& reply) {
 
 void ImeiRwSession::SetAck(int* flag) {
     *flag = 1;
-    if (wait_)
-        wait_->quit();
+    sequence_.Wake();
 }
 
 void ImeiRwSession::OnTimeout() {

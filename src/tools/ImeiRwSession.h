@@ -2,6 +2,7 @@
 
 #include "LabelJob.h"
 #include "TargetSession.h"
+#include "Waiting.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -12,7 +13,6 @@
 #include <memory>
 
 class CScannerComm;
-class QEventLoop;
 
 // The waits of the IMEI tool; tests shorten them.
 struct ImeiTimings {
@@ -81,9 +81,10 @@ public:
     // Runs the scan cycle to its end; true when the phone's labels were printed. A second press
     // while a cycle runs is ignored.
     bool Scan();
-    bool Scanning() const { return scanning_; }
-    // Ends a running cycle at its next wait, as a failure (the window is closing).
-    void CancelScan();
+    // The cycle while it runs. Cancelled (its window going, the program quitting, or Target >
+    // Close), it ends at the wait it is in: the scanner is switched off ("LOFF") and its port
+    // closed, nothing more goes to the phone, nothing is said, recorded or printed.
+    PumpingSequence& Sequence() { return sequence_; }
 
 signals:
     void fieldsChanged();
@@ -108,12 +109,12 @@ private:
     bool KeepRecord(const QString& timeText);
     bool PrintLabels();
     void SwitchScannerOff();
+    void EndCancelledScan();
     bool Stop(const QString& text);
     // Waits until *flag is set, ms pass or the scan is cancelled, handling events meanwhile.
     bool WaitFor(const int* flag, int ms);
     // Waits ms, handling events; false when the scan was cancelled meanwhile.
     bool Pause(int ms);
-    void RunWait(int ms);
 
     TargetSession target_;
     ImeiTimings timings_;
@@ -124,7 +125,5 @@ private:
     std::unique_ptr<CScannerComm> scanner_;
     int imeiAck_ = 0;
     int regionAck_ = 0;
-    bool scanning_ = false;
-    bool cancelled_ = false;
-    QEventLoop* wait_ = nullptr; // the scan's wait going on, ended early by an acknowledgement
+    PumpingSequence sequence_;
 };

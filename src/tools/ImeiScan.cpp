@@ -7,10 +7,6 @@
 #include "PortMap.h"
 #include "Scanner.h"
 
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QTimer>
-
 namespace {
 
 const std::uint8_t kClear[] = {'B', 'C', 'L', 'R', '\r'};
@@ -38,28 +34,22 @@ QString WithReason(const char* text, const QString& reason) {
 } // namespace
 
 bool ImeiRwSession::Scan() {
-    if (scanning_)
+    if (sequence_.IsRunning())
         return false;
-    scanning_ = true;
-    cancelled_ = false;
+    // Let go last: whatever waited for the cycle's end (its window closing) goes after it.
+    const PumpingSequence::Running running(sequence_);
     emit scanStarted();
     // The cycle's replies come to this tool even when the pointer passes over another one.
     CComm& comm = Link().Comm();
     comm.HoldReceiver(&Link());
     const bool printed = RunScan();
     comm.ReleaseReceiver(&Link());
-    // Every way out leaves the scanner's channel in direct mode.
-    if (scanner_)
-        scanner_->SetQueueMode(0);
-    scanning_ = false;
+    if (sequence_.Cancelled())
+        EndCancelledScan();
+    else if (scanner_)
+        scanner_->SetQueueMode(0); // every way out leaves the scanner's channel in direct mode
     emit scanFinished(printed);
     return printed;
-}
-
-void ImeiRwSession::CancelScan() {
-    cancelled_ = true;
-    if (wait_)
-        wait_->quit();
 }
 
 bool ImeiRwSession::RunScan() {
@@ -90,18 +80,20 @@ bool ImeiRwSession::OpenScanner() {
 }
 
 bool ImeiRwSession::ReadBarcode() {
-    if (!scanner_->SendBytes(sizeof kClear, kClear, timings_.scannerTryMs))
+    if (!scanner_->SendBytes(sizeof kClear, kClear, timings_.scannerTryMs, &sequence_))
         return Stop(Text(kErrorText));
-    if (cancelled_)
+    if (sequence_.Cancelled())
         return false;
-    if (!scanner_->SendBytes(sizeof kOn, kOn, timings_.scannerTryMs)) {
+    if (!scanner_->SendBytes(sizeof kOn, kOn, timings_.scannerTryMs, &sequence_)) {
+        if (sequence_.Cancelled())
+            return false;
         Stop(Text(kScannerFailedText));
         scanner_->WriteBlock(kOff, sizeof kOff);
         return false;
     }
     scanner_->Queue().Clear();
     scanner_->SetQueueMode(0);
-    if (cancelled_)
+    if (sequence_.Cancelled())
         return false;
     fields_.scanned = QString::fromLatin1(scanner_->ReplyText());
     Changed();
@@ -191,31 +183,27 @@ void ImeiRwSession::SwitchScannerOff() {
     scanner_->SetQueueMode(0);
 }
 
+void ImeiRwSession::EndCancelledScan() {
+    // The reply the cycle waited for no longer matters: no "No Response" after it.
+    target_.Link().KillTimers();
+    if (!scanner_)
+        return;
+    SwitchScannerOff();
+    scanner_.reset();
+}
+
 bool ImeiRwSession::Stop(const QString& text) {
-    // A cycle ended because the window closes says nothing more.
-    if (!cancelled_)
+    // A cycle ended from outside says nothing more.
+    if (!sequence_.Cancelled())
         ShowMessage(text, MessageIcon::Exclamation);
     return false;
 }
 
 bool ImeiRwSession::WaitFor(const int* flag, int ms) {
-    if (!*flag && !cancelled_)
-        RunWait(ms);
-    return *flag != 0 && !cancelled_;
+    return sequence_.WaitUntil([flag] { return *flag != 0; }, ms);
 }
 
 bool ImeiRwSession::Pause(int ms) {
     // An acknowledgement ends a wait early, but not a pause.
-    const QDeadlineTimer deadline(ms);
-    while (!cancelled_ && !deadline.hasExpired())
-        RunWait(static_cast<int>(deadline.remainingTime()));
-    return !cancelled_;
-}
-
-void ImeiRwSession::RunWait(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    wait_ = &loop;
-    loop.exec();
-    wait_ = nullptr;
+    return sequence_.Wait(ms);
 }

@@ -17,11 +17,6 @@
 
 namespace {
 
-// The GSM traffic channel and level the calibration uses, so that a first press does something
-// sensible; every box can be changed before its button is pressed.
-const QString kDefaultChannel = QStringLiteral("62");
-const QString kDefaultLevel = QStringLiteral("5");
-
 // One group of the panel: its buttons one under the other in the order of their numbers, each
 // box to the left of the button that reads it.
 class StepGroup {
@@ -31,8 +26,10 @@ public:
 
     QGroupBox* Box() const { return box_; }
 
-    QLineEdit* Edit(const QString& name, const QString& text = {}) {
-        auto* edit = MakePanelEdit(name, box_, text);
+    // Empty: the panel keeps no values of its own (a box left empty reads as 0, as any text
+    // without a number does).
+    QLineEdit* Edit(const QString& name) {
+        auto* edit = MakePanelEdit(name, box_);
         edit->setMaximumWidth(70);
         return edit;
     }
@@ -79,8 +76,8 @@ CRfTestDlg::CRfTestDlg(CComm& comm, QWidget* parent)
 QGroupBox* CRfTestDlg::MakeTxTest() {
     StepGroup group(QStringLiteral("TX TEST"), *session_, this);
     RfTestSession* session = session_;
-    QLineEdit* channel = group.Edit(QStringLiteral("txChannel"), kDefaultChannel);
-    QLineEdit* level = group.Edit(QStringLiteral("txLevel"), kDefaultLevel);
+    QLineEdit* channel = group.Edit(QStringLiteral("txChannel"));
+    QLineEdit* level = group.Edit(QStringLiteral("txLevel"));
     QLineEdit* dac = group.Edit(QStringLiteral("txDac"));
     group.Step(QStringLiteral("Testmode Init[1]"), QStringLiteral("txTestmodeInit"),
                RfStep::TestmodeInit);
@@ -102,7 +99,7 @@ QGroupBox* CRfTestDlg::MakeTxTest() {
 QGroupBox* CRfTestDlg::MakeRxContinuous() {
     StepGroup group(QStringLiteral("RX Continous"), *session_, this);
     RfTestSession* session = session_;
-    QLineEdit* channel = group.Edit(QStringLiteral("rxChannel"), kDefaultChannel);
+    QLineEdit* channel = group.Edit(QStringLiteral("rxChannel"));
     QLineEdit* agc = group.Edit(QStringLiteral("rxAgc"));
     group.Step(QStringLiteral("Testmode Init[1]"), QStringLiteral("rxTestmodeInit"),
                RfStep::TestmodeInit);
@@ -122,8 +119,8 @@ QGroupBox* CRfTestDlg::MakeRxContinuous() {
 QGroupBox* CRfTestDlg::MakeAfcDac() {
     StepGroup group(QStringLiteral("AFC DAC"), *session_, this);
     RfTestSession* session = session_;
-    QLineEdit* channel = group.Edit(QStringLiteral("afcChannel"), kDefaultChannel);
-    QLineEdit* level = group.Edit(QStringLiteral("afcLevel"), kDefaultLevel);
+    QLineEdit* channel = group.Edit(QStringLiteral("afcChannel"));
+    QLineEdit* level = group.Edit(QStringLiteral("afcLevel"));
     QLineEdit* afcDac = group.Edit(QStringLiteral("afcDac"));
     group.Step(QStringLiteral("Testmode Init[1]"), QStringLiteral("afcTestmodeInit"),
                RfStep::TestmodeInit);

@@ -72,8 +72,10 @@ TEST_F(Programs, everyProgramRefusesAnUnknownOptionWithTwoAndTellsItsVersion) {
 
 TEST_F(Programs, aScriptedStationFailsWhenThePortDidNotOpenALineGotNoReplyOrNoTestSetIsThere) {
     const QString picture = home.filePath("station.png");
+    // The end of the script closes the tool windows it opened, then the port.
     const ProgramRun answered =
-        Run(RFTUNE_PATH, {"--simulate", "--no-splash", "--send", "tms 1", "--screenshot", picture});
+        Run(RFTUNE_PATH, {"--simulate", "--no-splash", "--open", "imei", "--open", "eeprom-map",
+                          "--send", "tms 1", "--screenshot", picture});
     EXPECT_EQ(answered.exitCode, 0) << answered.err.toStdString();
     EXPECT_EQ(answered.out, "tms 1\ntestmode set\n");
 

@@ -4,12 +4,17 @@
 #include "RecordingMessageSink.h"
 #include "Scanner.h"
 #include "TargetSession.h"
+#include "Waiting.h"
 
 #include <QSocketNotifier>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <sys/ioctl.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,9 +34,11 @@ public:
 private:
     void OnRequest() {
         char buffer[64];
-        if (::read(pty_.MasterFd(), buffer, sizeof buffer) <= 0)
+        const ssize_t n = ::read(pty_.MasterFd(), buffer, sizeof buffer);
+        if (n <= 0)
             return;
-        ++requests;
+        // Two tries read at once are still two requests.
+        requests += static_cast<int>(std::count(buffer, buffer + n, '\r'));
         if (!replies.isEmpty())
             pty_.Write(replies.takeFirst());
     }
@@ -95,6 +102,34 @@ TEST_F(ScannerExchange, aReplyWithoutCarriageReturnStaysQueuedButCountsAsTaken) 
 TEST_F(ScannerExchange, silenceFailsAfterThreeTries) {
     EXPECT_EQ(scanner.SendBytes(4, kLon, kShortTryMs), 0);
     EXPECT_EQ(peer.requests, 3);
+}
+
+// A wait that would otherwise run its three long tries: the sequence the exchange is a step of is
+// cancelled during the first, or the application quits then and every later wait would return
+// at once.
+TEST_F(ScannerExchange, aCancelledSequenceOrTheApplicationQuittingEndsTheTriesAtTheFirst) {
+    constexpr int kLongTryMs = 60000;
+    PumpingSequence sequence;
+    {
+        const PumpingSequence::Running running(sequence);
+        QTimer::singleShot(0, &sequence, &PumpingSequence::Cancel);
+        EXPECT_EQ(scanner.SendBytes(4, kLon, kLongTryMs, &sequence), 0);
+        EXPECT_TRUE(sequence.Cancelled());
+    }
+    int sent = -1;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        sent = scanner.SendBytes(4, kLon, kLongTryMs);
+    });
+    QCoreApplication::exec();
+    EXPECT_EQ(sent, 0);
+    // Every try was written before SendBytes returned: once the peer has read all, it has all.
+    const auto unread = [&] {
+        int n = 0;
+        return ::ioctl(pty.MasterFd(), FIONREAD, &n) == 0 ? n : -1;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unread() == 0; }, 3000));
+    EXPECT_EQ(peer.requests, 2);
 }
 
 TEST_F(ScannerExchange, anOverlongLineIsCutToTheReplyBufferAndFails) {

@@ -38,6 +38,16 @@ const QString kInvalidSetting = QStringLiteral("Invalid setting");
 
 } // namespace
 
+TEST_F(RfTestPanel, theBoxesOpenEmptyAndABoxLeftEmptySendsZero) {
+    for (const char* box : {"txChannel", "txLevel", "txDac", "rxChannel", "rxAgc", "afcChannel",
+                            "afcLevel", "afcDac"})
+        EXPECT_EQ(Box(box).text(), QString()) << box;
+    // The panel keeps no values of its own: a first press sends what its empty boxes read.
+    Press("txLevelSet"); // channel 0 is GSM: "txpw 1 0"
+    EXPECT_EQ(Phone().Control().gsmLevel, 0);
+    EXPECT_FALSE(Phone().Control().dcsLevelActive);
+}
+
 TEST_F(RfTestPanel, powerLevelFollowsTheChannelsBandAndRefusesOtherChannelsAndLevels) {
     Set("txChannel", "512");
     Set("txLevel", "0");
