@@ -1,7 +1,7 @@
-#include "CalOptions.h"
+#include "app/rftune-cal/CalOptions.h"
 
-#include "AutocalSettings.h"
-#include "CalibrationOptions.h"
+#include "app/startup/CalibrationOptions.h"
+#include "autocal/AutocalSettings.h"
 
 namespace {
 

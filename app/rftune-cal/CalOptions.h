@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StationCycle.h"
+#include "autocal/StationCycle.h"
 
 #include <QCommandLineParser>
 #include <QString>

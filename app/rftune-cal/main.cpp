@@ -1,16 +1,16 @@
 // rftune-cal: the calibration station without its window, for scripts, CI and soak tests.
-#include "CalOptions.h"
-#include "MessageService.h"
-#include "RecordSettings.h"
-#include "RecordSpool.h"
-#include "RecordWriter.h"
-#include "RunRecorder.h"
-#include "Scanner.h"
-#include "SimBench.h"
-#include "Simulation.h"
-#include "StationCycle.h"
-#include "StationStartup.h"
-#include "StopSignals.h"
+#include "app/rftune-cal/CalOptions.h"
+#include "app/startup/Simulation.h"
+#include "app/startup/StationStartup.h"
+#include "app/startup/StopSignals.h"
+#include "autocal/StationCycle.h"
+#include "base/MessageService.h"
+#include "link/Scanner.h"
+#include "records/RecordSettings.h"
+#include "records/RecordSpool.h"
+#include "records/RecordWriter.h"
+#include "records/RunRecorder.h"
+#include "sim/bench/SimBench.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

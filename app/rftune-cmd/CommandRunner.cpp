@@ -1,4 +1,4 @@
-#include "CommandRunner.h"
+#include "app/rftune-cmd/CommandRunner.h"
 
 #include <QEventLoop>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ManualSession.h"
+#include "link/ManualSession.h"
 
 #include <QStringList>
 #include <QTextStream>

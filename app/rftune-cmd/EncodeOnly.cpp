@@ -1,8 +1,8 @@
-#include "EncodeOnly.h"
+#include "app/rftune-cmd/EncodeOnly.h"
 
-#include "Bcommand.h"
-#include "FrameCodec.h"
-#include "LinkLog.h"
+#include "link/Bcommand.h"
+#include "link/FrameCodec.h"
+#include "link/LinkLog.h"
 
 void PrintEncodedPackets(const QStringList& lines, QTextStream& out) {
     for (const QString& line : lines) {

@@ -1,8 +1,8 @@
 // rftune-cmd: the manual command window on the command line.
-#include "CommandRunner.h"
-#include "EncodeOnly.h"
-#include "StationStartup.h"
-#include "StopSignals.h"
+#include "app/rftune-cmd/CommandRunner.h"
+#include "app/rftune-cmd/EncodeOnly.h"
+#include "app/startup/StationStartup.h"
+#include "app/startup/StopSignals.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>

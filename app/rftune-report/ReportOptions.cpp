@@ -1,6 +1,6 @@
-#include "ReportOptions.h"
+#include "app/rftune-report/ReportOptions.h"
 
-#include "RecordSettings.h"
+#include "records/RecordSettings.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RecordDatabase.h"
-#include "RecordStore.h"
+#include "records/RecordDatabase.h"
+#include "records/RecordStore.h"
 
 #include <QCommandLineParser>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "ReportText.h"
+#include "app/rftune-report/ReportText.h"
 
-#include "RecordStats.h"
+#include "records/RecordStats.h"
 
 #include <QJsonDocument>
 

@@ -1,9 +1,9 @@
 // rftune-report: the run records without a window: lists, yield, exports and the charts.
-#include "PlotSheet.h"
-#include "RecordSettings.h"
-#include "ReportOptions.h"
-#include "ReportText.h"
-#include "StationStartup.h"
+#include "app/rftune-report/ReportOptions.h"
+#include "app/rftune-report/ReportText.h"
+#include "app/startup/StationStartup.h"
+#include "records/RecordSettings.h"
+#include "records/window/PlotSheet.h"
 
 #include <QApplication>
 #include <QTextStream>

@@ -1,6 +1,6 @@
-#include "BenchConsole.h"
+#include "app/rftune-sim/BenchConsole.h"
 
-#include "SimBench.h"
+#include "sim/bench/SimBench.h"
 
 #include <QSocketNotifier>
 

@@ -1,7 +1,7 @@
 // rftune-sim: the simulated bench on its own, for the station's executables to connect to.
-#include "BenchConsole.h"
-#include "SimBench.h"
-#include "StationStartup.h"
+#include "app/rftune-sim/BenchConsole.h"
+#include "app/startup/StationStartup.h"
+#include "sim/bench/SimBench.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 // rftune-visa: writes SCPI lines to a VISA resource and prints the replies, for an engineer
 // checking an instrument, a LAN/GPIB gateway or an alias.
-#include "StationStartup.h"
-#include "Visa.h"
+#include "app/startup/StationStartup.h"
+#include "visa/Visa.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>

@@ -1,4 +1,4 @@
-#include "EventLoopGapMeter.h"
+#include "app/rftune/EventLoopGapMeter.h"
 
 #include <algorithm>
 

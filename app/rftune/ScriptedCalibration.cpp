@@ -1,12 +1,12 @@
-#include "ScriptedCalibration.h"
+#include "app/rftune/ScriptedCalibration.h"
 
-#include "AutocalSession.h"
-#include "AutocalibDlg.h"
-#include "CalibrationEngine.h"
-#include "MainFrm.h"
-#include "OkfaildispDlg.h"
-#include "RftuneDoc.h"
-#include "StationStatus.h"
+#include "autocal/CalibrationEngine.h"
+#include "autocal/StationStatus.h"
+#include "autocal/window/AutocalSession.h"
+#include "autocal/window/AutocalibDlg.h"
+#include "shell/MainFrm.h"
+#include "shell/RftuneDoc.h"
+#include "widgets/OkfaildispDlg.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CalibrationOptions.h"
-#include "EventLoopGapMeter.h"
-#include "MessageService.h"
+#include "app/rftune/EventLoopGapMeter.h"
+#include "app/startup/CalibrationOptions.h"
+#include "base/MessageService.h"
 
 #include <QObject>
 #include <QPointer>

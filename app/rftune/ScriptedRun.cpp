@@ -1,9 +1,9 @@
-#include "ScriptedRun.h"
+#include "app/rftune/ScriptedRun.h"
 
-#include "MainFrm.h"
-#include "ManualCalDlg.h"
-#include "ManualSession.h"
-#include "RftuneDoc.h"
+#include "link/ManualSession.h"
+#include "shell/MainFrm.h"
+#include "shell/RftuneDoc.h"
+#include "tools/ManualCalDlg.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FrameCodec.h"
-#include "FrameCommands.h"
-#include "MessageService.h"
+#include "base/MessageService.h"
+#include "link/FrameCodec.h"
+#include "shell/FrameCommands.h"
 
 #include <QList>
 #include <QObject>

@@ -1,16 +1,16 @@
 // rftune: the calibration station's window.
-#include "CalibrationOptions.h"
-#include "MainFrm.h"
-#include "Rftune.h"
-#include "RftuneDoc.h"
-#include "ScriptedCalibration.h"
-#include "ScriptedRun.h"
-#include "SimBench.h"
-#include "Simulation.h"
-#include "StationSettings.h"
-#include "StationStartup.h"
-#include "StationTools.h"
-#include "StopSignals.h"
+#include "app/rftune/ScriptedCalibration.h"
+#include "app/rftune/ScriptedRun.h"
+#include "app/startup/CalibrationOptions.h"
+#include "app/startup/Simulation.h"
+#include "app/startup/StationStartup.h"
+#include "app/startup/StopSignals.h"
+#include "base/StationSettings.h"
+#include "shell/MainFrm.h"
+#include "shell/Rftune.h"
+#include "shell/RftuneDoc.h"
+#include "shell/StationTools.h"
+#include "sim/bench/SimBench.h"
 
 #include <QApplication>
 #include <QSettings>

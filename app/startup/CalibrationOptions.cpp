@@ -1,4 +1,4 @@
-#include "CalibrationOptions.h"
+#include "app/startup/CalibrationOptions.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CalibrationConfig.h"
-#include "CalibrationResults.h"
+#include "autocal/CalibrationConfig.h"
+#include "autocal/CalibrationResults.h"
 
 #include <QCommandLineParser>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "Simulation.h"
+#include "app/startup/Simulation.h"
 
-#include "InstrumentClock.h"
-#include "LinkSettings.h"
-#include "PortMap.h"
-#include "SimBench.h"
-#include "VisaConfig.h"
+#include "base/StationClock.h"
+#include "link/LinkSettings.h"
+#include "link/PortMap.h"
+#include "sim/bench/SimBench.h"
+#include "visa/VisaConfig.h"
 
 #include <algorithm>
 
@@ -23,7 +23,7 @@ constexpr int kShortestOperatorPauseMs = 500;
 // The bench keeps the station's time: a target that restarts in 3 s must be back within the
 // station's shortened waits, and the automatic operator must not outwait a shortened run.
 BenchOptions OnStationClock(BenchOptions options) {
-    const double scale = InstrumentClock::Scale();
+    const double scale = StationClock::Scale();
     const auto scaled = [scale](int ms) { return static_cast<int>(ms * scale); };
     options.restartMs = scaled(options.restartMs);
     options.autoIdleMs =

@@ -1,10 +1,10 @@
-#include "StationStartup.h"
+#include "app/startup/StationStartup.h"
 
-#include "LinkSettings.h"
-#include "PortMap.h"
-#include "RecordSettings.h"
-#include "Simulation.h"
-#include "VisaConfig.h"
+#include "app/startup/Simulation.h"
+#include "link/LinkSettings.h"
+#include "link/PortMap.h"
+#include "records/RecordSettings.h"
+#include "visa/VisaConfig.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BenchOptions.h"
+#include "sim/bench/BenchOptions.h"
 
 #include <QCommandLineParser>
 #include <QString>

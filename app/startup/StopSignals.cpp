@@ -1,4 +1,4 @@
-#include "StopSignals.h"
+#include "app/startup/StopSignals.h"
 
 #include <QSocketNotifier>
 

@@ -1,4 +1,4 @@
-#include "AmplitudeOffset.h"
+#include "sim/a8960/AmplitudeOffset.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "GsmBand.h"
+#include "sim/a8960/GsmBand.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "RealReply.h"
+#include "sim/a8960/RealReply.h"
 
 #include <charconv>
 #include <cstdlib>

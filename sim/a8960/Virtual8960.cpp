@@ -1,4 +1,4 @@
-#include "Virtual8960.h"
+#include "sim/a8960/Virtual8960.h"
 
 #include <QMutexLocker>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "AmplitudeOffset.h"
-#include "RadioPath.h"
-#include "RealReply.h"
-#include "Virtual8960State.h"
-#include "VirtualInstrument.h"
+#include "sim/a8960/AmplitudeOffset.h"
+#include "sim/a8960/RealReply.h"
+#include "sim/a8960/Virtual8960State.h"
+#include "sim/scpi/VirtualInstrument.h"
+#include "sim/wt4400/RadioPath.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 // Operating mode, downlink, bands, channels, the cell's power, the RF generator and the amplitude
 // offset: the settings, and the radio kept up to date after each.
-#include "Virtual8960.h"
-#include "Virtual8960Settings.h"
+#include "sim/a8960/Virtual8960.h"
+#include "sim/a8960/Virtual8960Settings.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The command tree of the virtual 8960, in the notation of its manual: capitals are the short
 // form, brackets optional nodes.
-#include "Virtual8960.h"
-#include "Virtual8960Settings.h"
+#include "sim/a8960/Virtual8960.h"
+#include "sim/a8960/Virtual8960Settings.h"
 
 #include <vector>
 

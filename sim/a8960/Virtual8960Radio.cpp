@@ -1,6 +1,6 @@
 // What reaches the target and what the instrument measures of it: the cable, the amplitude
 // offset, the TX power, the call and the target's reports.
-#include "Virtual8960.h"
+#include "sim/a8960/Virtual8960.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Virtual8960Settings.h"
+#include "sim/a8960/Virtual8960Settings.h"
 
 namespace {
 

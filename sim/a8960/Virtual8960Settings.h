@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ScpiHeader.h"
-#include "Virtual8960State.h"
+#include "sim/a8960/Virtual8960State.h"
+#include "sim/scpi/ScpiHeader.h"
 
 #include <span>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GsmBand.h"
+#include "sim/a8960/GsmBand.h"
 
 #include <optional>
 

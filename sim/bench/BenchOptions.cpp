@@ -1,6 +1,6 @@
-#include "BenchOptions.h"
+#include "sim/bench/BenchOptions.h"
 
-#include "VirtualSupply.h"
+#include "sim/supply/VirtualSupply.h"
 
 #include <QCommandLineParser>
 

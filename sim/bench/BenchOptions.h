@@ -1,10 +1,10 @@
 #pragma once
 
-#include "InstrumentBench.h"
-#include "SerialLine.h"
-#include "UnitModel.h"
-#include "VirtualScanner.h"
-#include "VirtualTarget.h"
+#include "sim/bench/InstrumentBench.h"
+#include "sim/bench/SerialLine.h"
+#include "sim/model/UnitModel.h"
+#include "sim/scanner/VirtualScanner.h"
+#include "sim/target/VirtualTarget.h"
 
 #include <QString>
 #include <QStringList>

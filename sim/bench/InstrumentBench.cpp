@@ -1,9 +1,9 @@
-#include "InstrumentBench.h"
+#include "sim/bench/InstrumentBench.h"
 
-#include "ScpiServer.h"
-#include "Virtual4400.h"
-#include "Virtual8960.h"
-#include "VirtualSupply.h"
+#include "sim/a8960/Virtual8960.h"
+#include "sim/scpi/ScpiServer.h"
+#include "sim/supply/VirtualSupply.h"
+#include "sim/wt4400/Virtual4400.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SupplyModels.h"
+#include "sim/supply/SupplyModels.h"
 
 #include <QList>
 #include <QStringList>

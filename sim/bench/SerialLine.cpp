@@ -1,4 +1,4 @@
-#include "SerialLine.h"
+#include "sim/bench/SerialLine.h"
 
 #include <QSocketNotifier>
 

@@ -1,4 +1,4 @@
-#include "SimBench.h"
+#include "sim/bench/SimBench.h"
 
 #include <QFile>
 #include <QLoggingCategory>

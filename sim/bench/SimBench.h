@@ -1,9 +1,9 @@
 #pragma once
 
-#include "BenchOptions.h"
-#include "InstrumentBench.h"
-#include "UnitRadioPath.h"
-#include "UnitSupplyPath.h"
+#include "sim/bench/BenchOptions.h"
+#include "sim/bench/InstrumentBench.h"
+#include "sim/bench/UnitRadioPath.h"
+#include "sim/bench/UnitSupplyPath.h"
 
 #include <QElapsedTimer>
 #include <QObject>

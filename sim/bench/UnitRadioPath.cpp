@@ -1,6 +1,6 @@
-#include "UnitRadioPath.h"
+#include "sim/bench/UnitRadioPath.h"
 
-#include "UnitModel.h"
+#include "sim/model/UnitModel.h"
 
 double UnitRadioPath::TransmittedPowerDbm() const {
     std::lock_guard lock(lock_);

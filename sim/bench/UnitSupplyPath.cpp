@@ -1,6 +1,6 @@
-#include "UnitSupplyPath.h"
+#include "sim/bench/UnitSupplyPath.h"
 
-#include "UnitModel.h"
+#include "sim/model/UnitModel.h"
 
 void UnitSupplyPath::SetSupply(bool outputOn, double volts) {
     std::lock_guard lock(lock_);

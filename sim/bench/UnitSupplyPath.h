@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SupplyLoad.h"
-#include "VirtualSupply.h"
+#include "sim/supply/SupplyLoad.h"
+#include "sim/supply/VirtualSupply.h"
 
 #include <functional>
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "Arfcn.h"
+#include "sim/model/Arfcn.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Battery.h"
+#include "sim/model/Battery.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "Transmitter.h"
+#include "sim/model/Transmitter.h"
 
 #include <algorithm>
 #include <cmath>

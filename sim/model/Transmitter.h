@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UnitVariation.h"
+#include "sim/model/UnitVariation.h"
 
 #include <span>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "UnitModel.h"
+#include "sim/model/UnitModel.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Battery.h"
-#include "UnitVariation.h"
+#include "sim/model/Battery.h"
+#include "sim/model/UnitVariation.h"
 
 #include <cstdint>
 #include <optional>

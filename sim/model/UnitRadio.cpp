@@ -1,6 +1,6 @@
-#include "Arfcn.h"
-#include "Transmitter.h"
-#include "UnitModel.h"
+#include "sim/model/Arfcn.h"
+#include "sim/model/Transmitter.h"
+#include "sim/model/UnitModel.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "UnitVariation.h"
+#include "sim/model/UnitVariation.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,4 +1,4 @@
-#include "PseudoTerminal.h"
+#include "sim/pty/PseudoTerminal.h"
 
 #include <cerrno>
 #include <cstdlib>

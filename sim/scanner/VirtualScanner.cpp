@@ -1,4 +1,4 @@
-#include "VirtualScanner.h"
+#include "sim/scanner/VirtualScanner.h"
 
 #include <QFile>
 #include <QTextStream>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ScpiHeader.h"
-#include "ScpiMessage.h"
+#include "sim/scpi/ScpiHeader.h"
+#include "sim/scpi/ScpiMessage.h"
 
 #include <QByteArray>
 

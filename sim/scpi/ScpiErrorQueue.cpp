@@ -1,6 +1,6 @@
-#include "ScpiErrorQueue.h"
+#include "sim/scpi/ScpiErrorQueue.h"
 
-#include "ScpiMessage.h"
+#include "sim/scpi/ScpiMessage.h"
 
 void ScpiErrorQueue::Push(int code, const QByteArray& text) {
     if (entries_.size() < kCapacity) {

@@ -1,4 +1,4 @@
-#include "ScpiHeader.h"
+#include "sim/scpi/ScpiHeader.h"
 
 // "CALL[:CELL]:BAND" gives CALL, [CELL], BAND; "[SOURce:]VOLTage" gives [SOURce], VOLTage.
 ScpiHeader::ScpiHeader(const char* pattern, std::span<const ScpiPlaceholder> placeholders) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScpiMessage.h"
+#include "sim/scpi/ScpiMessage.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,3 +1,3 @@
-#include "ScpiInstrument.h"
+#include "sim/scpi/ScpiInstrument.h"
 
 ScpiInstrument::~ScpiInstrument() = default;

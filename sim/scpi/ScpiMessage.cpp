@@ -1,4 +1,4 @@
-#include "ScpiMessage.h"
+#include "sim/scpi/ScpiMessage.h"
 
 #include <cctype>
 #include <charconv>

@@ -1,6 +1,6 @@
-#include "ScpiQuantity.h"
+#include "sim/scpi/ScpiQuantity.h"
 
-#include "ScpiMessage.h"
+#include "sim/scpi/ScpiMessage.h"
 
 #include <cctype>
 

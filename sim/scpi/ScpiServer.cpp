@@ -1,6 +1,6 @@
-#include "ScpiServer.h"
+#include "sim/scpi/ScpiServer.h"
 
-#include "ScpiInstrument.h"
+#include "sim/scpi/ScpiInstrument.h"
 
 #include <QTcpSocket>
 

@@ -1,4 +1,4 @@
-#include "VirtualInstrument.h"
+#include "sim/scpi/VirtualInstrument.h"
 
 #include <QMutexLocker>
 

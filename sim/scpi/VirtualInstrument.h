@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ScpiCommand.h"
-#include "ScpiErrorQueue.h"
-#include "ScpiInstrument.h"
-#include "ScpiMessage.h"
-#include "ScpiQuantity.h"
+#include "sim/scpi/ScpiCommand.h"
+#include "sim/scpi/ScpiErrorQueue.h"
+#include "sim/scpi/ScpiInstrument.h"
+#include "sim/scpi/ScpiMessage.h"
+#include "sim/scpi/ScpiQuantity.h"
 
 #include <QByteArray>
 #include <QList>

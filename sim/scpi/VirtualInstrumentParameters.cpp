@@ -1,5 +1,5 @@
 // The parameters as every virtual instrument reads them.
-#include "VirtualInstrument.h"
+#include "sim/scpi/VirtualInstrument.h"
 
 #include <cmath>
 

@@ -1,3 +1,3 @@
-#include "SupplyLoad.h"
+#include "sim/supply/SupplyLoad.h"
 
 SupplyLoad::~SupplyLoad() = default;

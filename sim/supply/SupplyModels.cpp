@@ -1,4 +1,4 @@
-#include "SupplyModels.h"
+#include "sim/supply/SupplyModels.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "VirtualSupply.h"
+#include "sim/supply/VirtualSupply.h"
 
 Q_LOGGING_CATEGORY(lcSupplyTrace, "rftune.sim.supply", QtWarningMsg)
 

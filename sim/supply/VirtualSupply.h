@@ -1,8 +1,8 @@
 #pragma once
 
-#include "SupplyLoad.h"
-#include "SupplyModels.h"
-#include "VirtualInstrument.h"
+#include "sim/scpi/VirtualInstrument.h"
+#include "sim/supply/SupplyLoad.h"
+#include "sim/supply/SupplyModels.h"
 
 #include <QByteArray>
 #include <QString>

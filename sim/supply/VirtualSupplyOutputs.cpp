@@ -1,5 +1,5 @@
 // The command tree of the virtual supplies, their outputs and measurements.
-#include "VirtualSupply.h"
+#include "sim/supply/VirtualSupply.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "CommandPacket.h"
+#include "sim/target/CommandPacket.h"
 
-#include "ByteHelpers.h"
+#include "sim/target/ByteHelpers.h"
 
 using namespace target_bytes;
 

@@ -1,6 +1,6 @@
-#include "EepromImage.h"
+#include "sim/target/EepromImage.h"
 
-#include "ByteHelpers.h"
+#include "sim/target/ByteHelpers.h"
 
 #include <QFile>
 #include <QSaveFile>

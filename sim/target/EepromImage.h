@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FirmwareState.h"
+#include "sim/target/FirmwareState.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "Firmware.h"
+#include "sim/target/Firmware.h"
 
-#include "UnitModel.h"
+#include "sim/model/UnitModel.h"
 
 Firmware::Firmware(UnitModel& unit, EepromImage& eeprom) : unit_(unit), eeprom_(eeprom) {
     Boot();

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CommandPacket.h"
-#include "EepromImage.h"
-#include "FirmwareState.h"
-#include "ReplyFrame.h"
-#include "TargetClock.h"
+#include "sim/target/CommandPacket.h"
+#include "sim/target/EepromImage.h"
+#include "sim/target/FirmwareState.h"
+#include "sim/target/ReplyFrame.h"
+#include "sim/target/TargetClock.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "ByteHelpers.h"
-#include "Firmware.h"
-#include "UnitModel.h"
+#include "sim/model/UnitModel.h"
+#include "sim/target/ByteHelpers.h"
+#include "sim/target/Firmware.h"
 
 #include <algorithm>
 #include <cmath>

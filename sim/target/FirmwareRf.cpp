@@ -1,6 +1,6 @@
-#include "Arfcn.h"
-#include "ByteHelpers.h"
-#include "Firmware.h"
+#include "sim/model/Arfcn.h"
+#include "sim/target/ByteHelpers.h"
+#include "sim/target/Firmware.h"
 
 // RF parameters (rfpw/rfpr), the GMAGIC parameter sets (rftw/rftr) and the RX parameters
 // (rxpw/rxpr).

@@ -1,7 +1,7 @@
-#include "Arfcn.h"
-#include "ByteHelpers.h"
-#include "Firmware.h"
-#include "UnitModel.h"
+#include "sim/model/Arfcn.h"
+#include "sim/model/UnitModel.h"
+#include "sim/target/ByteHelpers.h"
+#include "sim/target/Firmware.h"
 
 // The special parameters (spw/spr): receiver tuning and correction, the APC DACs of the other
 // sub-bands, the logic test switches, the battery, the EEPROM viewer's address and the region.

@@ -1,4 +1,4 @@
-#include "Firmware.h"
+#include "sim/target/Firmware.h"
 
 // The special tables (stw/str): versions, clock, EEPROM blocks, IMEI and serial number.
 // Identity records go to the EEPROM as they are written; the IMEI tool has no save step.

@@ -1,6 +1,6 @@
-#include "FirmwareState.h"
+#include "sim/target/FirmwareState.h"
 
-#include "Arfcn.h"
+#include "sim/model/Arfcn.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,5 +1,5 @@
-#include "ByteHelpers.h"
-#include "Firmware.h"
+#include "sim/target/ByteHelpers.h"
+#include "sim/target/Firmware.h"
 
 // TX parameters (txpw/txpr) and the ramp templates (ttw/ttr). A DAC belongs to a band, a
 // sub-band and a power level: "txpw 1" picks the level (and with it the band), "txpw 4" writes

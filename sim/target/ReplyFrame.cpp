@@ -1,6 +1,6 @@
-#include "ReplyFrame.h"
+#include "sim/target/ReplyFrame.h"
 
-#include "ByteHelpers.h"
+#include "sim/target/ByteHelpers.h"
 
 using namespace target_bytes;
 

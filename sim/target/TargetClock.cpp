@@ -1,6 +1,6 @@
-#include "TargetClock.h"
+#include "sim/target/TargetClock.h"
 
-#include "ByteHelpers.h"
+#include "sim/target/ByteHelpers.h"
 
 #include <QDateTime>
 #include <QTimeZone>

@@ -1,6 +1,6 @@
-#include "VirtualTarget.h"
+#include "sim/target/VirtualTarget.h"
 
-#include "UnitModel.h"
+#include "sim/model/UnitModel.h"
 
 #include <QLoggingCategory>
 

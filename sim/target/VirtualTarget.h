@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommandPacket.h"
-#include "EepromImage.h"
-#include "Firmware.h"
+#include "sim/target/CommandPacket.h"
+#include "sim/target/EepromImage.h"
+#include "sim/target/Firmware.h"
 
 #include <QByteArray>
 #include <QString>

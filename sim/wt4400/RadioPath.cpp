@@ -1,4 +1,4 @@
-#include "RadioPath.h"
+#include "sim/wt4400/RadioPath.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "Virtual4400.h"
+#include "sim/wt4400/Virtual4400.h"
 
 #include <QMutexLocker>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "RadioPath.h"
-#include "Virtual4400State.h"
-#include "VirtualInstrument.h"
+#include "sim/scpi/VirtualInstrument.h"
+#include "sim/wt4400/RadioPath.h"
+#include "sim/wt4400/Virtual4400State.h"
 
 #include <QByteArray>
 #include <QMap>

@@ -1,5 +1,5 @@
 // Call system, calls, the status conditions, mobile reports and the TX power measurement.
-#include "Virtual4400.h"
+#include "sim/wt4400/Virtual4400.h"
 
 #include <algorithm>
 

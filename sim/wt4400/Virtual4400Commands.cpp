@@ -1,6 +1,6 @@
 // The command tree of the virtual 4400: each header in SCPI notation (capitals: the short form).
-#include "Virtual4400.h"
-#include "Virtual4400Settings.h"
+#include "sim/wt4400/Virtual4400.h"
+#include "sim/wt4400/Virtual4400Settings.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 // Coupling tables, RF generator and base-station settings, and what reaches the target.
-#include "Virtual4400.h"
-#include "Virtual4400Settings.h"
+#include "sim/wt4400/Virtual4400.h"
+#include "sim/wt4400/Virtual4400Settings.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "Virtual4400Settings.h"
+#include "sim/wt4400/Virtual4400Settings.h"
 
 namespace {
 

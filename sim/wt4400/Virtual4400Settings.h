@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Virtual4400State.h"
+#include "sim/wt4400/Virtual4400State.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 // rftune-cal as a process, on its own simulated bench.
-#include "FakeTarget.h"
-#include "PtyPair.h"
-#include "QtPrinting.h"
+#include "tests/support/FakeTarget.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/QtPrinting.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,5 +1,5 @@
-#include "FakeTarget.h"
-#include "PtyPair.h"
+#include "tests/support/FakeTarget.h"
+#include "tests/support/PtyPair.h"
 
 #include <QProcess>
 #include <QTest>

@@ -1,8 +1,8 @@
 // What every executable does before its own work, seen from outside: usage errors, --help and
 // --version, the simulated bench's link check, and the exits of a scripted station window.
-#include "LinkSettings.h"
-#include "StationSettings.h"
-#include "StationStartup.h"
+#include "app/startup/StationStartup.h"
+#include "base/StationSettings.h"
+#include "link/LinkSettings.h"
 
 #include <QProcess>
 #include <QSettings>

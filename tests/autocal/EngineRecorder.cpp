@@ -1,6 +1,6 @@
-#include "EngineRecorder.h"
+#include "tests/autocal/EngineRecorder.h"
 
-#include "CalibrationEngine.h"
+#include "autocal/CalibrationEngine.h"
 
 void EngineRecorder::Listen(CalibrationEngine& engine) {
     connect(&engine, &CalibrationEngine::statusShown, this,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CalibrationResults.h"
+#include "autocal/CalibrationResults.h"
 
 #include <QList>
 #include <QMap>

@@ -1,9 +1,9 @@
-#include "EngineRig.h"
+#include "tests/autocal/EngineRig.h"
 
-#include "InstrumentClock.h"
-#include "Virtual4400.h"
-#include "Virtual8960.h"
-#include "VisaConfig.h"
+#include "base/StationClock.h"
+#include "sim/a8960/Virtual8960.h"
+#include "sim/wt4400/Virtual4400.h"
+#include "visa/VisaConfig.h"
 
 #include <QFile>
 
@@ -25,13 +25,13 @@ VirtualSupplyModel BenchSupplyFor(std::int32_t supplyType) {
 } // namespace
 
 void EngineRig::SetUp() {
-    InstrumentClock::SetScale(kTimeScale);
+    StationClock::SetScale(kTimeScale);
     ASSERT_TRUE(resultDir.isValid());
 }
 
 void EngineRig::TearDown() {
     StopStation();
-    InstrumentClock::SetScale(1.0);
+    StationClock::SetScale(1.0);
 }
 
 void EngineRig::StopStation() {

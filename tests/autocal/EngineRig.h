@@ -1,15 +1,15 @@
 #pragma once
 
-#include "CalibrationCodes.h"
-#include "CalibrationConfig.h"
-#include "CalibrationEngine.h"
-#include "CalibrationThread.h"
-#include "EngineRecorder.h"
-#include "EventWait.h"
-#include "QtPrinting.h"
-#include "SimBench.h"
-#include "TargetTap.h"
-#include "WireLines.h"
+#include "autocal/CalibrationCodes.h"
+#include "autocal/CalibrationConfig.h"
+#include "autocal/CalibrationEngine.h"
+#include "autocal/CalibrationThread.h"
+#include "sim/bench/SimBench.h"
+#include "tests/autocal/EngineRecorder.h"
+#include "tests/autocal/EventWait.h"
+#include "tests/autocal/TargetTap.h"
+#include "tests/autocal/WireLines.h"
+#include "tests/support/QtPrinting.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

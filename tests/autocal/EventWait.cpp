@@ -1,4 +1,4 @@
-#include "EventWait.h"
+#include "tests/autocal/EventWait.h"
 
 #include <QEventLoop>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "RunReading.h"
+#include "tests/autocal/RunReading.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "TargetTap.h"
+#include "tests/autocal/TargetTap.h"
 
 #include <QSocketNotifier>
 

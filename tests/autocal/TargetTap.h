@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FakeTarget.h"
-#include "PtyPair.h"
-#include "SerialPort.h"
+#include "link/SerialPort.h"
+#include "tests/support/FakeTarget.h"
+#include "tests/support/PtyPair.h"
 
 #include <QByteArray>
 #include <QHash>

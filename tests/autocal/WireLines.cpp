@@ -1,6 +1,6 @@
-#include "WireLines.h"
+#include "tests/autocal/WireLines.h"
 
-#include "Bcommand.h"
+#include "link/Bcommand.h"
 
 namespace {
 

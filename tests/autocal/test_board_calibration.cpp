@@ -1,7 +1,7 @@
 // The board calibration ("Battery CAL") on the simulated bench.
-#include "EngineRig.h"
+#include "tests/autocal/EngineRig.h"
 
-#include "TargetSession.h"
+#include "link/TargetSession.h"
 
 #include <QLocale>
 #include <QRegularExpression>

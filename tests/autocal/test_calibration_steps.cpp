@@ -1,11 +1,11 @@
 // The calibrations' arithmetic and decisions, at the boundaries the station's results depend on.
-#include "BoardCalibration.h"
-#include "CalibrationCodes.h"
-#include "CalibrationConfig.h"
-#include "GmagicCalibration.h"
-#include "RxCalibration.h"
-#include "TestSet.h"
-#include "TxApcCalibration.h"
+#include "autocal/BoardCalibration.h"
+#include "autocal/CalibrationCodes.h"
+#include "autocal/CalibrationConfig.h"
+#include "autocal/GmagicCalibration.h"
+#include "autocal/RxCalibration.h"
+#include "autocal/TxApcCalibration.h"
+#include "instruments/TestSet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // A complete run of the calibration station on the simulated bench: every calibration's lines
 // in the order the target must get them, and "calresult.txt" holding what was written.
-#include "EngineRig.h"
-#include "RunReading.h"
-#include "VirtualInstrument.h"
+#include "sim/scpi/VirtualInstrument.h"
+#include "tests/autocal/EngineRig.h"
+#include "tests/autocal/RunReading.h"
 
 #include <QFile>
 #include <QRegularExpression>

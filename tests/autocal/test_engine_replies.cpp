@@ -1,13 +1,13 @@
 // How the engine takes each reply, with a fake target whose every answer the test chooses. The
 // engine runs on the test's thread.
-#include "CalibrationEngine.h"
-#include "EngineRecorder.h"
-#include "EventWait.h"
-#include "FakeTarget.h"
-#include "InstrumentClock.h"
-#include "PtyPair.h"
-#include "QtPrinting.h"
-#include "WireLines.h"
+#include "autocal/CalibrationEngine.h"
+#include "base/StationClock.h"
+#include "tests/autocal/EngineRecorder.h"
+#include "tests/autocal/EventWait.h"
+#include "tests/autocal/WireLines.h"
+#include "tests/support/FakeTarget.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/QtPrinting.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +22,13 @@ protected:
     void TearDown() override {
         engine.reset();
         comm.Close();
-        InstrumentClock::SetScale(1.0);
+        StationClock::SetScale(1.0);
     }
 
     // The engine, with no instruments; its reply time-out follows the time scale (500 ms at
     // most for a short one).
     void MakeEngine(double timeScale) {
-        InstrumentClock::SetScale(timeScale);
+        StationClock::SetScale(timeScale);
         ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
         engine = std::make_unique<CalibrationEngine>(comm);
         log.Listen(*engine);

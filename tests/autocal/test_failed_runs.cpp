@@ -1,7 +1,7 @@
 // Units the simulated bench makes flawed on purpose, and test sets whose measurements fail: each
 // run fails its calibration with the text the operator must see, writes nothing it got wrong, and
 // the stop ends what the target was doing.
-#include "EngineRig.h"
+#include "tests/autocal/EngineRig.h"
 
 #include <QFile>
 

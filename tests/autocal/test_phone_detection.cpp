@@ -1,16 +1,16 @@
 // The station tells a target put on the supply and taken off by the current it draws, read from
 // a virtual supply whose load the test sets to the milliampere.
-#include "CalibrationEngine.h"
-#include "CalibrationThread.h"
-#include "EngineRecorder.h"
-#include "EventWait.h"
-#include "FakeLoad.h"
-#include "InstrumentClock.h"
-#include "PtyPair.h"
-#include "RecordingMessageSink.h"
-#include "ScpiServer.h"
-#include "VirtualSupply.h"
-#include "VisaConfig.h"
+#include "autocal/CalibrationEngine.h"
+#include "autocal/CalibrationThread.h"
+#include "base/StationClock.h"
+#include "sim/scpi/ScpiServer.h"
+#include "sim/supply/VirtualSupply.h"
+#include "tests/autocal/EngineRecorder.h"
+#include "tests/autocal/EventWait.h"
+#include "tests/sim/supply/FakeLoad.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/RecordingMessageSink.h"
+#include "visa/VisaConfig.h"
 
 #include <QTcpServer>
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ namespace {
 class PhoneDetection : public testing::Test {
 protected:
     void SetUp() override {
-        InstrumentClock::SetScale(0.01);
+        StationClock::SetScale(0.01);
         ASSERT_TRUE(server.Listen());
         QString error;
         ASSERT_TRUE(VisaConfig::Instance().ApplyAliasOption(
@@ -45,7 +45,7 @@ protected:
         station.reset();
         comm.Close();
         VisaConfig::Instance().ClearAliases();
-        InstrumentClock::SetScale(1.0);
+        StationClock::SetScale(1.0);
     }
 
     void Call(const std::function<void(CalibrationEngine&)>& work) {

@@ -1,10 +1,10 @@
 // How the station programs end when a line stops them or a unit never answers: rftune-cal and
 // rftune --calibrate as processes on a bench of the test's own, their target line tapped.
-#include "RecordDatabase.h"
-#include "RecordStore.h"
-#include "SimBench.h"
-#include "TargetTap.h"
-#include "WireLines.h"
+#include "records/RecordDatabase.h"
+#include "records/RecordStore.h"
+#include "sim/bench/SimBench.h"
+#include "tests/autocal/TargetTap.h"
+#include "tests/autocal/WireLines.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,7 +1,7 @@
 // Where the station does better than halting, hanging or losing what it should keep.
-#include "EngineRig.h"
+#include "tests/autocal/EngineRig.h"
 
-#include "TargetSession.h"
+#include "link/TargetSession.h"
 
 #include <QDir>
 

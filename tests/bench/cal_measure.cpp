@@ -1,13 +1,13 @@
 // Measures complete calibrations on the simulated bench: how long a run takes beyond the waits
 // the calibrations mandate, what that is per command against the time its bytes take on a
 // 115200-baud line, the CPU the station uses, and its memory from unit to unit.
-#include "CalibrationEngine.h"
-#include "InstrumentClock.h"
-#include "Scanner.h"
-#include "SimBench.h"
-#include "Simulation.h"
-#include "StationCycle.h"
-#include "StationStartup.h"
+#include "app/startup/Simulation.h"
+#include "app/startup/StationStartup.h"
+#include "autocal/CalibrationEngine.h"
+#include "autocal/StationCycle.h"
+#include "base/StationClock.h"
+#include "link/Scanner.h"
+#include "sim/bench/SimBench.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -68,7 +68,7 @@ public:
         const CalibrationEngine& engine = cycle_.Thread().Engine();
         start_.wall.start();
         start_.cpu = CpuSeconds();
-        start_.waited = InstrumentClock::WaitedSeconds();
+        start_.waited = StationClock::WaitedSeconds();
         start_.continueMs = engine.ContinueWaitMs();
         start_.commands = engine.CommandsSent();
         start_.bytes = comm_.BytesWritten() + comm_.BytesReceived();
@@ -77,7 +77,7 @@ public:
     void OnRunEnded(bool success) {
         const CalibrationEngine& engine = cycle_.Thread().Engine();
         const double wall = static_cast<double>(start_.wall.elapsed()) / 1000.0;
-        const double waits = InstrumentClock::WaitedSeconds() - start_.waited +
+        const double waits = StationClock::WaitedSeconds() - start_.waited +
                              static_cast<double>(engine.ContinueWaitMs() - start_.continueMs) / 1e3;
         const int commands = std::max(1, engine.CommandsSent() - start_.commands);
         const auto bytes = comm_.BytesWritten() + comm_.BytesReceived() - start_.bytes;

@@ -1,8 +1,8 @@
 // Measures the link's two costs an operator notices: CPU used while the port is open and idle,
 // and the round trip of a command to a target that answers at once.
-#include "FakeTarget.h"
-#include "PtyPair.h"
-#include "TargetLink.h"
+#include "link/TargetLink.h"
+#include "tests/support/FakeTarget.h"
+#include "tests/support/PtyPair.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the command encoder as a command line and checks the frame body it
 // leaves: bounded, led by the lead byte, every STX escaped, and a checksum that holds.
-#include "Bcommand.h"
-#include "FrameCodec.h"
+#include "link/Bcommand.h"
+#include "link/FrameCodec.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
-#include "FrameCodec.h"
-#include "ReplyDecoder.h"
+#include "link/FrameCodec.h"
+#include "link/ReplyDecoder.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Bcommand.h"
+#include "link/Bcommand.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "FakeTarget.h"
-#include "ManualSession.h"
-#include "PtyPair.h"
-#include "RecordingMessageSink.h"
+#include "link/ManualSession.h"
+#include "tests/support/FakeTarget.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/RecordingMessageSink.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "Queue.h"
+#include "link/Queue.h"
 
 #include <gtest/gtest.h>
 

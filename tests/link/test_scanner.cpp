@@ -1,10 +1,10 @@
-#include "FakeTarget.h"
-#include "LinkLog.h"
-#include "PtyPair.h"
-#include "RecordingMessageSink.h"
-#include "Scanner.h"
-#include "TargetSession.h"
-#include "Waiting.h"
+#include "link/LinkLog.h"
+#include "link/Scanner.h"
+#include "link/TargetSession.h"
+#include "link/Waiting.h"
+#include "tests/support/FakeTarget.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/RecordingMessageSink.h"
 
 #include <QSocketNotifier>
 #include <QTest>

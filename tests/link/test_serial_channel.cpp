@@ -1,6 +1,6 @@
-#include "PtyPair.h"
-#include "RecordingMessageSink.h"
-#include "Scanner.h"
+#include "link/Scanner.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/RecordingMessageSink.h"
 
 #include <QDeadlineTimer>
 #include <QSignalSpy>

@@ -1,8 +1,8 @@
-#include "Bcommand.h"
-#include "FakeTarget.h"
-#include "LinkSettings.h"
-#include "PtyPair.h"
-#include "TargetLink.h"
+#include "link/Bcommand.h"
+#include "link/LinkSettings.h"
+#include "link/TargetLink.h"
+#include "tests/support/FakeTarget.h"
+#include "tests/support/PtyPair.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,8 +1,8 @@
-#include "FakeTarget.h"
-#include "LinkTexts.h"
-#include "PtyPair.h"
-#include "RecordingMessageSink.h"
-#include "TargetSession.h"
+#include "link/LinkTexts.h"
+#include "link/TargetSession.h"
+#include "tests/support/FakeTarget.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/RecordingMessageSink.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "PostgresServer.h"
+#include "tests/records/PostgresServer.h"
 
 #include <QDir>
 #include <QProcess>

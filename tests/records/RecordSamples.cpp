@@ -1,6 +1,6 @@
-#include "RecordSamples.h"
+#include "tests/records/RecordSamples.h"
 
-#include "RecordValues.h"
+#include "records/RecordValues.h"
 
 #include <QUuid>
 

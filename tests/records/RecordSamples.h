@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RunRecord.h"
+#include "records/RunRecord.h"
 
 // A run record as a station would write it, started at the given time.
 RunRecord SampleRun(const QString& station, const QDateTime& started, RunOutcome outcome);

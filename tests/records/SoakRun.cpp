@@ -1,6 +1,6 @@
-#include "SoakRun.h"
+#include "tests/records/SoakRun.h"
 
-#include "RecordValues.h"
+#include "records/RecordValues.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RunRecord.h"
+#include "records/RunRecord.h"
 
 #include <QProcess>
 #include <QStringList>

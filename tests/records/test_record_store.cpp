@@ -1,8 +1,8 @@
 // The run records in SQLite: written whole, read back, filtered, migrated and counted.
-#include "RecordSamples.h"
-#include "RecordSchema.h"
-#include "RecordStats.h"
-#include "RecordStore.h"
+#include "records/RecordSchema.h"
+#include "records/RecordStats.h"
+#include "records/RecordStore.h"
+#include "tests/records/RecordSamples.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

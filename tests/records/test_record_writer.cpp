@@ -1,8 +1,8 @@
 // The writer on its thread: a database that cannot be reached loses no record.
-#include "RecordSamples.h"
-#include "RecordSpool.h"
-#include "RecordStore.h"
-#include "RecordWriter.h"
+#include "records/RecordSpool.h"
+#include "records/RecordStore.h"
+#include "records/RecordWriter.h"
+#include "tests/records/RecordSamples.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 // Soaks of simulated units, some flawed, into the run records, read back directly and through
 // rftune-report.
-#include "PostgresServer.h"
-#include "RecordSchema.h"
-#include "RecordStore.h"
-#include "SoakRun.h"
+#include "records/RecordSchema.h"
+#include "records/RecordStore.h"
+#include "tests/records/PostgresServer.h"
+#include "tests/records/SoakRun.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "FakeTarget.h"
-#include "MainFrm.h"
-#include "PortMap.h"
-#include "PtyPair.h"
-#include "RecordingMessageSink.h"
-#include "RftuneDoc.h"
+#include "link/PortMap.h"
+#include "shell/MainFrm.h"
+#include "shell/RftuneDoc.h"
+#include "tests/support/FakeTarget.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/RecordingMessageSink.h"
 
 #include <QAction>
 #include <gtest/gtest.h>

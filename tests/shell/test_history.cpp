@@ -1,4 +1,4 @@
-#include "History.h"
+#include "widgets/History.h"
 
 #include <QLineEdit>
 #include <QScrollBar>

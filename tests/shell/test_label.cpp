@@ -1,4 +1,4 @@
-#include "Label.h"
+#include "widgets/Label.h"
 
 #include <QDesktopServices>
 #include <QSignalSpy>

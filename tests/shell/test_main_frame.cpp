@@ -1,8 +1,8 @@
-#include "EepmapDlg.h"
-#include "FrameFixture.h"
-#include "LockIndicators.h"
-#include "PortSettingsDlg.h"
-#include "StationSettings.h"
+#include "base/StationSettings.h"
+#include "shell/LockIndicators.h"
+#include "shell/PortSettingsDlg.h"
+#include "tests/shell/FrameFixture.h"
+#include "tools/EepmapDlg.h"
 
 #include <QApplication>
 #include <QComboBox>

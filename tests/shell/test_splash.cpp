@@ -1,4 +1,4 @@
-#include "SplashWnd.h"
+#include "widgets/SplashWnd.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

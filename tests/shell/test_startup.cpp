@@ -1,6 +1,6 @@
-#include "MainFrm.h"
-#include "Rftune.h"
-#include "SplashWnd.h"
+#include "shell/MainFrm.h"
+#include "shell/Rftune.h"
+#include "widgets/SplashWnd.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,21 +4,21 @@
 // The scan also switches the scanner off and closes its port, and keeps no record and prints no
 // label; the calibration ends its run the safe way: the call ended, the test set preset and both
 // instruments closed.
-#include "AutocalSession.h"
-#include "AutocalibDlg.h"
-#include "CalibrationConfig.h"
-#include "CalibrationEngine.h"
-#include "Gsmramp.h"
-#include "ImeiFiles.h"
-#include "ImeiRw.h"
-#include "InstrumentClock.h"
-#include "MainFrm.h"
-#include "PortMap.h"
-#include "RecordingMessageSink.h"
-#include "RftuneDoc.h"
-#include "SimBench.h"
-#include "Simulation.h"
-#include "Virtual4400.h"
+#include "app/startup/Simulation.h"
+#include "autocal/CalibrationConfig.h"
+#include "autocal/CalibrationEngine.h"
+#include "autocal/window/AutocalSession.h"
+#include "autocal/window/AutocalibDlg.h"
+#include "base/StationClock.h"
+#include "link/PortMap.h"
+#include "sessions/ImeiFiles.h"
+#include "shell/MainFrm.h"
+#include "shell/RftuneDoc.h"
+#include "sim/bench/SimBench.h"
+#include "sim/wt4400/Virtual4400.h"
+#include "tests/support/RecordingMessageSink.h"
+#include "tools/Gsmramp.h"
+#include "tools/ImeiRw.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -123,7 +123,7 @@ using Case = std::pair<const Sequence*, WayOut>;
 class Station : public testing::TestWithParam<Case> {
 public:
     void SetUp() override {
-        InstrumentClock::SetScale(kTimeScale);
+        StationClock::SetScale(kTimeScale);
         ASSERT_TRUE(dir.isValid());
         previousDir = QDir::currentPath();
         QDir::setCurrent(dir.path()); // where the tools' files go
@@ -158,7 +158,7 @@ public:
         }
         PortMap::Instance().Clear();
         QDir::setCurrent(previousDir);
-        InstrumentClock::SetScale(1.0);
+        StationClock::SetScale(1.0);
     }
 
     template <typename T = QWidget> T* Window() const { return qobject_cast<T*>(window.data()); }

@@ -1,6 +1,6 @@
-#include "FakeTarget.h"
+#include "tests/support/FakeTarget.h"
 
-#include "PtyPair.h"
+#include "tests/support/PtyPair.h"
 
 #include <QSocketNotifier>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PseudoTerminal.h"
+#include "sim/pty/PseudoTerminal.h"
 
 #include <QByteArray>
 #include <QString>

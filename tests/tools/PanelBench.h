@@ -1,10 +1,10 @@
 #pragma once
 
-#include "LinkSettings.h"
-#include "RecordingMessageSink.h"
-#include "Scanner.h"
-#include "SimBench.h"
-#include "TargetLink.h"
+#include "link/LinkSettings.h"
+#include "link/Scanner.h"
+#include "link/TargetLink.h"
+#include "sim/bench/SimBench.h"
+#include "tests/support/RecordingMessageSink.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

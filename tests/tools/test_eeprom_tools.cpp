@@ -1,12 +1,12 @@
 // The EEPROM map viewer and the E2P reset on the simulated bench: the walk over the 40 blocks,
 // its result file and saved map compared with the unit's EEPROM image, CLEAR during a block,
 // the walk's failures, and the one "se 5" of the reset.
-#include "EepmapDlg.h"
-#include "EepromImage.h"
-#include "EepromMapSession.h"
-#include "LinkTexts.h"
-#include "PanelBench.h"
-#include "TargetReset.h"
+#include "link/LinkTexts.h"
+#include "sessions/EepromMapSession.h"
+#include "sim/target/EepromImage.h"
+#include "tests/tools/PanelBench.h"
+#include "tools/EepmapDlg.h"
+#include "tools/TargetReset.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
-#include "Gsmramp.h"
-#include "GsmrampSession.h"
-#include "History.h"
-#include "LineChartCtrl.h"
-#include "LinkTexts.h"
-#include "RampStepBox.h"
-#include "RecordingMessageSink.h"
-#include "ResultdispDlg.h"
-#include "SimBench.h"
+#include "link/LinkTexts.h"
+#include "sessions/GsmrampSession.h"
+#include "sim/bench/SimBench.h"
+#include "tests/support/RecordingMessageSink.h"
+#include "tools/Gsmramp.h"
+#include "tools/LineChartCtrl.h"
+#include "tools/RampStepBox.h"
+#include "tools/ResultdispDlg.h"
+#include "widgets/History.h"
 
 #include <QCheckBox>
 #include <QComboBox>

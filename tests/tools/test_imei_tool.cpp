@@ -1,15 +1,15 @@
 // The IMEI tool: its lines and decodings, its label jobs against files written by hand, the
 // identity written and read back by hand on the simulated bench, and whole scan cycles with the
 // bench's scanner and printer file, stopped at each of their failures.
-#include "EepromImage.h"
-#include "FakeTarget.h"
-#include "ImeiFiles.h"
-#include "ImeiLines.h"
-#include "ImeiRw.h"
-#include "LPT1Write.h"
-#include "PanelBench.h"
-#include "PortMap.h"
-#include "PtyPair.h"
+#include "link/PortMap.h"
+#include "sessions/ImeiFiles.h"
+#include "sessions/ImeiLines.h"
+#include "sessions/LPT1Write.h"
+#include "sim/target/EepromImage.h"
+#include "tests/support/FakeTarget.h"
+#include "tests/support/PtyPair.h"
+#include "tests/tools/PanelBench.h"
+#include "tools/ImeiRw.h"
 
 #include <QDir>
 #include <QFile>

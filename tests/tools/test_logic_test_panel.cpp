@@ -1,8 +1,8 @@
 // The logic test panel on the simulated bench: the toggles and their captions, the speaker tone's
 // gain rule and sequence, the LCD settings and LEDs, and "WRITE SUCCESS".
-#include "LogicTestDlg.h"
-#include "LogicTestSession.h"
-#include "PanelBench.h"
+#include "sessions/LogicTestSession.h"
+#include "tests/tools/PanelBench.h"
+#include "tools/LogicTestDlg.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
-#include "FakeTarget.h"
-#include "History.h"
-#include "LinkTexts.h"
-#include "ManualCalDlg.h"
-#include "ManualSession.h"
-#include "PtyPair.h"
-#include "RecordingMessageSink.h"
+#include "link/LinkTexts.h"
+#include "link/ManualSession.h"
+#include "tests/support/FakeTarget.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/RecordingMessageSink.h"
+#include "tools/ManualCalDlg.h"
+#include "widgets/History.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "PanelNumbers.h"
+#include "sessions/PanelNumbers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "FakeTarget.h"
-#include "History.h"
-#include "OkfaildispDlg.h"
-#include "ResultdispDlg.h"
-#include "TargetReply.h"
+#include "link/TargetReply.h"
+#include "tests/support/FakeTarget.h"
+#include "tools/ResultdispDlg.h"
+#include "widgets/History.h"
+#include "widgets/OkfaildispDlg.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,9 +1,9 @@
 // The RF test panel on the simulated bench: what each button makes the phone do, the range rules
 // that keep a line from going out, and the result box.
-#include "FirmwareState.h"
-#include "PanelBench.h"
-#include "RfTestDlg.h"
-#include "RfTestSession.h"
+#include "sessions/RfTestSession.h"
+#include "sim/target/FirmwareState.h"
+#include "tests/tools/PanelBench.h"
+#include "tools/RfTestDlg.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,20 +1,20 @@
 // The calibration window on the simulated bench at a hundredth of real time, driven through its
 // buttons as an operator drives it. Closing it during a run is among the ways out of every tool
 // window (tests/shell/test_ways_out.cpp).
-#include "AutocalSession.h"
-#include "AutocalibDlg.h"
-#include "CalibrationEngine.h"
-#include "InstrumentClock.h"
-#include "Label.h"
-#include "OkfaildispDlg.h"
-#include "PortMap.h"
-#include "RecordingMessageSink.h"
-#include "ResultList.h"
-#include "ResultPanel.h"
-#include "RfConfiguration.h"
-#include "SimBench.h"
-#include "Simulation.h"
-#include "Virtual4400.h"
+#include "app/startup/Simulation.h"
+#include "autocal/CalibrationEngine.h"
+#include "autocal/window/AutocalSession.h"
+#include "autocal/window/AutocalibDlg.h"
+#include "autocal/window/ResultList.h"
+#include "autocal/window/ResultPanel.h"
+#include "autocal/window/RfConfiguration.h"
+#include "base/StationClock.h"
+#include "link/PortMap.h"
+#include "sim/bench/SimBench.h"
+#include "sim/wt4400/Virtual4400.h"
+#include "tests/support/RecordingMessageSink.h"
+#include "widgets/Label.h"
+#include "widgets/OkfaildispDlg.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -35,7 +35,7 @@ constexpr int kStepTimeoutMs = 20000;
 
 class AutocalWindow : public testing::Test {
 protected:
-    void SetUp() override { InstrumentClock::SetScale(kTimeScale); }
+    void SetUp() override { StationClock::SetScale(kTimeScale); }
     void TearDown() override {
         window.reset();
         comm.Close();
@@ -44,7 +44,7 @@ protected:
             bench->Stop(&error);
         }
         PortMap::Instance().Clear();
-        InstrumentClock::SetScale(1.0);
+        StationClock::SetScale(1.0);
     }
 
     void Start(BenchOptions options = {}) {

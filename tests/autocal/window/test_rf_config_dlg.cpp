@@ -1,8 +1,8 @@
-#include "CalibrationOptions.h"
-#include "RFConfigDlg.h"
-#include "RfConfiguration.h"
-#include "StationSettings.h"
-#include "StationStartup.h"
+#include "app/startup/CalibrationOptions.h"
+#include "app/startup/StationStartup.h"
+#include "autocal/window/RFConfigDlg.h"
+#include "autocal/window/RfConfiguration.h"
+#include "base/StationSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

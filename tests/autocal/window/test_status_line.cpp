@@ -1,5 +1,5 @@
-#include "Label.h"
-#include "StatusLine.h"
+#include "autocal/window/StatusLine.h"
+#include "widgets/Label.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "Age1960Scripted.h"
+#include "tests/instruments/age1960/Age1960Scripted.h"
 
-#include "VisaConfig.h"
+#include "visa/VisaConfig.h"
 
 void Age1960Scripted::SetUp() {
     thread.Run([this] {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ScriptedServer.h"
-#include "ServerThread.h"
-#include "age1960.h"
+#include "drivers/age1960/age1960.h"
+#include "tests/instruments/support/ScriptedServer.h"
+#include "tests/instruments/support/ServerThread.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Sessions: initialisation, identity, closing and sessions that are not open.
-#include "Age1960Scripted.h"
+#include "tests/instruments/age1960/Age1960Scripted.h"
 
-#include "VisaRegistry.h"
+#include "visa/VisaRegistry.h"
 
 #include <functional>
 

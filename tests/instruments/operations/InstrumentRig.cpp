@@ -1,11 +1,11 @@
-#include "InstrumentRig.h"
+#include "tests/instruments/operations/InstrumentRig.h"
 
-#include "InstrumentClock.h"
-#include "Virtual4400.h"
-#include "Virtual8960.h"
-#include "VirtualSupply.h"
-#include "VisaConfig.h"
-#include "wt4400.h"
+#include "base/StationClock.h"
+#include "drivers/wt4400/wt4400.h"
+#include "sim/a8960/Virtual8960.h"
+#include "sim/supply/VirtualSupply.h"
+#include "sim/wt4400/Virtual4400.h"
+#include "visa/VisaConfig.h"
 
 namespace {
 
@@ -22,14 +22,14 @@ QByteArrayList Commands(const QList<QByteArray>& lines) {
 } // namespace
 
 void InstrumentRig::SetUp() {
-    InstrumentClock::SetScale(0.0);
+    StationClock::SetScale(0.0);
 }
 
 void InstrumentRig::TearDown() {
     testSet->CloseTestSet();
     supply->CloseSupply();
     VisaConfig::Instance().ClearAliases();
-    InstrumentClock::SetScale(1.0);
+    StationClock::SetScale(1.0);
 }
 
 void InstrumentRig::StartBench(BenchOptions options) {

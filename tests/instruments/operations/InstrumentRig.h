@@ -1,10 +1,10 @@
 #pragma once
 
-#include "CalibrationContext.h"
-#include "RecordingMessageSink.h"
-#include "SimBench.h"
-#include "Supply.h"
-#include "TestSet.h"
+#include "autocal/CalibrationContext.h"
+#include "instruments/Supply.h"
+#include "instruments/TestSet.h"
+#include "sim/bench/SimBench.h"
+#include "tests/support/RecordingMessageSink.h"
 
 #include <QByteArrayList>
 #include <gtest/gtest.h>

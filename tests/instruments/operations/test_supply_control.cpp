@@ -1,6 +1,6 @@
-#include "InstrumentRig.h"
-#include "UnitModel.h"
-#include "VirtualSupply.h"
+#include "sim/model/UnitModel.h"
+#include "sim/supply/VirtualSupply.h"
+#include "tests/instruments/operations/InstrumentRig.h"
 
 #include <QTest>
 #include <gmock/gmock.h>

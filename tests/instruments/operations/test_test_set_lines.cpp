@@ -1,4 +1,4 @@
-#include "InstrumentRig.h"
+#include "tests/instruments/operations/InstrumentRig.h"
 
 #include <gmock/gmock.h>
 

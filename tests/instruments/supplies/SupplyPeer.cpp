@@ -1,7 +1,7 @@
-#include "SupplyPeer.h"
+#include "tests/instruments/supplies/SupplyPeer.h"
 
-#include "VisaConfig.h"
-#include "VisaRegistry.h"
+#include "visa/VisaConfig.h"
+#include "visa/VisaRegistry.h"
 
 void SupplyPeer::SetUp() {
     thread.Run([this] {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ScriptedServer.h"
-#include "ServerThread.h"
-#include "supplies.h"
+#include "drivers/supplies/supplies.h"
+#include "tests/instruments/support/ScriptedServer.h"
+#include "tests/instruments/support/ServerThread.h"
 
 #include <gtest/gtest.h>
 

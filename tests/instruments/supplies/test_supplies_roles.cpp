@@ -1,5 +1,5 @@
 // Each model's lines for each role, over the command table of the driver.
-#include "SupplyPeer.h"
+#include "tests/instruments/supplies/SupplyPeer.h"
 
 #include <cmath>
 #include <functional>

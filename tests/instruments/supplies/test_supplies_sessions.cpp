@@ -1,6 +1,6 @@
 // Opening and closing sessions, identities, failures and the status texts.
-#include "SupplyPeer.h"
-#include "VisaRegistry.h"
+#include "tests/instruments/supplies/SupplyPeer.h"
+#include "visa/VisaRegistry.h"
 
 #include <cstring>
 

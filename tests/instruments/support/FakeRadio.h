@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RadioPath.h"
+#include "sim/wt4400/RadioPath.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "ScriptedServer.h"
+#include "tests/instruments/support/ScriptedServer.h"
 
 #include <QMutexLocker>
 #include <QTcpSocket>

@@ -1,4 +1,4 @@
-#include "ServerThread.h"
+#include "tests/instruments/support/ServerThread.h"
 
 #include <QMetaObject>
 #include <QObject>

@@ -1,7 +1,7 @@
 // A small system VISA library for the tests: the standard entry points over two GPIB
 // instruments held in memory. GPIB0::4 answers as a Willtek 4400; GPIB0::22 is listed only.
 // It counts its open sessions, so that a test can see the VISA layer close what it opened.
-#include "Visa.h"
+#include "visa/Visa.h"
 
 #include <cstring>
 #include <deque>

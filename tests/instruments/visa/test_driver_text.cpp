@@ -1,6 +1,6 @@
-#include "DriverText.h"
-#include "StatusTexts.h"
-#include "VppStatus.h"
+#include "visa/DriverText.h"
+#include "visa/StatusTexts.h"
+#include "visa/VppStatus.h"
 
 #include <gtest/gtest.h>
 

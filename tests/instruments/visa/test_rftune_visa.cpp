@@ -1,5 +1,5 @@
-#include "ScriptedServer.h"
-#include "ServerThread.h"
+#include "tests/instruments/support/ScriptedServer.h"
+#include "tests/instruments/support/ServerThread.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

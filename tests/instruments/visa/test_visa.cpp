@@ -1,11 +1,11 @@
-#include "DriverIo.h"
-#include "DriverSession.h"
-#include "InstrumentClock.h"
-#include "ScriptedServer.h"
-#include "ServerThread.h"
-#include "Visa.h"
-#include "VisaConfig.h"
-#include "VisaRegistry.h"
+#include "base/StationClock.h"
+#include "tests/instruments/support/ScriptedServer.h"
+#include "tests/instruments/support/ServerThread.h"
+#include "visa/DriverIo.h"
+#include "visa/DriverSession.h"
+#include "visa/Visa.h"
+#include "visa/VisaConfig.h"
+#include "visa/VisaRegistry.h"
 
 #include <QCommandLineParser>
 #include <QLibrary>
@@ -280,7 +280,7 @@ TEST(VisaConfig, timeScaleTakesAFactorFromZeroToOne) {
     parser.process(QStringList{"app", "--time-scale", "0.5"});
     QString error;
     EXPECT_TRUE(ApplyVisaOptions(parser, &error));
-    InstrumentClock::SetScale(1.0);
+    StationClock::SetScale(1.0);
 }
 
 TEST(SystemVisa, gpibGoesThroughTheLoadedLibraryWhichSeesItsSessionsClosed) {

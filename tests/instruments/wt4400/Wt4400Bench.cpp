@@ -1,7 +1,7 @@
-#include "Wt4400Bench.h"
+#include "tests/instruments/wt4400/Wt4400Bench.h"
 
-#include "InstrumentClock.h"
-#include "VisaConfig.h"
+#include "base/StationClock.h"
+#include "visa/VisaConfig.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ std::vector<std::string> Strings(const QList<QByteArray>& lines) {
 }
 
 void Wt4400Bench::SetUp() {
-    InstrumentClock::SetScale(0.0);
+    StationClock::SetScale(0.0);
     thread.Run([this] {
         server = std::make_unique<ScpiServer>(instrument);
         server->Listen();
@@ -58,7 +58,7 @@ std::vector<std::string> Wt4400Bench::Lines(ViSession session) {
 }
 
 void Wt4400Scripted::SetUp() {
-    InstrumentClock::SetScale(0.0);
+    StationClock::SetScale(0.0);
     thread.Run([this] {
         server = std::make_unique<ScriptedServer>();
         server->Listen();

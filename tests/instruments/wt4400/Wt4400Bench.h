@@ -1,11 +1,11 @@
 #pragma once
 
-#include "FakeRadio.h"
-#include "ScpiServer.h"
-#include "ScriptedServer.h"
-#include "ServerThread.h"
-#include "Virtual4400.h"
-#include "wt4400.h"
+#include "drivers/wt4400/wt4400.h"
+#include "sim/scpi/ScpiServer.h"
+#include "sim/wt4400/Virtual4400.h"
+#include "tests/instruments/support/FakeRadio.h"
+#include "tests/instruments/support/ScriptedServer.h"
+#include "tests/instruments/support/ServerThread.h"
 
 #include <gtest/gtest.h>
 

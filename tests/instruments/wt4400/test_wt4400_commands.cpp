@@ -1,9 +1,9 @@
 // Commands and replies against the virtual 4400: the generator, the call system, the cache,
 // the error queue, measurements and the log.
-#include "Wt4400Bench.h"
+#include "tests/instruments/wt4400/Wt4400Bench.h"
 
-#include "VisaConfig.h"
-#include "VisaRegistry.h"
+#include "visa/VisaConfig.h"
+#include "visa/VisaRegistry.h"
 
 #include <QFile>
 #include <QLoggingCategory>

@@ -1,8 +1,8 @@
 // Sessions: initialisation, the slot table, validation, reset and simulation.
-#include "InstrumentClock.h"
-#include "VisaConfig.h"
-#include "VisaRegistry.h"
-#include "Wt4400Bench.h"
+#include "base/StationClock.h"
+#include "tests/instruments/wt4400/Wt4400Bench.h"
+#include "visa/VisaConfig.h"
+#include "visa/VisaRegistry.h"
 
 #include <QElapsedTimer>
 #include <QLibrary>
@@ -125,13 +125,13 @@ TEST_F(Wt4400Bench, revisionGivesTheDriversAndTheFourthIdentityField) {
 }
 
 TEST_F(Wt4400Bench, theResetDuringInitialisationWaitsTwoSecondsOnTheClockEvenSimulated) {
-    InstrumentClock::SetScale(0.01);
+    StationClock::SetScale(0.01);
     QElapsedTimer elapsed;
     elapsed.start();
     ViSession session = VI_NULL;
     ASSERT_EQ(wt4400_initSimulated("GPIB0::4", 1, 1, &session), VI_SUCCESS);
     EXPECT_GE(elapsed.elapsed(), 19);
-    InstrumentClock::SetScale(0.0);
+    StationClock::SetScale(0.0);
 }
 
 TEST_F(Wt4400Bench, simulationOpensOnlyTheResourceManagerAndSendsNothing) {
@@ -163,7 +163,7 @@ TEST_F(Wt4400Bench, aSimulatedSessionSwitchedToRealIoReportsItsWritesFailing) {
 }
 
 TEST(Wt4400SystemVisa, theFixedGpibAddressReachesAnInstrumentThroughTheSystemLibrary) {
-    InstrumentClock::SetScale(0.0);
+    StationClock::SetScale(0.0);
     QLibrary fake(QStringLiteral(FAKE_VISA_PATH));
     const auto openSessions = reinterpret_cast<int (*)()>(fake.resolve("fakevisa_openSessions"));
     ASSERT_NE(openSessions, nullptr);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RadioInstrumentTest.h"
-#include "Virtual8960.h"
+#include "sim/a8960/Virtual8960.h"
+#include "tests/sim/support/RadioInstrumentTest.h"
 
 using Virtual8960Test = RadioInstrumentTest<Virtual8960>;

@@ -1,6 +1,6 @@
-#include "ScpiServer.h"
-#include "ServerThread.h"
-#include "Virtual8960Fixture.h"
+#include "sim/scpi/ScpiServer.h"
+#include "tests/instruments/support/ServerThread.h"
+#include "tests/sim/a8960/Virtual8960Fixture.h"
 
 #include <QTcpSocket>
 #include <QTest>

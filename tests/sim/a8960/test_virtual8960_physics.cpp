@@ -1,4 +1,4 @@
-#include "Virtual8960Fixture.h"
+#include "tests/sim/a8960/Virtual8960Fixture.h"
 
 #include <QRegularExpression>
 

@@ -1,10 +1,10 @@
-#include "BenchClient.h"
-#include "LinkSettings.h"
-#include "ManualSession.h"
-#include "SimBench.h"
-#include "Virtual4400.h"
-#include "Virtual8960.h"
-#include "VirtualSupply.h"
+#include "link/LinkSettings.h"
+#include "link/ManualSession.h"
+#include "sim/a8960/Virtual8960.h"
+#include "sim/bench/SimBench.h"
+#include "sim/supply/VirtualSupply.h"
+#include "sim/wt4400/Virtual4400.h"
+#include "tests/sim/bench/BenchClient.h"
 
 #include <QSignalSpy>
 #include <QTcpSocket>

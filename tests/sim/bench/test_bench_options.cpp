@@ -1,4 +1,4 @@
-#include "BenchOptions.h"
+#include "sim/bench/BenchOptions.h"
 
 #include <QCommandLineParser>
 #include <gtest/gtest.h>

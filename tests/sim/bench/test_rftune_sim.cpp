@@ -1,4 +1,4 @@
-#include "BenchClient.h"
+#include "tests/sim/bench/BenchClient.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "SerialLine.h"
-#include "SerialPort.h"
+#include "link/SerialPort.h"
+#include "sim/bench/SerialLine.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

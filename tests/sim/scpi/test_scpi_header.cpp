@@ -1,4 +1,4 @@
-#include "ScpiHeader.h"
+#include "sim/scpi/ScpiHeader.h"
 
 #include <gtest/gtest.h>
 

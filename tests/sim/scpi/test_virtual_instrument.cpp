@@ -1,7 +1,7 @@
-#include "ScpiServer.h"
-#include "ServerThread.h"
-#include "VirtualInstrument.h"
-#include "VirtualInstrumentTest.h"
+#include "sim/scpi/ScpiServer.h"
+#include "sim/scpi/VirtualInstrument.h"
+#include "tests/instruments/support/ServerThread.h"
+#include "tests/sim/support/VirtualInstrumentTest.h"
 
 #include <QLoggingCategory>
 #include <QMutexLocker>

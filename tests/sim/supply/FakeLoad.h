@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SupplyLoad.h"
+#include "sim/supply/SupplyLoad.h"
 
 // The bench's unit as a test sets it: what it draws, and what the supply last drove it with.
 class FakeLoad : public SupplyLoad {

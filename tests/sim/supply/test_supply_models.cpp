@@ -1,4 +1,4 @@
-#include "VirtualSupply.h"
+#include "sim/supply/VirtualSupply.h"
 
 #include <gtest/gtest.h>
 

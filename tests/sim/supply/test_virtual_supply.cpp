@@ -1,6 +1,6 @@
-#include "FakeLoad.h"
-#include "VirtualInstrumentTest.h"
-#include "VirtualSupply.h"
+#include "sim/supply/VirtualSupply.h"
+#include "tests/sim/supply/FakeLoad.h"
+#include "tests/sim/support/VirtualInstrumentTest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScpiInstrument.h"
+#include "sim/scpi/ScpiInstrument.h"
 
 #include <QByteArray>
 #include <QList>

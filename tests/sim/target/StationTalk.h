@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Bcommand.h"
-#include "FrameCodec.h"
-#include "ReplyDecoder.h"
-#include "UnitModel.h"
-#include "VirtualTarget.h"
+#include "link/Bcommand.h"
+#include "link/FrameCodec.h"
+#include "link/ReplyDecoder.h"
+#include "sim/model/UnitModel.h"
+#include "sim/target/VirtualTarget.h"
 
 #include <gtest/gtest.h>
 

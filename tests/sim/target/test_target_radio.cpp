@@ -1,4 +1,4 @@
-#include "StationTalk.h"
+#include "tests/sim/target/StationTalk.h"
 
 // What the target's commands do to the unit's radio, through the lines the calibration sends.
 

@@ -1,4 +1,4 @@
-#include "StationTalk.h"
+#include "tests/sim/target/StationTalk.h"
 
 #include <QString>
 

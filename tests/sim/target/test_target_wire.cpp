@@ -1,6 +1,6 @@
-#include "HandFrames.h"
-#include "UnitModel.h"
-#include "VirtualTarget.h"
+#include "sim/model/UnitModel.h"
+#include "sim/target/VirtualTarget.h"
+#include "tests/sim/target/HandFrames.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "RadioInstrumentTest.h"
-#include "ScpiServer.h"
-#include "Virtual4400.h"
+#include "sim/scpi/ScpiServer.h"
+#include "sim/wt4400/Virtual4400.h"
+#include "tests/sim/support/RadioInstrumentTest.h"
 
 #include <QTcpSocket>
 #include <QTest>

@@ -1,0 +1,3 @@
+#include "drivers/supplies/SupplyLog.h"
+
+Q_LOGGING_CATEGORY(lcSupplies, "rftune.supplies", QtWarningMsg)

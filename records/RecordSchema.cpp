@@ -1,0 +1,109 @@
+#include "records/RecordSchema.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+// Step n brings a schema of version n - 1 to version n.
+QStringList Step(int version) {
+    switch (version) {
+    case 1:
+        return {
+            "CREATE TABLE runs (id TEXT PRIMARY KEY, host TEXT NOT NULL, station TEXT NOT NULL, "
+            "started TEXT NOT NULL, ended TEXT NOT NULL, model TEXT, stage TEXT, name TEXT, "
+            "run TEXT, config TEXT, outcome TEXT NOT NULL, failure_text TEXT, "
+            "failed_calibration TEXT, failed_step INTEGER, elapsed_ms BIGINT)",
+            "CREATE TABLE run_values (run_id TEXT NOT NULL REFERENCES runs (id), "
+            "name TEXT NOT NULL, value BIGINT NOT NULL, PRIMARY KEY (run_id, name))",
+            "CREATE TABLE tx_power (run_id TEXT NOT NULL REFERENCES runs (id), seq INTEGER NOT "
+            "NULL, band TEXT NOT NULL, sub_band INTEGER, level INTEGER, dac INTEGER, "
+            "dbm DOUBLE PRECISION, PRIMARY KEY (run_id, seq))",
+            "CREATE TABLE gmagic_samples (run_id TEXT NOT NULL REFERENCES runs (id), seq INTEGER "
+            "NOT NULL, band TEXT NOT NULL, dbm DOUBLE PRECISION, PRIMARY KEY (run_id, seq))",
+        };
+    case 2: // the instruments' own identities, and the time index the reports filter on
+        return {
+            "ALTER TABLE runs ADD COLUMN test_set_identity TEXT",
+            "ALTER TABLE runs ADD COLUMN supply_identity TEXT",
+            "CREATE INDEX runs_started ON runs (started)",
+        };
+    default:
+        return {};
+    }
+}
+
+bool Run(QSqlDatabase& db, const QString& statement, QString* error) {
+    QSqlQuery query(db);
+    if (query.exec(statement))
+        return true;
+    *error = QStringLiteral("the run records' schema: %1").arg(query.lastError().text());
+    return false;
+}
+
+bool RunAll(QSqlDatabase& db, const QStringList& statements, QString* error) {
+    for (const QString& statement : statements)
+        if (!Run(db, statement, error))
+            return false;
+    return true;
+}
+
+// In a transaction: on a server, the stations that start together wait for each other here.
+int LockedVersion(QSqlDatabase& db, QString* error) {
+    if (db.driverName() == QLatin1String("QPSQL") &&
+        !Run(db, QStringLiteral("LOCK TABLE schema_version IN EXCLUSIVE MODE"), error))
+        return -1;
+    return SchemaVersion(db, error);
+}
+
+bool Migrate(QSqlDatabase& db, int version, QString* error) {
+    const int current = LockedVersion(db, error);
+    if (current < 0)
+        return false;
+    if (current > kRecordSchemaVersion) {
+        *error = QStringLiteral("the run records' schema is version %1, newer than this "
+                                "program's %2: update the program")
+                     .arg(current)
+                     .arg(kRecordSchemaVersion);
+        return false;
+    }
+    for (int next = current + 1; next <= version; ++next)
+        if (!RunAll(db, Step(next), error))
+            return false;
+    if (current >= version)
+        return true;
+    return Run(db, QStringLiteral("DELETE FROM schema_version"), error) &&
+           Run(db, QStringLiteral("INSERT INTO schema_version (version) VALUES (%1)").arg(version),
+               error);
+}
+
+} // namespace
+
+int SchemaVersion(QSqlDatabase& db, QString* error) {
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT MAX(version) FROM schema_version"))) {
+        *error = QStringLiteral("the run records' schema: %1").arg(query.lastError().text());
+        return -1;
+    }
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+bool MigrateSchema(QSqlDatabase& db, int version, QString* error) {
+    if (!Run(db,
+             QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)"),
+             error))
+        return false;
+    if (!db.transaction()) {
+        *error = QStringLiteral("the run records' schema: %1").arg(db.lastError().text());
+        return false;
+    }
+    if (Migrate(db, std::min(version, kRecordSchemaVersion), error) && db.commit())
+        return true;
+    if (error->isEmpty())
+        *error = QStringLiteral("the run records' schema: %1").arg(db.lastError().text());
+    db.rollback();
+    return false;
+}

@@ -1,0 +1,3 @@
+#include "records/RecordsLog.h"
+
+Q_LOGGING_CATEGORY(lcRecords, "rftune.records")

@@ -1,0 +1,200 @@
+#include "records/window/RecordCharts.h"
+
+#include "autocal/CalibrationContext.h"
+#include "records/RecordStats.h"
+#include "records/RecordValues.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QDateTimeAxis>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMap>
+#include <QStackedBarSeries>
+#include <QValueAxis>
+
+namespace {
+
+constexpr int kHistogramBins = 12;
+constexpr int kRxChannelLabels[kRxChannels] = {1,   20,  40,  62,  80,  100, 124,  512, 585,
+                                               660, 700, 790, 835, 885, 975, 1000, 1023};
+constexpr int kGsmReferenceLevels[] = {5, 9, 13, 16, 18};
+constexpr int kDcsReferencePcls[] = {0, 5, 9, 12, 14};
+
+QChart* NewChart(const QString& title) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
+
+QString BinLabel(const Histogram& histogram, int bin) {
+    const double from = histogram.low + bin * histogram.width;
+    if (histogram.width == 1.0 && histogram.counts.size() == 1)
+        return QString::number(from);
+    return QString::number(std::lround(from + histogram.width / 2.0));
+}
+
+} // namespace
+
+QList<ValueChoice> GmagicChoices() {
+    return {{QStringLiteral("GMAGIC GSM"), GmagicValueName(kBandEgsm)},
+            {QStringLiteral("GMAGIC DCS"), GmagicValueName(kBandDcs)}};
+}
+
+QList<ValueChoice> RxChoices() {
+    QList<ValueChoice> choices;
+    for (int index = 0; index < kRxChannels; ++index)
+        choices << ValueChoice{QStringLiteral("RX channel %1").arg(kRxChannelLabels[index]),
+                               RxValueName(index)};
+    return choices;
+}
+
+QList<ValueChoice> ApcChoices() {
+    QList<ValueChoice> choices;
+    for (int sub = 1; sub <= 3; ++sub)
+        for (const int level : kGsmReferenceLevels)
+            choices << ValueChoice{QStringLiteral("APC GSM%1 level %2").arg(sub).arg(level),
+                                   ApcValueName(kBandEgsm, sub, level)};
+    for (int sub = 1; sub <= 3; ++sub)
+        for (const int pcl : kDcsReferencePcls)
+            choices << ValueChoice{QStringLiteral("APC DCS%1 PCL %2").arg(sub).arg(pcl),
+                                   ApcValueName(kBandDcs, sub, pcl)};
+    return choices;
+}
+
+QChart* YieldChart(const QList<RunRecord>& runs) {
+    QChart* chart = NewChart(QStringLiteral("Yield per day (%)"));
+    auto* days = new QDateTimeAxis;
+    days->setFormat(QStringLiteral("yyyy-MM-dd"));
+    auto* percent = new QValueAxis;
+    percent->setRange(0.0, 100.0);
+    chart->addAxis(days, Qt::AlignBottom);
+    chart->addAxis(percent, Qt::AlignLeft);
+    QMap<QString, QLineSeries*> lines;
+    qint64 first = 0;
+    qint64 last = 0;
+    for (const YieldRow& row : YieldPerDay(runs)) {
+        QLineSeries*& line = lines[row.station];
+        if (!line) {
+            line = new QLineSeries;
+            line->setName(row.station);
+            line->setPointsVisible(true);
+        }
+        const qint64 at = row.day.startOfDay().toMSecsSinceEpoch();
+        first = first == 0 ? at : std::min(first, at);
+        last = std::max(last, at);
+        line->append(static_cast<double>(at), row.Percent());
+    }
+    for (QLineSeries* line : lines) {
+        chart->addSeries(line);
+        line->attachAxis(days);
+        line->attachAxis(percent);
+    }
+    // A day either side, and a tick on each midnight while they fit, so that no date is
+    // labelled twice; a single day still gets an axis.
+    constexpr qint64 kDayMs = 24 * 3600 * 1000;
+    constexpr qint64 kMostDayTicks = 15;
+    const qint64 from = first - kDayMs;
+    const qint64 to = last + kDayMs;
+    days->setRange(QDateTime::fromMSecsSinceEpoch(from), QDateTime::fromMSecsSinceEpoch(to));
+    days->setTickCount(static_cast<int>(std::min((to - from) / kDayMs, kMostDayTicks)) + 1);
+    return chart;
+}
+
+QChart* HistogramChart(const ValueChoice& choice, const QList<RunRecord>& runs,
+                       const RunRecord* selected) {
+    QChart* chart = NewChart(choice.title);
+    const Histogram histogram = MakeHistogram(ValuesNamed(runs, choice.valueName), kHistogramBins);
+    const auto value = selected ? selected->values.constFind(choice.valueName)
+                                : QMap<QString, qint64>::const_iterator();
+    const int marked = selected && value != selected->values.cend()
+                           ? histogram.BinOf(static_cast<double>(*value))
+                           : -1;
+    auto* units = new QBarSet(QStringLiteral("units"));
+    auto* unit =
+        new QBarSet(selected ? QStringLiteral("unit %1").arg(
+                                   selected->name.isEmpty() ? selected->id.left(8) : selected->name)
+                             : QStringLiteral("selected unit"));
+    unit->setColor(Qt::red);
+    QStringList labels;
+    for (int bin = 0; bin < histogram.counts.size(); ++bin) {
+        const bool isMarked = bin == marked;
+        *units << histogram.counts[bin] - (isMarked ? 1 : 0);
+        *unit << (isMarked ? 1 : 0);
+        labels << BinLabel(histogram, bin);
+    }
+    auto* series = new QStackedBarSeries;
+    series->append(units);
+    series->append(unit);
+    series->setBarWidth(0.95);
+    chart->addSeries(series);
+    auto* axisX = new QBarCategoryAxis;
+    axisX->append(labels);
+    auto* axisY = new QValueAxis;
+    axisY->setLabelFormat(QStringLiteral("%d"));
+    int most = 1;
+    for (const int count : histogram.counts)
+        most = std::max(most, count);
+    // Whole units on every tick.
+    constexpr int kMostTicks = 10;
+    if (most > kMostTicks)
+        most = (most + kMostTicks - 1) / kMostTicks * kMostTicks;
+    axisY->setRange(0, most);
+    axisY->setTickCount((most > kMostTicks ? kMostTicks : most) + 1);
+    chart->addAxis(axisX, Qt::AlignBottom);
+    chart->addAxis(axisY, Qt::AlignLeft);
+    series->attachAxis(axisX);
+    series->attachAxis(axisY);
+    return chart;
+}
+
+QChart* ApcSearchChart(const RunRecord* run, int band) {
+    QChart* chart = NewChart(
+        QStringLiteral("%1 APC search%2: power (dBm) against DAC")
+            .arg(BandName(band), run ? QStringLiteral(" of %1").arg(
+                                           run->name.isEmpty() ? run->id.left(8) : run->name)
+                                     : QString()));
+    auto* dacs = new QValueAxis;
+    dacs->setTitleText(QStringLiteral("DAC"));
+    auto* power = new QValueAxis;
+    power->setTitleText(QStringLiteral("dBm"));
+    chart->addAxis(dacs, Qt::AlignBottom);
+    chart->addAxis(power, Qt::AlignLeft);
+    QMap<std::pair<int, int>, QLineSeries*> lines;
+    double lowDac = 0, highDac = 1, lowDbm = 0, highDbm = 1;
+    bool any = false;
+    for (const TxPowerSample& sample : run ? run->txPower : QList<TxPowerSample>()) {
+        if (sample.band != band || !sample.dbm)
+            continue;
+        QLineSeries*& line = lines[{sample.subBand, sample.level}];
+        if (!line) {
+            line = new QLineSeries;
+            const int level = band == kBandDcs ? sample.level - 100 : sample.level;
+            line->setName(
+                QStringLiteral("%1%2 %3 %4")
+                    .arg(BandName(band))
+                    .arg(sample.subBand)
+                    .arg(band == kBandDcs ? QStringLiteral("PCL") : QStringLiteral("level"))
+                    .arg(level));
+            line->setPointsVisible(true);
+        }
+        line->append(sample.dac, *sample.dbm);
+        lowDac = any ? std::min(lowDac, double(sample.dac)) : sample.dac;
+        highDac = any ? std::max(highDac, double(sample.dac)) : sample.dac;
+        lowDbm = any ? std::min(lowDbm, *sample.dbm) : *sample.dbm;
+        highDbm = any ? std::max(highDbm, *sample.dbm) : *sample.dbm;
+        any = true;
+    }
+    for (QLineSeries* line : lines) {
+        chart->addSeries(line);
+        line->attachAxis(dacs);
+        line->attachAxis(power);
+    }
+    chart->legend()->setVisible(lines.size() <= 6);
+    dacs->setRange(lowDac - 10, highDac + 10);
+    power->setRange(lowDbm - 1, highDbm + 1);
+    return chart;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "records/window/RecordCharts.h"
+
+#include <QDialog>
+
+class QChartView;
+class QComboBox;
+class QLabel;
+class QTableWidget;
+class RecordsSession;
+
+// The Records window: the runs kept in the database with a filter, and the charts across units:
+// yield per day per station, the histograms of GMAGIC, RX and APC with the selected unit marked,
+// and the selected unit's APC searches. A view over a RecordsSession.
+class CRecordsDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CRecordsDlg(RecordsSession& session, QWidget* parent = nullptr);
+
+    // Reads the runs again and shows them; a database that cannot be read is said in the window.
+    void Reload();
+
+private:
+    QWidget* MakeFilterRow();
+    QWidget* MakeHistogramPage(QComboBox* choice, QChartView* view,
+                               const QList<ValueChoice>& items);
+    void ApplyFilter();
+    void ShowRuns();
+    void ShowCharts();
+    void ShowHistogram(QComboBox* choice, QChartView* view);
+
+    RecordsSession& session_;
+    QComboBox* station_;
+    QComboBox* outcome_;
+    QLabel* summary_;
+    QTableWidget* runs_;
+    QChartView* yield_;
+    QComboBox* gmagicChoice_;
+    QChartView* gmagic_;
+    QComboBox* rxChoice_;
+    QChartView* rx_;
+    QComboBox* apcChoice_;
+    QChartView* apc_;
+    QComboBox* searchBand_;
+    QChartView* search_;
+};

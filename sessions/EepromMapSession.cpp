@@ -1,0 +1,95 @@
+#include "sessions/EepromMapSession.h"
+
+#include "base/MessageService.h"
+
+namespace {
+
+enum : std::uint8_t {
+    kOpSpecialParamWrite = 0x50, // spw
+    kOpSpecialTableRead = 0x53,  // str
+};
+constexpr int kEepromIndex = 55;
+
+const char* const kReadingEndText = "reading End";
+const char* const kSerialCommErrorText = "serial comm error";
+
+} // namespace
+
+EepromMapSession::EepromMapSession(CComm& comm, QObject* parent)
+    : QObject(parent), target_(comm, kReplyTimeoutMs, this) {
+    connect(&target_, &TargetSession::replied, this, &EepromMapSession::OnReply);
+    connect(&target_, &TargetSession::timedOut, this, &EepromMapSession::OnTimeout);
+}
+
+void EepromMapSession::Read() {
+    resultFileFailed_ = false;
+    RequestBlock();
+}
+
+void EepromMapSession::Clear() {
+    map_.clear();
+    emit cleared();
+}
+
+bool EepromMapSession::Save(const QString& path, EepromMapFormat format, QString* error) const {
+    return SaveEepromMap(path, map_, format, error);
+}
+
+void EepromMapSession::RequestBlock() {
+    if (target_.Send(QStringLiteral("spw 55 %1").arg(ReadAddress())))
+        requestedAddress_ = ReadAddress();
+}
+
+void EepromMapSession::OnReply(const TargetReply& reply) {
+    if (reply.Class() != REPLY_SUCCESS || reply.Index() != kEepromIndex)
+        return;
+    if (reply.Opcode() == kOpSpecialParamWrite)
+        target_.Send(QStringLiteral("str 55"));
+    else if (reply.Opcode() == kOpSpecialTableRead)
+        OnBlock(reply.Data());
+}
+
+void EepromMapSession::OnBlock(const QByteArray& data) {
+    // Cleared while this block was on its way: its bytes belong to another address than the
+    // one the list goes on from, so they are not listed, and the walk starts again there.
+    if (requestedAddress_ != ReadAddress()) {
+        RequestBlock();
+        return;
+    }
+    if (data.size() != kBlockBytes) {
+        ShowMessage(QStringLiteral("The EEPROM block at %1 came with %2 bytes instead of %3; "
+                                   "reading stopped.")
+                        .arg(requestedAddress_)
+                        .arg(data.size())
+                        .arg(kBlockBytes),
+                    MessageIcon::Exclamation);
+        return;
+    }
+    ListBlock(data);
+    if (ReadAddress() < kEndAddress)
+        RequestBlock();
+    else
+        ShowMessage(QString::fromLatin1(kReadingEndText));
+}
+
+void EepromMapSession::ListBlock(const QByteArray& data) {
+    const int firstAddress = ReadAddress();
+    for (const char byte : data) {
+        const int address = ReadAddress();
+        map_.append(byte);
+        emit byteListed(address, EepromMapLine(address, static_cast<std::uint8_t>(byte)));
+    }
+    QString error;
+    // Once per READ: the list still shows every block, and Save can keep the whole map.
+    if (!AppendResultBlock(QString::fromLatin1(kResultFile), firstAddress, data, &error) &&
+        !resultFileFailed_) {
+        resultFileFailed_ = true;
+        ShowMessage(QStringLiteral("The blocks read are not kept in %1.\n%2")
+                        .arg(QString::fromLatin1(kResultFile), error),
+                    MessageIcon::Exclamation);
+    }
+}
+
+void EepromMapSession::OnTimeout() {
+    ShowMessage(QString::fromLatin1(kSerialCommErrorText), MessageIcon::Exclamation);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "autocal/window/RfConfiguration.h"
+#include "link/Scanner.h"
+
+#include <QObject>
+
+// The station's one document: the target channel, and the RF parameter configuration that the
+// RF parameter dialog sets and the calibration windows use for the life of the process. The main
+// frame closes the port before the program ends; the channel closes it too when it goes.
+class CRftuneDoc : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    CComm& Comm() { return comm_; }
+    RfConfiguration& RfParameters() { return rfParameters_; }
+
+private:
+    CComm comm_;
+    RfConfiguration rfParameters_;
+};

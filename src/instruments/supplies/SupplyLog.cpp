@@ -1,3 +1,0 @@
-#include "SupplyLog.h"
-
-Q_LOGGING_CATEGORY(lcSupplies, "rftune.supplies", QtWarningMsg)

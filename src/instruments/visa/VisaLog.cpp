@@ -1,4 +1,0 @@
-#include "VisaLog.h"
-
-Q_LOGGING_CATEGORY(lcVisa, "rftune.visa", QtWarningMsg)
-Q_LOGGING_CATEGORY(lcVisaTrace, "rftune.visa.trace", QtWarningMsg)

@@ -1,3 +1,0 @@
-#include "RecordsLog.h"
-
-Q_LOGGING_CATEGORY(lcRecords, "rftune.records")

@@ -1,3 +1,0 @@
-#include "ShellLog.h"
-
-Q_LOGGING_CATEGORY(lcShell, "rftune.shell", QtWarningMsg)
