@@ -124,9 +124,9 @@ TEST_P(ProgramEnds, aSignalStopsTheRunTheSafeWayRecordsItAndExitsWithItsNumber) 
 
 INSTANTIATE_TEST_SUITE_P(
     EachWayOfStopping, ProgramEnds,
-    testing::Values(Stop{RFTUNE_CAL_PATH, "--run=all", SIGINT, "se 100", "se 101"},
-                    Stop{RFTUNE_CAL_PATH, "--run=all", SIGTERM, "rfe 7", "rfe 0"},
-                    Stop{RFTUNE_CAL_PATH, "--run=all", SIGHUP, "rfe 7", "rfe 0"},
+    testing::Values(Stop{RFTUNE_CAL_PATH, "--run=rx", SIGINT, "se 100", "se 101"},
+                    Stop{RFTUNE_CAL_PATH, "--run=gsm-tx", SIGTERM, "rfe 7", "rfe 0"},
+                    Stop{RFTUNE_CAL_PATH, "--run=gsm-tx", SIGHUP, "rfe 7", "rfe 0"},
                     Stop{RFTUNE_PATH, "--no-splash --calibrate", SIGTERM, "rfe 7", "rfe 0"}));
 
 class SilentUnit : public ProgramEnds {};
