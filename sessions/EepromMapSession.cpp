@@ -1,13 +1,10 @@
 #include "sessions/EepromMapSession.h"
 
 #include "base/MessageService.h"
+#include "link/ReplyOpcodes.h"
 
 namespace {
 
-enum : std::uint8_t {
-    kOpSpecialParamWrite = 0x50, // spw
-    kOpSpecialTableRead = 0x53,  // str
-};
 constexpr int kEepromIndex = 55;
 
 const char* const kReadingEndText = "reading End";
@@ -43,9 +40,9 @@ void EepromMapSession::RequestBlock() {
 void EepromMapSession::OnReply(const TargetReply& reply) {
     if (reply.Class() != REPLY_SUCCESS || reply.Index() != kEepromIndex)
         return;
-    if (reply.Opcode() == kOpSpecialParamWrite)
+    if (reply.Opcode() == kOpSpw)
         target_.Send(QStringLiteral("str 55"));
-    else if (reply.Opcode() == kOpSpecialTableRead)
+    else if (reply.Opcode() == kOpStr)
         OnBlock(reply.Data());
 }
 

@@ -1,11 +1,11 @@
 #include "sessions/LogicTestSession.h"
 
 #include "base/MessageService.h"
+#include "link/ReplyOpcodes.h"
 #include "sessions/PanelNumbers.h"
 
 namespace {
 
-enum Opcode : std::uint8_t { kOpSpw = 0x50, kOpSe = 0x54 };
 constexpr int kToneGainIndex = 73;  // "spw 73": the tone's gain
 constexpr int kLogicSaveIndex = 11; // "se 11": the logic data to EEPROM
 constexpr int kMinGain = 1;
