@@ -6,6 +6,7 @@
 #include "tests/support/PtyPair.h"
 #include "tests/support/RecordingMessageSink.h"
 
+#include <QSignalSpy>
 #include <QSocketNotifier>
 #include <QTest>
 #include <QTimer>
@@ -82,10 +83,12 @@ TEST_F(ScannerExchange, fifteenDigitReplySucceedsAndKeepsItsCarriageReturn) {
     EXPECT_STREQ(scanner.ReplyText(), "35412345678901\r");
 }
 
-TEST_F(ScannerExchange, aMisreadLineShowsTheRetryMessage) {
+TEST_F(ScannerExchange, aMisreadLineIsSaidToTheScannersOwner) {
     peer.replies = {"X5412345678901\r"};
+    QSignalSpy misread(&scanner, &CScannerComm::misread);
     scanner.SendBytes(4, kLon, kShortTryMs);
-    EXPECT_EQ(messages.texts, QStringList{"잘못 읽혔습니다. 다시 시도하세요.!!!"});
+    EXPECT_EQ(misread.count(), 1);
+    EXPECT_TRUE(messages.texts.isEmpty());
 }
 
 TEST_F(ScannerExchange, aSevenByteReplyFails) {

@@ -1,4 +1,3 @@
-#include "link/LinkTexts.h"
 #include "link/TargetSession.h"
 #include "tests/support/FakeTarget.h"
 #include "tests/support/PtyPair.h"
@@ -72,15 +71,12 @@ TEST_F(TargetSessionTest, aStatusErrorKeepsBothTimersSoTheTimeOutFollows) {
     EXPECT_FALSE(session.Link().ReplyTimerActive());
 }
 
-TEST_F(TargetSessionTest, notConnectedSendsNothingAndTellsTheChosenNotice) {
+TEST_F(TargetSessionTest, notConnectedSendsNothingAndSaysSoWithoutABox) {
     RecordingMessageSink messages;
+    QSignalSpy notConnected(&session, &TargetSession::notConnected);
     comm.Close();
-    for (auto notice : {NotConnectedNotice::Silent, NotConnectedNotice::ConnectFromMenu,
-                        NotConnectedNotice::PleaseConnect}) {
-        session.SetNotConnectedNotice(notice);
-        EXPECT_FALSE(session.Send("se 6"));
-    }
-    EXPECT_EQ(messages.texts, (QStringList{QString::fromUtf8(kNotConnectedText),
-                                           QString::fromUtf8(kNotConnectedResetText)}));
+    EXPECT_FALSE(session.Send("se 6"));
+    EXPECT_EQ(notConnected.count(), 1);
+    EXPECT_TRUE(messages.texts.isEmpty()); // the window decides what the operator is told
     EXPECT_FALSE(session.Link().PollTimerActive());
 }
