@@ -15,7 +15,6 @@
 // What the RF parameter dialog and the panels read from their boxes.
 TEST(CNumbers, readTheLeadingNumberAsTheCLibraryDoesAndStopAtTheEndsOfInt) {
     EXPECT_EQ(LeadingInt("  +62abc"), 62);
-    EXPECT_EQ(LeadingInt("12.9"), 12);
     EXPECT_EQ(LeadingInt(""), 0);
     EXPECT_EQ(LeadingInt("abc 5"), 0);
     EXPECT_EQ(LeadingInt("99999999999999999999"), std::numeric_limits<int>::max());
@@ -42,8 +41,6 @@ TEST(CalibrationConfig, convertsTheDialogTextsAsTheDialogDoes) {
     EXPECT_EQ(defaults.supplyType, kSupply3632A);
 
     EXPECT_EQ(ChannelFromText("NOT"), 0);
-    EXPECT_EQ(ChannelFromText("  +62abc"), 62);
-    EXPECT_DOUBLE_EQ(LossFromText(" -1.5e0x"), -1.5);
     EXPECT_DOUBLE_EQ(LossFromText("1e400"), 0.0); // beyond any number: no loss
     EXPECT_EQ(TestSetTypeFromText("NOT USED"), kTestSetNone);
     EXPECT_EQ(TestSetTypeFromText("A8960 E5515B"), kTestSet8960);

@@ -71,4 +71,5 @@ TEST_F(ManualSessionTest, notConnectedEchoesTheLineSendsNothingAndLeavesTheBoxTo
     EXPECT_EQ(notConnected.count(), 1);
     EXPECT_TRUE(messages.texts.isEmpty());
     EXPECT_TRUE(target.Packets().isEmpty());
+    EXPECT_FALSE(session.Link().PollTimerActive());
 }

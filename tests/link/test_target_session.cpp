@@ -1,7 +1,6 @@
 #include "link/TargetSession.h"
 #include "tests/support/FakeTarget.h"
 #include "tests/support/PtyPair.h"
-#include "tests/support/RecordingMessageSink.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -69,14 +68,4 @@ TEST_F(TargetSessionTest, aStatusErrorKeepsBothTimersSoTheTimeOutFollows) {
     ASSERT_TRUE(timedOut.wait(3000));
     EXPECT_FALSE(session.Link().PollTimerActive());
     EXPECT_FALSE(session.Link().ReplyTimerActive());
-}
-
-TEST_F(TargetSessionTest, notConnectedSendsNothingAndSaysSoWithoutABox) {
-    RecordingMessageSink messages;
-    QSignalSpy notConnected(&session, &TargetSession::notConnected);
-    comm.Close();
-    EXPECT_FALSE(session.Send("se 6"));
-    EXPECT_EQ(notConnected.count(), 1);
-    EXPECT_TRUE(messages.texts.isEmpty()); // the window decides what the operator is told
-    EXPECT_FALSE(session.Link().PollTimerActive());
 }
