@@ -1,51 +1,23 @@
 #include "autocal/CalibrationConfig.h"
 
-#include <QRegularExpression>
+#include "base/CNumbers.h"
 
-#include <algorithm>
-#include <limits>
+#include <cmath>
 
 namespace {
-
 const QString kNot = QStringLiteral("NOT");
-
-// The number that starts text, as the C library's conversions read it: leading blanks, a sign,
-// then as much as fits.
-QString LeadingMatch(const QString& text, const QRegularExpression& pattern) {
-    const QRegularExpressionMatch match = pattern.match(text);
-    return match.hasMatch() ? match.captured(1) : QString();
-}
-
 } // namespace
 
 std::int32_t ChannelFromText(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*([+-]?\\d+)"));
-    if (text == kNot)
-        return 0;
-    const QString digits = LeadingMatch(text, pattern);
-    if (digits.isEmpty())
-        return 0;
-    bool ok = false;
-    const qlonglong value = digits.toLongLong(&ok);
-    // Beyond any channel: the sign says which end of the range it stands for.
-    const qlonglong bounded =
-        ok ? value
-           : (digits.startsWith(QLatin1Char('-')) ? std::numeric_limits<qlonglong>::min()
-                                                  : std::numeric_limits<qlonglong>::max());
-    return static_cast<std::int32_t>(
-        std::clamp<qlonglong>(bounded, std::numeric_limits<std::int32_t>::min(),
-                              std::numeric_limits<std::int32_t>::max()));
+    return text == kNot ? 0 : LeadingInt(text);
 }
 
 double LossFromText(const QString& text) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s*([+-]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][+-]?\\d+)?)"));
     if (text == kNot)
         return 0.0;
-    // QString's conversion is the C locale's whatever the station's locale is.
-    bool ok = false;
-    const double value = LeadingMatch(text, pattern).toDouble(&ok);
-    return ok ? value : 0.0;
+    // A loss beyond any number is none, as a box that holds no number.
+    const double loss = LeadingReal(text);
+    return std::isfinite(loss) ? loss : 0.0;
 }
 
 std::int32_t TestSetTypeFromText(const QString& text) {

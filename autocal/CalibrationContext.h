@@ -1,6 +1,7 @@
 #pragma once
 
 #include "autocal/CalibrationConfig.h"
+#include "autocal/CalibrationPoints.h"
 #include "autocal/SearchSamples.h"
 #include "instruments/InstrumentContext.h"
 
@@ -16,8 +17,6 @@ inline constexpr int kGsmLevels = 20;  // PCL 0 to 19
 inline constexpr int kDcsLevels = 132; // 100 + PCL 0 to 15, and 129 to 131
 using GsmApcTable = std::array<std::array<std::int32_t, kGsmLevels>, 4>;
 using DcsApcTable = std::array<std::array<std::int32_t, kDcsLevels>, 4>;
-
-inline constexpr int kRxChannels = 17;
 
 // The record one calibration run owns: what its instruments share (it hands itself to them as
 // their context), the configuration, each calibration's state and the results. It lives on the

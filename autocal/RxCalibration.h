@@ -14,10 +14,6 @@ inline constexpr const char* kRxFailText = "******  RXCAL FAIL  ******";
 inline constexpr const char* kCallFailText = "Call Fail";
 inline constexpr std::int16_t kRxGainLimit = 20;
 
-// The channels in calibration order, as the results list labels them.
-inline constexpr std::int32_t kRxChannelTable[kRxChannels] = {
-    1, 20, 40, 62, 80, 100, 124, 512, 585, 660, 700, 790, 835, 885, 975, 1000, 1023};
-
 // Does the work of the current state and returns the new one: kStepSend, kStepSendAside (the
 // call is being set up: send, then check the call), kStepSendTimed, kStepFinished, kStepFailed,
 // or a state to step on with.

@@ -1,4 +1,5 @@
 // The level tables, the DAC commands and the binary search the two TX state machines share.
+#include "autocal/CalibrationPoints.h"
 #include "autocal/TxApcCalibration.h"
 
 #include <algorithm>
@@ -29,8 +30,6 @@ constexpr LevelRow kDcsRows[] = {
     {112, 6.0, 0.3, 12, 50},    {113, 4.0, 0.3, 12, 30},  {114, 2.3, 0.5, 8, 30},
     {115, 0.5, 0.5, 8, 15},
 };
-
-constexpr std::int32_t kReferenceLevels[] = {5, 9, 13, 16, 18, 100, 105, 109, 112, 114};
 
 // Measurements come as decimal text: a power that equals a tolerance bound must count as on the
 // bound, whatever the binary fractions make of it.
@@ -78,8 +77,10 @@ void WidenWindow(CalibrationContext& cal) {
 } // namespace
 
 bool IsReferenceLevel(std::int32_t level) {
-    return std::find(std::begin(kReferenceLevels), std::end(kReferenceLevels), level) !=
-           std::end(kReferenceLevels);
+    const auto in = [level](const auto& levels) {
+        return std::find(std::begin(levels), std::end(levels), level) != std::end(levels);
+    };
+    return in(kGsmReferenceLevels) || in(kDcsReferenceLevels);
 }
 
 void GsmLevelSetup(CalibrationContext& cal) {

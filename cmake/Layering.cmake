@@ -14,7 +14,7 @@ set(RFTUNE_MAY_LINK_rftune_instruments
 set(RFTUNE_MAY_LINK_rftune_autocal rftune_base rftune_link rftune_instruments)
 set(RFTUNE_MAY_LINK_rftune_records rftune_base rftune_autocal)
 set(RFTUNE_MAY_LINK_rftune_records_window rftune_records rftune_autocal)
-set(RFTUNE_MAY_LINK_rftune_widgets rftune_link)
+set(RFTUNE_MAY_LINK_rftune_widgets rftune_base rftune_link)
 set(RFTUNE_MAY_LINK_rftune_sessions rftune_base rftune_link)
 set(RFTUNE_MAY_LINK_rftune_tools rftune_base rftune_link rftune_widgets rftune_sessions)
 set(RFTUNE_MAY_LINK_rftune_autocal_window rftune_base rftune_autocal rftune_records rftune_widgets)

@@ -1,6 +1,7 @@
 #include "link/Bcommand.h"
 
 #include "link/FrameCodec.h"
+#include "link/ReplyOpcodes.h"
 
 #include <algorithm>
 #include <array>
@@ -16,8 +17,7 @@ constexpr auto kTokenChars = static_cast<std::size_t>(kTokenMaxChars);
 constexpr auto kListEntries = static_cast<std::size_t>(kListMaxEntries);
 constexpr std::size_t kParameterSetWords = 5; // rftw: the set that rftr reads back
 constexpr std::size_t kRampSteps = 32;        // ttw: one ramp template
-constexpr std::uint8_t kTestCode = 0x01;
-constexpr int kTestCodeRepeats = 9; // "11": the opcode and nine more 0x01 bytes
+constexpr int kTestCodeRepeats = 9;           // "11": the opcode and nine more 0x01 bytes
 static_assert(kRampSteps <= kListEntries && kParameterSetWords <= kListEntries);
 
 // Argument fields after the opcode, in wire order; a = first argument, b = first list entry.
@@ -73,35 +73,35 @@ using F = Field;
 
 // First match wins, so the order matters ("tix" is "ti").
 constexpr Command kCommands[] = {
-    {"ti", 0x20, true, {}},
-    {"tms", 0x21, true, {F::kA8}},
-    {"vg", 0x22, true, {F::kByteE0, F::kZero}},
-    {"rfe", 0x23, true, {F::kA8, F::kZero}},
-    {"sr", 0x24, true, {F::kA16, F::kB16}},
-    {"scw", 0x25, true, {F::kA32, F::kB32}},
-    {"scr", 0x26, true, {F::kA8}},
-    {"rfpw", 0x30, true, {F::kA8, F::kZero, F::kRfValue}},
-    {"rfpr", 0x31, true, {F::kA8}},
-    {"rftw", 0x32, true, {F::kA8, F::kWordSet}},
-    {"rftr", 0x33, true, {F::kA8}},
-    {"rxpw", 0x34, true, {F::kA16, F::kB16}},
-    {"rxpr", 0x35, true, {F::kA8}},
-    {"txpw", 0x36, true, {F::kA8, F::kZero, F::kB16}},
-    {"txpr", 0x37, true, {F::kA8}},
-    {"ttw", 0x38, true, {F::kA8, F::kRampList}},
-    {"ttr", 0x39, true, {F::kA8, F::kByte20}},
-    {"mw", 0x40, false, {}},
+    {"ti", kOpTi, true, {}},
+    {"tms", kOpTms, true, {F::kA8}},
+    {"vg", kOpVg, true, {F::kByteE0, F::kZero}},
+    {"rfe", kOpRfe, true, {F::kA8, F::kZero}},
+    {"sr", kOpSr, true, {F::kA16, F::kB16}},
+    {"scw", kOpScw, true, {F::kA32, F::kB32}},
+    {"scr", kOpScr, true, {F::kA8}},
+    {"rfpw", kOpRfpw, true, {F::kA8, F::kZero, F::kRfValue}},
+    {"rfpr", kOpRfpr, true, {F::kA8}},
+    {"rftw", kOpRftw, true, {F::kA8, F::kWordSet}},
+    {"rftr", kOpRftr, true, {F::kA8}},
+    {"rxpw", kOpRxpw, true, {F::kA16, F::kB16}},
+    {"rxpr", kOpRxpr, true, {F::kA8}},
+    {"txpw", kOpTxpw, true, {F::kA8, F::kZero, F::kB16}},
+    {"txpr", kOpTxpr, true, {F::kA8}},
+    {"ttw", kOpTtw, true, {F::kA8, F::kRampList}},
+    {"ttr", kOpTtr, true, {F::kA8, F::kByte20}},
+    {"mw", kOpMw, false, {}},
     {"mr", std::nullopt, false, {}},
     {"cw", std::nullopt, false, {}},
     {"cr", std::nullopt, false, {}},
-    {"mpw", 0x44, true, {F::kA16, F::kB16}},
-    {"mpr", 0x45, true, {F::kA8}},
-    {"spw", 0x50, true, {F::kA16, F::kB16}},
-    {"spr", 0x51, true, {F::kA16}},
-    {"stw", 0x52, true, {F::kA8, F::kHexList}},
-    {"str", 0x53, true, {F::kA8}},
-    {"se", 0x54, true, {F::kA16}},
-    {"11", kTestCode, true, {F::kOnes}},
+    {"mpw", kOpMpw, true, {F::kA16, F::kB16}},
+    {"mpr", kOpMpr, true, {F::kA8}},
+    {"spw", kOpSpw, true, {F::kA16, F::kB16}},
+    {"spr", kOpSpr, true, {F::kA16}},
+    {"stw", kOpStw, true, {F::kA8, F::kHexList}},
+    {"str", kOpStr, true, {F::kA8}},
+    {"se", kOpSe, true, {F::kA16}},
+    {"11", kOpTestCode, true, {F::kOnes}},
     {"help", std::nullopt, false, {}},
     {"x", std::nullopt, false, {}},
     {"exit", std::nullopt, false, {}},
@@ -249,7 +249,7 @@ void WriteField(CommandWriter& writer, Field field, const Tokens& tokens) {
         break;
     case Field::kOnes:
         for (int i = 0; i < kTestCodeRepeats; ++i)
-            writer.Byte(kTestCode);
+            writer.Byte(kOpTestCode);
         break;
     }
 }

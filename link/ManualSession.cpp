@@ -5,7 +5,6 @@
 
 ManualSession::ManualSession(CComm& comm, QObject* parent)
     : QObject(parent), target_(comm, kReplyTimeoutMs, this) {
-    target_.SetNotConnectedNotice(NotConnectedNotice::ConnectFromMenu);
     connect(&target_, &TargetSession::replied, this, &ManualSession::OnReply);
     connect(&target_, &TargetSession::timedOut, this, &ManualSession::OnTimeout);
 }

@@ -5,9 +5,9 @@
 #include <QObject>
 #include <QString>
 
-// What the manual command window does with a typed line, without the window: echo, the
-// not-connected box, encode, purge, send, and every reply text in words. The window and
-// rftune-cmd are both views over it.
+// What the manual command window does with a typed line, without the window: echo, encode,
+// purge, send, and every reply text in words; a closed port is Target().notConnected(), and the
+// view says it. The window and rftune-cmd are both views over it.
 class ManualSession : public QObject {
     Q_OBJECT
 public:

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-// The opcodes of the target's replies: a reply carries the opcode of the command it answers.
+// The target's opcodes, the one table of them: the first byte of each command the encoder builds,
+// and the byte by which a reply names the command it answers.
 enum ReplyOpcode : std::uint8_t {
     kOpTestCode = 0x01,
     kOpTi = 0x20,
@@ -23,7 +24,9 @@ enum ReplyOpcode : std::uint8_t {
     kOpTtw = 0x38,
     kOpTtr = 0x39,
     kOpMw = 0x40,
-    kOpLastMemory = 0x45, // mw, mpw, mpr and their kin, 0x40..0x45
+    kOpMpw = 0x44,
+    kOpMpr = 0x45,
+    kOpLastMemory = kOpMpr, // mw, mpw, mpr and their kin, 0x40..0x45
     kOpSpw = 0x50,
     kOpSpr = 0x51,
     kOpStw = 0x52,

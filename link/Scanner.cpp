@@ -1,6 +1,5 @@
 #include "link/Scanner.h"
 
-#include "base/MessageService.h"
 #include "link/LinkLog.h"
 #include "link/LinkSettings.h"
 #include "link/PortMap.h"
@@ -203,9 +202,7 @@ bool CComm::DrainQueueMode() {
                 queue_.Put(local[i]);
         } else {
             QMetaObject::invokeMethod(
-                this,
-                [] { ShowMessage(QStringLiteral("Queue is Full !"), MessageIcon::Exclamation); },
-                Qt::QueuedConnection);
+                this, [this] { emit queueFull(); }, Qt::QueuedConnection);
         }
     } while (n > 0);
     dataReady_.store(1);

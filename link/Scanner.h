@@ -92,6 +92,9 @@ signals:
     void portLost(const QString& reason);
     // Close() closed the open port (Target > Close): a sequence that waits on the line ends.
     void closed();
+    // In queue mode a burst did not fit into the queue's free space and was dropped; the queue
+    // keeps what it held. Emitted on the channel's thread, never on the reader's.
+    void queueFull();
 
 private:
     void ReaderThread(unsigned session);
@@ -149,6 +152,10 @@ public:
     const char* ReplyText() const { return replyBuffer_; }
     void ClearReply();
     int ReplyLength() const { return replyLength_; }
+
+signals:
+    // A line of a barcode's length came that does not start with a digit: the label was misread.
+    void misread();
 
 private:
     std::uint8_t transmitBuffer_[kTransmitBufferSize] = {};

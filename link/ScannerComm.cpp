@@ -1,4 +1,3 @@
-#include "base/MessageService.h"
 #include "link/LinkLog.h"
 #include "link/Scanner.h"
 #include "link/Waiting.h"
@@ -69,8 +68,7 @@ void CScannerComm::CheckLineReply() {
         if (replyBuffer_[0] >= '0' && replyBuffer_[0] <= '9')
             SetDataReady();
         else
-            ShowMessage(QStringLiteral("잘못 읽혔습니다. 다시 시도하세요.!!!"),
-                        MessageIcon::Exclamation);
+            emit misread();
     } else {
         ClearDataReady();
     }

@@ -1,8 +1,5 @@
 #include "link/TargetSession.h"
 
-#include "base/MessageService.h"
-#include "link/LinkTexts.h"
-
 TargetSession::TargetSession(CComm& comm, int replyTimeoutMs, QObject* parent)
     : QObject(parent), link_(comm, replyTimeoutMs, this) {
     link_.SetReplyHandler([this] { OnFrame(); });
@@ -12,7 +9,7 @@ TargetSession::TargetSession(CComm& comm, int replyTimeoutMs, QObject* parent)
 
 bool TargetSession::Send(const QString& line) {
     if (!IsConnected()) {
-        ShowNotice();
+        emit notConnected();
         return false;
     }
     lastLine_ = line;
@@ -41,17 +38,4 @@ void TargetSession::OnFrame() {
         link_.KillReplyTimer();
     const QByteArray frame(reinterpret_cast<const char*>(link_.RxFrame()), link_.RxFrameLength());
     emit replied(TargetReply(result, frame));
-}
-
-void TargetSession::ShowNotice() const {
-    switch (notice_) {
-    case NotConnectedNotice::ConnectFromMenu:
-        ShowMessage(QString::fromUtf8(kNotConnectedText), MessageIcon::Exclamation);
-        break;
-    case NotConnectedNotice::PleaseConnect:
-        ShowMessage(QString::fromUtf8(kNotConnectedResetText), MessageIcon::Exclamation);
-        break;
-    case NotConnectedNotice::Silent:
-        break;
-    }
 }

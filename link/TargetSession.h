@@ -6,13 +6,6 @@
 #include <QObject>
 #include <QString>
 
-// What the operator is told when a line cannot go out because the port is closed.
-enum class NotConnectedNotice {
-    Silent,
-    ConnectFromMenu, // kNotConnectedText
-    PleaseConnect,   // kNotConnectedResetText
-};
-
 // A window's conversation with the target: send a line, get its typed reply or the time-out.
 // One command is in flight at a time; a new line supersedes the one awaited, and replies are then
 // classified against the new command, as the windows have always behaved. Each complete frame
@@ -27,10 +20,8 @@ public:
     TargetLink& Link() { return link_; }
     bool IsConnected() const { return link_.IsConnected(); }
 
-    void SetNotConnectedNotice(NotConnectedNotice notice) { notice_ = notice; }
-
-    // Encodes, purges, builds and sends line. False, sending nothing and telling the operator
-    // the notice, when the port is not connected.
+    // Encodes, purges, builds and sends line. False, sending nothing, when the port is not
+    // connected; notConnected() says so first.
     bool Send(const QString& line);
     // Sends line without the port check, for the commands a window sends unchecked: with the
     // port closed nothing goes out and timedOut() follows.
@@ -45,12 +36,12 @@ signals:
     void replied(const TargetReply& reply);
     // The reply time-out expired; both timers are stopped.
     void timedOut();
+    // Send() found the port closed; whoever shows the session decides what the operator is told.
+    void notConnected();
 
 private:
     void OnFrame();
-    void ShowNotice() const;
 
     TargetLink link_;
-    NotConnectedNotice notice_ = NotConnectedNotice::Silent;
     QString lastLine_;
 };

@@ -60,9 +60,13 @@ bool AppendResultBlock(const QString& path, int firstAddress, const QByteArray& 
     return true;
 }
 
+QByteArray EepromMapContents(const QByteArray& map, EepromMapFormat format) {
+    return format == EepromMapFormat::Image ? map : HexDump(map);
+}
+
 bool SaveEepromMap(const QString& path, const QByteArray& map, EepromMapFormat format,
                    QString* error) {
-    const QByteArray contents = format == EepromMapFormat::Image ? map : HexDump(map);
+    const QByteArray contents = EepromMapContents(map, format);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() ||
         !file.commit()) {

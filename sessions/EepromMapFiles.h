@@ -24,6 +24,9 @@ enum class EepromMapFormat {
     HexDump, // 16 bytes a line: address, hex values, the bytes as characters
 };
 
-// Writes map (the bytes read, by address) to path, replacing the file only once it is whole.
+// map (the bytes read, by address) in format.
+QByteArray EepromMapContents(const QByteArray& map, EepromMapFormat format);
+
+// Writes map in format to path, replacing the file only once it is whole.
 bool SaveEepromMap(const QString& path, const QByteArray& map, EepromMapFormat format,
                    QString* error);

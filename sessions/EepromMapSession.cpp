@@ -1,17 +1,13 @@
 #include "sessions/EepromMapSession.h"
 
 #include "base/MessageService.h"
+#include "link/ReplyOpcodes.h"
+
+#include <QDir>
 
 namespace {
 
-enum : std::uint8_t {
-    kOpSpecialParamWrite = 0x50, // spw
-    kOpSpecialTableRead = 0x53,  // str
-};
 constexpr int kEepromIndex = 55;
-
-const char* const kReadingEndText = "reading End";
-const char* const kSerialCommErrorText = "serial comm error";
 
 } // namespace
 
@@ -21,9 +17,9 @@ EepromMapSession::EepromMapSession(CComm& comm, QObject* parent)
     connect(&target_, &TargetSession::timedOut, this, &EepromMapSession::OnTimeout);
 }
 
-void EepromMapSession::Read() {
+bool EepromMapSession::Read() {
     resultFileFailed_ = false;
-    RequestBlock();
+    return RequestBlock();
 }
 
 void EepromMapSession::Clear() {
@@ -35,17 +31,19 @@ bool EepromMapSession::Save(const QString& path, EepromMapFormat format, QString
     return SaveEepromMap(path, map_, format, error);
 }
 
-void EepromMapSession::RequestBlock() {
-    if (target_.Send(QStringLiteral("spw 55 %1").arg(ReadAddress())))
-        requestedAddress_ = ReadAddress();
+bool EepromMapSession::RequestBlock() {
+    if (!target_.Send(QStringLiteral("spw 55 %1").arg(ReadAddress())))
+        return false;
+    requestedAddress_ = ReadAddress();
+    return true;
 }
 
 void EepromMapSession::OnReply(const TargetReply& reply) {
     if (reply.Class() != REPLY_SUCCESS || reply.Index() != kEepromIndex)
         return;
-    if (reply.Opcode() == kOpSpecialParamWrite)
+    if (reply.Opcode() == kOpSpw)
         target_.Send(QStringLiteral("str 55"));
-    else if (reply.Opcode() == kOpSpecialTableRead)
+    else if (reply.Opcode() == kOpStr)
         OnBlock(reply.Data());
 }
 
@@ -63,13 +61,14 @@ void EepromMapSession::OnBlock(const QByteArray& data) {
                         .arg(data.size())
                         .arg(kBlockBytes),
                     MessageIcon::Exclamation);
+        emit walkEnded(EepromWalkEnd::BadBlock);
         return;
     }
     ListBlock(data);
     if (ReadAddress() < kEndAddress)
         RequestBlock();
     else
-        ShowMessage(QString::fromLatin1(kReadingEndText));
+        emit walkEnded(EepromWalkEnd::Complete);
 }
 
 void EepromMapSession::ListBlock(const QByteArray& data) {
@@ -80,9 +79,11 @@ void EepromMapSession::ListBlock(const QByteArray& data) {
         emit byteListed(address, EepromMapLine(address, static_cast<std::uint8_t>(byte)));
     }
     QString error;
+    const QString path = resultDirectory_.isEmpty()
+                             ? QString::fromLatin1(kResultFile)
+                             : QDir(resultDirectory_).filePath(QString::fromLatin1(kResultFile));
     // Once per READ: the list still shows every block, and Save can keep the whole map.
-    if (!AppendResultBlock(QString::fromLatin1(kResultFile), firstAddress, data, &error) &&
-        !resultFileFailed_) {
+    if (!AppendResultBlock(path, firstAddress, data, &error) && !resultFileFailed_) {
         resultFileFailed_ = true;
         ShowMessage(QStringLiteral("The blocks read are not kept in %1.\n%2")
                         .arg(QString::fromLatin1(kResultFile), error),
@@ -91,5 +92,5 @@ void EepromMapSession::ListBlock(const QByteArray& data) {
 }
 
 void EepromMapSession::OnTimeout() {
-    ShowMessage(QString::fromLatin1(kSerialCommErrorText), MessageIcon::Exclamation);
+    emit walkEnded(EepromWalkEnd::NoReply);
 }

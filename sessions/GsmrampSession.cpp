@@ -10,7 +10,6 @@ const QString kCallEnd = QStringLiteral("CALL END");
 
 GsmrampSession::GsmrampSession(CComm& comm, QObject* parent)
     : QObject(parent), target_(comm, kReplyTimeoutMs, this), callCaption_(kCall) {
-    target_.SetNotConnectedNotice(NotConnectedNotice::ConnectFromMenu);
     connect(&target_, &TargetSession::replied, this, &GsmrampSession::OnReply);
     connect(&target_, &TargetSession::timedOut, this, &GsmrampSession::OnTimeout);
 }

@@ -2,19 +2,11 @@
 
 #include "base/MessageService.h"
 #include "link/LinkTexts.h"
+#include "link/ReplyOpcodes.h"
 #include "link/Scanner.h"
 #include "sessions/ImeiLines.h"
 
 namespace {
-
-enum : std::uint8_t {
-    kOpTestInit = 0x20,          // ti
-    kOpSpecialParamWrite = 0x50, // spw
-    kOpSpecialParamRead = 0x51,  // spr
-    kOpSpecialTableWrite = 0x52, // stw
-    kOpSpecialTableRead = 0x53,  // str
-    kOpSpecialEnable = 0x54,     // se
-};
 
 enum : int {
     kSoftwareVersionTable = 10,
@@ -27,11 +19,11 @@ enum : int {
 
 QString OtherOpcodeText(std::uint8_t opcode) {
     switch (opcode) {
-    case kOpTestInit:
+    case kOpTi:
         return QStringLiteral("tm init command error");
-    case kOpSpecialTableWrite:
+    case kOpStw:
         return QStringLiteral("special_table_write command error");
-    case kOpSpecialTableRead:
+    case kOpStr:
         return QStringLiteral("special_table_read command error");
     default:
         return {};
@@ -147,10 +139,10 @@ void ImeiRwSession::OnReply(const TargetReply& reply) {
 void ImeiRwSession::OnSuccess(const TargetReply& reply) {
     const int index = reply.Index();
     switch (reply.Opcode()) {
-    case kOpTestInit:
-    case kOpSpecialEnable:
+    case kOpTi:
+    case kOpSe:
         break;
-    case kOpSpecialTableRead:
+    case kOpStr:
         if (index == kImeiTable) {
             fields_.imei = ImeiFromReply(reply);
             SetAck(&imeiAck_);
@@ -163,17 +155,17 @@ void ImeiRwSession::OnSuccess(const TargetReply& reply) {
         }
         Changed();
         break;
-    case kOpSpecialTableWrite:
+    case kOpStw:
         if (index == kImeiTable)
             SetAck(&imeiAck_);
         break;
-    case kOpSpecialParamWrite:
+    case kOpSpw:
         if (index == kToneGainParam)
             target_.SendUnchecked(QStringLiteral("spw 74 1"));
         else if (index == kRegionParam)
             SetAck(&regionAck_);
         break;
-    case kOpSpecialParamRead:
+    case kOpSpr:
         if (index == kRegionParam) {
             fields_.region = RegionFromReply(reply);
             Changed();

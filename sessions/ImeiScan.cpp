@@ -13,6 +13,8 @@ const std::uint8_t kClear[] = {'B', 'C', 'L', 'R', '\r'};
 const std::uint8_t kOn[] = {'L', 'O', 'N', '\r'};
 const std::uint8_t kOff[] = {'L', 'O', 'F', 'F', '\r'};
 
+const char* const kQueueFullText = "Queue is Full !";
+const char* const kScannerMisreadText = "잘못 읽혔습니다. 다시 시도하세요.!!!";
 const char* const kErrorText = "ERROR !!!";
 const char* const kPortOpenText = "COM Port already open !";
 const char* const kScannerFailedText = "Scanner가 정보를 읽는데 실패했습니다.";
@@ -68,8 +70,13 @@ bool ImeiRwSession::RunScan() {
 }
 
 bool ImeiRwSession::OpenScanner() {
-    if (!scanner_)
+    if (!scanner_) {
         scanner_ = std::make_unique<CScannerComm>();
+        connect(scanner_.get(), &CComm::queueFull, this,
+                [] { ShowMessage(Text(kQueueFullText), MessageIcon::Exclamation); });
+        connect(scanner_.get(), &CScannerComm::misread, this,
+                [] { ShowMessage(Text(kScannerMisreadText), MessageIcon::Exclamation); });
+    }
     scanner_->SetQueueMode(1);
     if (!scanner_->Open(kScannerPort, kScannerBaud)) {
         ShowMessage(WithReason(kPortOpenText, scanner_->LastError()), MessageIcon::Exclamation);

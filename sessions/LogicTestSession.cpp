@@ -1,11 +1,11 @@
 #include "sessions/LogicTestSession.h"
 
+#include "base/CNumbers.h"
 #include "base/MessageService.h"
-#include "sessions/PanelNumbers.h"
+#include "link/ReplyOpcodes.h"
 
 namespace {
 
-enum Opcode : std::uint8_t { kOpSpw = 0x50, kOpSe = 0x54 };
 constexpr int kToneGainIndex = 73;  // "spw 73": the tone's gain
 constexpr int kLogicSaveIndex = 11; // "se 11": the logic data to EEPROM
 constexpr int kMinGain = 1;
@@ -64,7 +64,7 @@ void LogicTestSession::ToggleMicrophone() {
 }
 
 void LogicTestSession::ToggleTone(const QString& gain) {
-    const int value = IntFromBox(gain);
+    const int value = LeadingInt(gain);
     if (value < kMinGain || value > kMaxGain) {
         ShowMessage(QString::fromLatin1(kInvalidGainText), MessageIcon::Exclamation);
         return;
@@ -79,15 +79,15 @@ void LogicTestSession::TestLeds(LedChoice leds) {
 }
 
 void LogicTestSession::SetMainLcdContrast(const QString& value) {
-    SendLine(QStringLiteral("spw 51 %1").arg(IntFromBox(value)));
+    SendLine(QStringLiteral("spw 51 %1").arg(LeadingInt(value)));
 }
 
 void LogicTestSession::SetSubLcdVolume(const QString& value) {
-    SendLine(QStringLiteral("spw 52 %1").arg(IntFromBox(value)));
+    SendLine(QStringLiteral("spw 52 %1").arg(LeadingInt(value)));
 }
 
 void LogicTestSession::SetSubLcdV0(const QString& value) {
-    SendLine(QStringLiteral("spw 53 %1").arg(IntFromBox(value)));
+    SendLine(QStringLiteral("spw 53 %1").arg(LeadingInt(value)));
 }
 
 QString LogicTestSession::BacklightCaption() const {

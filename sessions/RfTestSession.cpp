@@ -1,7 +1,7 @@
 #include "sessions/RfTestSession.h"
 
+#include "base/CNumbers.h"
 #include "base/MessageService.h"
-#include "sessions/PanelNumbers.h"
 
 namespace {
 const char* const kCommandErrorText = "Command Error";
@@ -18,28 +18,28 @@ void RfTestSession::Send(RfStep step) {
 }
 
 void RfTestSession::SetTxChannel(const QString& channel) {
-    SendLine(TxChannelLine(IntFromBox(channel)));
+    SendLine(TxChannelLine(LeadingInt(channel)));
 }
 
 void RfTestSession::SetRxChannel(const QString& channel) {
-    SendLine(RxChannelLine(IntFromBox(channel)));
+    SendLine(RxChannelLine(LeadingInt(channel)));
 }
 
 void RfTestSession::SetPowerLevel(const QString& channel, const QString& level) {
-    SendChecked(PowerLevelLine(IntFromBox(channel), IntFromBox(level)));
+    SendChecked(PowerLevelLine(LeadingInt(channel), LeadingInt(level)));
 }
 
 void RfTestSession::SetApcDac(const QString& channel, const QString& dac) {
-    if (const auto line = ApcDacLine(IntFromBox(channel), IntFromBox(dac)))
+    if (const auto line = ApcDacLine(LeadingInt(channel), LeadingInt(dac)))
         SendLine(*line);
 }
 
 void RfTestSession::SetAgc(const QString& agc) {
-    SendChecked(AgcLine(IntFromBox(agc)));
+    SendChecked(AgcLine(LeadingInt(agc)));
 }
 
 void RfTestSession::SetAfcDac(const QString& afcDac) {
-    SendLine(AfcDacLine(TruncatedRealFromBox(afcDac)));
+    SendLine(AfcDacLine(TruncatedLeadingReal(afcDac)));
 }
 
 void RfTestSession::SendOtherCommand(const QString& line) {

@@ -46,6 +46,7 @@ CEepmapDlg::CEepmapDlg(CComm& comm, QWidget* parent)
     connect(session_, &EepromMapSession::cleared, list_, &QListWidget::clear);
     connect(session_, &EepromMapSession::byteListed, this, &CEepmapDlg::OnMapChanged);
     connect(session_, &EepromMapSession::cleared, this, &CEepmapDlg::OnMapChanged);
+    connect(session_, &EepromMapSession::walkEnded, this, &CEepmapDlg::OnWalkEnded);
     OnMapChanged();
     AttachSession(session_->Target(), NotConnectedNotice::Silent);
 }
@@ -65,6 +66,20 @@ void CEepmapDlg::OnSaveAs() {
     if (path.isEmpty())
         return;
     SaveMap(path, filter == kHexDumpFilter ? EepromMapFormat::HexDump : EepromMapFormat::Image);
+}
+
+void CEepmapDlg::OnWalkEnded(EepromWalkEnd end) {
+    switch (end) {
+    case EepromWalkEnd::Complete:
+        ShowMessage(QString::fromLatin1(EepromMapSession::kReadingEndText));
+        break;
+    case EepromWalkEnd::NoReply:
+        ShowMessage(QString::fromLatin1(EepromMapSession::kSerialCommErrorText),
+                    MessageIcon::Exclamation);
+        break;
+    case EepromWalkEnd::BadBlock:
+        break;
+    }
 }
 
 void CEepmapDlg::OnMapChanged() {

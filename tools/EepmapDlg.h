@@ -5,6 +5,7 @@
 
 class CComm;
 class EepromMapSession;
+enum class EepromWalkEnd;
 class QListWidget;
 class QPushButton;
 
@@ -24,6 +25,7 @@ public:
 
 private:
     void OnSaveAs();
+    void OnWalkEnded(EepromWalkEnd end);
     void OnMapChanged();
 
     EepromMapSession* session_;

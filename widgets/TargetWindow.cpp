@@ -1,5 +1,7 @@
 #include "widgets/TargetWindow.h"
 
+#include "base/MessageService.h"
+#include "link/LinkTexts.h"
 #include "link/Waiting.h"
 #include "widgets/ChannelFollower.h"
 
@@ -13,8 +15,27 @@ TargetWindow::TargetWindow(const QString& title, QWidget* parent)
     setWindowTitle(title);
 }
 
+namespace {
+
+const char* NoticeText(NotConnectedNotice notice) {
+    switch (notice) {
+    case NotConnectedNotice::ConnectFromMenu:
+        return kNotConnectedText;
+    case NotConnectedNotice::PleaseConnect:
+        return kNotConnectedResetText;
+    case NotConnectedNotice::Silent:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void TargetWindow::AttachSession(TargetSession& session, NotConnectedNotice notice) {
-    session.SetNotConnectedNotice(notice);
+    if (const char* text = NoticeText(notice)) {
+        connect(&session, &TargetSession::notConnected, this,
+                [text] { ShowMessage(QString::fromUtf8(text), MessageIcon::Exclamation); });
+    }
     follower_ = new ChannelFollower(*this, session);
 }
 

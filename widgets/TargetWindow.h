@@ -8,6 +8,13 @@
 class ChannelFollower;
 class PumpingSequence;
 
+// What the operator is told when a line cannot go out because the port is closed.
+enum class NotConnectedNotice {
+    Silent,
+    ConnectFromMenu, // kNotConnectedText
+    PleaseConnect,   // kNotConnectedResetText
+};
+
 // What every tool window that talks to the target shares: a window of its own with title,
 // system menu, minimise and close; the channel following the pointer to the window's session;
 // the window's choice of what the operator is told when a line cannot go out; and the rule that
@@ -23,8 +30,9 @@ protected:
     TargetWindow(const QString& title, QWidget* parent);
 
     // Called once the window's session exists: makes it the channel's receiver now and whenever
-    // the pointer moves over the window. When the window goes, the session hears and sends
-    // nothing more, so that no step that follows a reply goes out after it.
+    // the pointer moves over the window, and shows the notice in a box whenever the session
+    // finds the port closed. When the window goes, the session hears and sends nothing more,
+    // so that no step that follows a reply goes out after it.
     void AttachSession(TargetSession& session, NotConnectedNotice notice);
     // A sequence that waits while handling events runs on the stack under every event the window
     // gets meanwhile: a way out (Escape, a button, the close box, the main window closing) then

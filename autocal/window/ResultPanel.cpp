@@ -1,7 +1,7 @@
 #include "autocal/window/ResultPanel.h"
 
+#include "autocal/CalibrationPoints.h"
 #include "autocal/CalibrationResults.h"
-#include "autocal/RxCalibration.h"
 #include "autocal/window/ResultList.h"
 
 #include <QLabel>

@@ -1,6 +1,7 @@
 #include "records/window/RecordCharts.h"
 
-#include "autocal/CalibrationContext.h"
+#include "autocal/CalibrationCodes.h"
+#include "autocal/CalibrationPoints.h"
 #include "records/RecordStats.h"
 #include "records/RecordValues.h"
 
@@ -17,10 +18,6 @@
 namespace {
 
 constexpr int kHistogramBins = 12;
-constexpr int kRxChannelLabels[kRxChannels] = {1,   20,  40,  62,  80,  100, 124,  512, 585,
-                                               660, 700, 790, 835, 885, 975, 1000, 1023};
-constexpr int kGsmReferenceLevels[] = {5, 9, 13, 16, 18};
-constexpr int kDcsReferencePcls[] = {0, 5, 9, 12, 14};
 
 QChart* NewChart(const QString& title) {
     auto* chart = new QChart;
@@ -47,7 +44,7 @@ QList<ValueChoice> GmagicChoices() {
 QList<ValueChoice> RxChoices() {
     QList<ValueChoice> choices;
     for (int index = 0; index < kRxChannels; ++index)
-        choices << ValueChoice{QStringLiteral("RX channel %1").arg(kRxChannelLabels[index]),
+        choices << ValueChoice{QStringLiteral("RX channel %1").arg(kRxChannelTable[index]),
                                RxValueName(index)};
     return choices;
 }
@@ -58,10 +55,13 @@ QList<ValueChoice> ApcChoices() {
         for (const int level : kGsmReferenceLevels)
             choices << ValueChoice{QStringLiteral("APC GSM%1 level %2").arg(sub).arg(level),
                                    ApcValueName(kBandEgsm, sub, level)};
-    for (int sub = 1; sub <= 3; ++sub)
-        for (const int pcl : kDcsReferencePcls)
+    for (int sub = 1; sub <= 3; ++sub) {
+        for (const int level : kDcsReferenceLevels) {
+            const int pcl = level - kDcsLevelBase;
             choices << ValueChoice{QStringLiteral("APC DCS%1 PCL %2").arg(sub).arg(pcl),
                                    ApcValueName(kBandDcs, sub, pcl)};
+        }
+    }
     return choices;
 }
 
@@ -172,7 +172,7 @@ QChart* ApcSearchChart(const RunRecord* run, int band) {
         QLineSeries*& line = lines[{sample.subBand, sample.level}];
         if (!line) {
             line = new QLineSeries;
-            const int level = band == kBandDcs ? sample.level - 100 : sample.level;
+            const int level = band == kBandDcs ? sample.level - kDcsLevelBase : sample.level;
             line->setName(
                 QStringLiteral("%1%2 %3 %4")
                     .arg(BandName(band))

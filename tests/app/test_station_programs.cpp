@@ -1,9 +1,13 @@
 // What every executable does before its own work, seen from outside: usage errors, --help and
-// --version, the simulated bench's link check, and the exits of a scripted station window.
+// --version, the simulated bench's link check, the exits of a scripted station window, and the
+// EEPROM map read headless.
 #include "app/startup/StationStartup.h"
 #include "base/StationSettings.h"
 #include "link/LinkSettings.h"
+#include "sessions/EepromMapFiles.h"
+#include "sessions/EepromMapSession.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -50,11 +54,9 @@ TEST_F(Programs, everyProgramRefusesAnUnknownOptionWithTwoAndTellsItsVersion) {
     const struct {
         const char* name;
         const char* path;
-    } programs[] = {{"rftune", RFTUNE_PATH},
-                    {"rftune-cal", RFTUNE_CAL_PATH},
-                    {"rftune-cmd", RFTUNE_CMD_PATH},
-                    {"rftune-sim", RFTUNE_SIM_PATH},
-                    {"rftune-visa", RFTUNE_VISA_PATH}};
+    } programs[] = {{"rftune", RFTUNE_PATH},           {"rftune-cal", RFTUNE_CAL_PATH},
+                    {"rftune-cmd", RFTUNE_CMD_PATH},   {"rftune-sim", RFTUNE_SIM_PATH},
+                    {"rftune-visa", RFTUNE_VISA_PATH}, {"rftune-eeprom", RFTUNE_EEPROM_PATH}};
     for (const auto& [name, path] : programs) {
         const ProgramRun unknown = Run(path, {"--no-such-option"});
         EXPECT_EQ(unknown.exitCode, 2) << name;
@@ -93,6 +95,28 @@ TEST_F(Programs, aScriptedStationFailsWhenThePortDidNotOpenALineGotNoReplyOrNoTe
         Run(RFTUNE_PATH, {"--simulate", "--no-splash", "--calibrate", "--test-set", "NOT USED"});
     EXPECT_EQ(unconfigured.exitCode, 2) << unconfigured.err.toStdString();
     EXPECT_EQ(unconfigured.out, "No test set configured: Auto Cal > RF Parameter Setting\n");
+}
+
+TEST_F(Programs, theEepromMapOfTheBenchUnitComesAsItsImageAndASilentTargetExitsOne) {
+    // Every byte value, the stuffed ones included.
+    const QString unit = home.filePath("unit.eep");
+    QFile image(unit);
+    ASSERT_TRUE(image.open(QIODevice::WriteOnly));
+    for (int address = 0; address < EepromMapSession::kEndAddress; ++address)
+        image.putChar(static_cast<char>(address * 37));
+    image.close();
+    const ProgramRun dump = Run(RFTUNE_EEPROM_PATH, {"--simulate", "--eeprom", unit, "--format",
+                                                     "hex", "--result-dir", home.path()});
+    EXPECT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+    ASSERT_TRUE(image.open(QIODevice::ReadOnly)); // as the bench kept it, its version stamped
+    EXPECT_EQ(dump.out.toLatin1(), EepromMapContents(image.readAll(), EepromMapFormat::HexDump));
+    EXPECT_TRUE(QFile::exists(home.filePath("Eepresult.txt")));
+
+    const ProgramRun silent = Run(RFTUNE_EEPROM_PATH, {"--simulate", "--silent", "--timeout", "100",
+                                                       "--result-dir", home.path()});
+    EXPECT_EQ(silent.exitCode, 1);
+    EXPECT_EQ(silent.err, "rftune-eeprom: serial comm error at address 0\n");
+    EXPECT_EQ(Run(RFTUNE_EEPROM_PATH, {"--format", "bin"}).exitCode, 2); // no image on a terminal
 }
 
 TEST_F(Programs, theBenchChecksAtStartThatItCanKeepTheEepromAndVisaNamesABadResource) {

@@ -5,9 +5,29 @@
 #include "autocal/GmagicCalibration.h"
 #include "autocal/RxCalibration.h"
 #include "autocal/TxApcCalibration.h"
+#include "base/CNumbers.h"
 #include "instruments/TestSet.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
+
+// What the RF parameter dialog and the panels read from their boxes.
+TEST(CNumbers, readTheLeadingNumberAsTheCLibraryDoesAndStopAtTheEndsOfInt) {
+    EXPECT_EQ(LeadingInt("  +62abc"), 62);
+    EXPECT_EQ(LeadingInt(""), 0);
+    EXPECT_EQ(LeadingInt("abc 5"), 0);
+    EXPECT_EQ(LeadingInt("99999999999999999999"), std::numeric_limits<int>::max());
+    EXPECT_EQ(LeadingInt("-" + QString(400, '9')), std::numeric_limits<int>::min());
+
+    EXPECT_DOUBLE_EQ(LeadingReal(" -1.5e0x"), -1.5);
+    EXPECT_DOUBLE_EQ(LeadingReal("-.5"), -0.5);
+    EXPECT_DOUBLE_EQ(LeadingReal("nan"), 0.0);
+    EXPECT_EQ(LeadingReal("-1e400"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(TruncatedLeadingReal("-3.7"), -3);
+    EXPECT_EQ(TruncatedLeadingReal(".5e1x"), 5);
+    EXPECT_EQ(TruncatedLeadingReal("1e400"), std::numeric_limits<int>::max());
+}
 
 TEST(CalibrationConfig, convertsTheDialogTextsAsTheDialogDoes) {
     const CalibrationConfig defaults = DefaultConfig();
@@ -21,12 +41,7 @@ TEST(CalibrationConfig, convertsTheDialogTextsAsTheDialogDoes) {
     EXPECT_EQ(defaults.supplyType, kSupply3632A);
 
     EXPECT_EQ(ChannelFromText("NOT"), 0);
-    EXPECT_EQ(ChannelFromText("  +62abc"), 62);
-    EXPECT_EQ(ChannelFromText("abc"), 0);
-    EXPECT_EQ(ChannelFromText("99999999999999999999"), std::numeric_limits<std::int32_t>::max());
-    EXPECT_DOUBLE_EQ(LossFromText("-1.25"), -1.25);
-    EXPECT_DOUBLE_EQ(LossFromText(" -1.5e0x"), -1.5);
-    EXPECT_DOUBLE_EQ(LossFromText("letters"), 0.0);
+    EXPECT_DOUBLE_EQ(LossFromText("1e400"), 0.0); // beyond any number: no loss
     EXPECT_EQ(TestSetTypeFromText("NOT USED"), kTestSetNone);
     EXPECT_EQ(TestSetTypeFromText("A8960 E5515B"), kTestSet8960);
     EXPECT_EQ(SupplyTypeFromText("3633A"), kSupply3632A);

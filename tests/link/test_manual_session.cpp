@@ -62,13 +62,14 @@ TEST_F(ManualSessionTest, aReplyToTheEarlierCommandIsReportedWithItsOwnErrorText
     EXPECT_EQ(shown, (QStringList{"se 6", "stats_read command error"}));
 }
 
-TEST_F(ManualSessionTest, notConnectedShowsTheBoxAndSendsNothing) {
+TEST_F(ManualSessionTest, notConnectedEchoesTheLineSendsNothingAndLeavesTheBoxToItsView) {
     RecordingMessageSink messages;
+    QSignalSpy notConnected(&session.Target(), &TargetSession::notConnected);
     comm.Close();
     EXPECT_FALSE(session.Send("se 6"));
     EXPECT_EQ(shown, QStringList{"se 6"});
-    EXPECT_EQ(
-        messages.texts,
-        QStringList{"Serial 통신이 초기화되지 못했습니다.\nTarget메뉴에서 connect해 주십시요"});
+    EXPECT_EQ(notConnected.count(), 1);
+    EXPECT_TRUE(messages.texts.isEmpty());
     EXPECT_TRUE(target.Packets().isEmpty());
+    EXPECT_FALSE(session.Link().PollTimerActive());
 }

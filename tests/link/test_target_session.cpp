@@ -1,8 +1,6 @@
-#include "link/LinkTexts.h"
 #include "link/TargetSession.h"
 #include "tests/support/FakeTarget.h"
 #include "tests/support/PtyPair.h"
-#include "tests/support/RecordingMessageSink.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -70,17 +68,4 @@ TEST_F(TargetSessionTest, aStatusErrorKeepsBothTimersSoTheTimeOutFollows) {
     ASSERT_TRUE(timedOut.wait(3000));
     EXPECT_FALSE(session.Link().PollTimerActive());
     EXPECT_FALSE(session.Link().ReplyTimerActive());
-}
-
-TEST_F(TargetSessionTest, notConnectedSendsNothingAndTellsTheChosenNotice) {
-    RecordingMessageSink messages;
-    comm.Close();
-    for (auto notice : {NotConnectedNotice::Silent, NotConnectedNotice::ConnectFromMenu,
-                        NotConnectedNotice::PleaseConnect}) {
-        session.SetNotConnectedNotice(notice);
-        EXPECT_FALSE(session.Send("se 6"));
-    }
-    EXPECT_EQ(messages.texts, (QStringList{QString::fromUtf8(kNotConnectedText),
-                                           QString::fromUtf8(kNotConnectedResetText)}));
-    EXPECT_FALSE(session.Link().PollTimerActive());
 }

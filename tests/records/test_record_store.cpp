@@ -1,7 +1,8 @@
-// The run records in SQLite: written whole, read back, filtered, migrated and counted.
+// The run records in SQLite: written whole, read back, filtered, migrated, counted and charted.
 #include "records/RecordSchema.h"
 #include "records/RecordStats.h"
 #include "records/RecordStore.h"
+#include "records/window/RecordCharts.h"
 #include "tests/records/RecordSamples.h"
 
 #include <QSqlQuery>
@@ -123,4 +124,11 @@ TEST(RecordStats, yieldIsTheSuccessesOverTheRunsPerDayPerStationAndOverall) {
     EXPECT_EQ(stations[0].successes, 2);
     EXPECT_DOUBLE_EQ(OverallYield(runs).Percent(), 60.0);
     EXPECT_DOUBLE_EQ(OverallYield({}).Percent(), 0.0);
+
+    // Each histogram counts a value a complete run keeps, titled with where it was measured.
+    for (const QList<ValueChoice>& choices : {GmagicChoices(), RxChoices(), ApcChoices()})
+        for (const ValueChoice& choice : choices)
+            EXPECT_TRUE(runs[0].values.contains(choice.valueName)) << choice.title.toStdString();
+    EXPECT_EQ(RxChoices().last().title, "RX channel 1023");
+    EXPECT_EQ(ApcChoices().last().title, "APC DCS3 PCL 14");
 }
