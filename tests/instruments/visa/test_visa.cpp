@@ -1,6 +1,5 @@
 #include "base/StationClock.h"
-#include "tests/instruments/support/ScriptedServer.h"
-#include "tests/instruments/support/ServerThread.h"
+#include "tests/instruments/support/ScriptedPeer.h"
 #include "visa/DriverIo.h"
 #include "visa/DriverSession.h"
 #include "visa/Visa.h"
@@ -12,9 +11,6 @@
 #include <QSettings>
 #include <QTcpServer>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
@@ -51,21 +47,16 @@ quint16 ClosedPort() {
     return probe.serverPort();
 }
 
-class VisaSocket : public testing::Test {
+class VisaSocket : public ScriptedPeer {
 protected:
     void SetUp() override {
-        thread.Run([this] {
-            server = std::make_unique<ScriptedServer>();
-            server->Listen();
-        });
-        VisaConfig::Instance().ClearAliases();
-        VisaConfig::Instance().SetAlias("GPIB0::4", SocketResource(server->Port()));
+        ScriptedPeer::SetUp();
+        Alias("GPIB0::4");
         ASSERT_EQ(viOpenDefaultRM(&rm), VI_SUCCESS);
     }
     void TearDown() override {
         viClose(rm);
-        VisaConfig::Instance().ClearAliases();
-        thread.Run([this] { server.reset(); });
+        ScriptedPeer::TearDown();
     }
     ViSession OpenAlias() {
         ViSession vi = VI_NULL;
@@ -73,8 +64,6 @@ protected:
         return vi;
     }
 
-    ServerThread thread;
-    std::unique_ptr<ScriptedServer> server;
     ViSession rm = VI_NULL;
 };
 

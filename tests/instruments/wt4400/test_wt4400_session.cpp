@@ -8,8 +8,6 @@
 #include <QLibrary>
 #include <QTest>
 
-using Texts = std::vector<std::string>;
-
 TEST_F(Wt4400Bench, initWithIdQueryAndResetIdentifiesResetsAndDrainsTheErrorQueue) {
     ViSession session = 99;
     ASSERT_EQ(wt4400_init("GPIB0::4", 1, 1, &session), VI_SUCCESS);
