@@ -47,22 +47,6 @@ TEST_F(Virtual8960Test, theStationsLinesReachTheirSettingsInLongShortAndMixedFor
     EXPECT_TRUE(Errors().isEmpty());
 }
 
-TEST_F(Virtual8960Test, theStationsMeasurementAndCallLinesAreAccepted) {
-    for (const char* line :
-         {"SETup:CONTinuous:ON", "SET:CONT:OFF", "setup:all:continuous:on", "INIT:TXP;PFER",
-          "INITIATE:PVTIME:ON", "INIT:ORFS:OFF", "CALL:CONN:ARM", "CALL:CONNECTED:ARM:IMMEDIATE",
-          "SYST:PRES3", "SYSTEM:PRESET3", "*RST", "*CLS"})
-        EXPECT_EQ(Send(line), "(none)") << line;
-    EXPECT_EQ(Send("READ:TXP?"), "0,+0.00000000E+000");
-    EXPECT_EQ(Send("READ:TXPOWER:ALL?"), "0,+0.00000000E+000");
-    EXPECT_EQ(Send("CALL:CONN?"), "0");
-    EXPECT_EQ(Send("CALL:CONNECTED:STATE?"), "0");
-    EXPECT_EQ(Send("CALL:MS:REPorted:RXLevel:NEW?;NEW?;NEW?"), "9.91E+37;9.91E+37;9.91E+37");
-    EXPECT_EQ(Send("CALL:MS:REPorted:RXLevel:LAST?"), "9.91E+37");
-    EXPECT_EQ(Send("*OPC?"), "1");
-    EXPECT_TRUE(Errors().isEmpty());
-}
-
 TEST_F(Virtual8960Test, aLineOfSeveralUnitsFollowsTheHeaderPathAndJoinsItsReplies) {
     EXPECT_EQ(Send("CALL:BAND DCS;BCH:DCS 600;SEL?;:CALL:BAND?;*OPC?"), "600;DCS;1");
     EXPECT_EQ(Send("SYST:CORR:SFR 900MHZ;:SYST:CORR:SGA -2;:SYST:CORR:STAT ON;SGA?"),

@@ -1,5 +1,4 @@
 #include "link/LinkSettings.h"
-#include "link/Scanner.h"
 #include "sim/a8960/Virtual8960.h"
 #include "sim/bench/SimBench.h"
 #include "sim/supply/VirtualSupply.h"
@@ -76,14 +75,6 @@ TEST_F(BenchE2E, se300GivesNoReplyAndTheTargetAnswersAgainAfterItsRestart) {
               (QStringList{"se 300", "No Response", "tms 1", "testmode set"}));
 }
 
-TEST_F(BenchE2E, aUnitOffTheSupplyAnswersNothing) {
-    StartBench();
-    bench->Remove();
-    EXPECT_EQ(Cmd({"ti"}, 150).exitCode, 1);
-    bench->Insert();
-    EXPECT_EQ(Cmd({"tms 1"}).exitCode, 0);
-}
-
 TEST_F(BenchE2E, targetFaultsShowOnTheStationSide) {
     BenchOptions options;
     options.targetFaults.dropEveryNth = 2;
@@ -114,22 +105,6 @@ TEST_F(BenchE2E, lineFaultsDoNotDisturbTheStation) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, (QStringList{"txpw 4 600", "txpr 4", "APC DAC value is 600", "tms 1",
                                     "testmode set"}));
-}
-
-TEST_F(BenchE2E, theScannerAnswersTheImeiToolsExchange) {
-    BenchOptions options;
-    options.barcodes = {"356789012345678"};
-    StartBench(options);
-    CScannerComm scanner;
-    ASSERT_EQ(scanner.OpenDevice(bench->ScannerDevice(), 9600), 1);
-    scanner.SetQueueMode(1);
-    const std::uint8_t clear[] = {'B', 'C', 'L', 'R', '\r'};
-    const std::uint8_t on[] = {'L', 'O', 'N', '\r'};
-    EXPECT_EQ(scanner.SendBytes(5, clear, 50), 1);
-    EXPECT_EQ(scanner.SendBytes(4, on, 50), 1);
-    EXPECT_STREQ(scanner.ReplyText(), "356789012345678");
-    bench->Scanner().SetFaults({true, 0});
-    EXPECT_EQ(scanner.SendBytes(5, clear, 20), 0);
 }
 
 TEST_F(BenchE2E, theSuppliesVoltageReachesTheBatteryReadingAndItsCurrentIsTheTargetsDraw) {
