@@ -142,7 +142,11 @@ TEST_F(BenchE2E, theCableLossesByBandReachBothTestSetsAndTheCouplingTableMakesUp
         const char* band;
         double lossDb;
     } channels[] = {{"62", "EGSM", 2.0}, {"698", "DCS", 3.5}};
-    for (const auto& [arfcn, band, lossDb] : channels) {
+    for (const auto& channel : channels) {
+        // Named apart, as the lambdas below cannot take a structured binding with every compiler.
+        const char* const arfcn = channel.arfcn;
+        const char* const band = channel.band;
+        const double lossDb = channel.lossDb;
         const QString rfpw = QStringLiteral("rfpw 2 ") + arfcn;
         ASSERT_EQ(Cmd({"tms 1", rfpw, "txpw 1 5", "txpw 4 600", "rfe 7"}).exitCode, 0);
         double sent = 0.0;
