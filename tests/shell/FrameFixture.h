@@ -8,7 +8,17 @@
 #include "tests/support/RecordingMessageSink.h"
 
 #include <QAction>
+#include <QDir>
 #include <gtest/gtest.h>
+
+// How many descriptors of this process are open on device.
+inline int DescriptorsOpenOn(const QString& device) {
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    int n = 0;
+    for (const QFileInfo& fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
+        n += fd.symLinkTarget() == device ? 1 : 0;
+    return n;
+}
 
 // A main frame whose COM1 is a real pseudo-terminal with a fake target behind it; message
 // boxes are recorded instead of shown.

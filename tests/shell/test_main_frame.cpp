@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -18,15 +17,6 @@
 #include <QWindow>
 
 namespace {
-
-// How many descriptors of this process are open on device.
-int DescriptorsOpenOn(const QString& device) {
-    const QDir fds(QStringLiteral("/proc/self/fd"));
-    int n = 0;
-    for (const QFileInfo& fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
-        n += fd.symLinkTarget() == device ? 1 : 0;
-    return n;
-}
 
 QStringList Captions(const QList<QAction*>& actions) {
     QStringList captions;

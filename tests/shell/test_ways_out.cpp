@@ -12,17 +12,14 @@
 #include "base/StationClock.h"
 #include "link/PortMap.h"
 #include "sessions/ImeiFiles.h"
-#include "shell/MainFrm.h"
-#include "shell/RftuneDoc.h"
 #include "sim/bench/SimBench.h"
 #include "sim/wt4400/Virtual4400.h"
-#include "tests/support/RecordingMessageSink.h"
+#include "tests/shell/FrameFixture.h"
 #include "tools/Gsmramp.h"
 #include "tools/ImeiRw.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
@@ -48,23 +45,9 @@ const std::vector<WayOut> kEveryWay = {
     WayOut::MainWindowClose, WayOut::Quit,       WayOut::Exit};
 
 const char* Name(WayOut way) {
-    switch (way) {
-    case WayOut::Escape:
-        return "Escape";
-    case WayOut::ExitButton:
-        return "ExitButton";
-    case WayOut::CloseBox:
-        return "CloseBox";
-    case WayOut::TargetClose:
-        return "TargetClose";
-    case WayOut::MainWindowClose:
-        return "MainWindowClose";
-    case WayOut::Quit:
-        return "Quit";
-    case WayOut::Exit:
-        return "Exit";
-    }
-    return "";
+    const char* const names[] = {"Escape",          "ExitButton", "CloseBox", "TargetClose",
+                                 "MainWindowClose", "Quit",       "Exit"};
+    return names[static_cast<int>(way)];
 }
 
 // Target > Close leaves the window open; every other way takes it.
@@ -84,14 +67,6 @@ ImeiTimings QuickImei() {
     timings.pauseMs = 1;
     timings.versionWaitMs = 300;
     return timings;
-}
-
-int DescriptorsOpenOn(const QString& device) {
-    const QDir fds(QStringLiteral("/proc/self/fd"));
-    int n = 0;
-    for (const QFileInfo& fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
-        n += fd.symLinkTarget() == device ? 1 : 0;
-    return n;
 }
 
 QByteArray FileBytes(const QString& path) {

@@ -1,39 +1,31 @@
 #pragma once
 
 #include "drivers/age1960/age1960.h"
-#include "tests/instruments/support/ScriptedServer.h"
-#include "tests/instruments/support/ServerThread.h"
+#include "tests/instruments/support/ScriptedPeer.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
-using Texts = std::vector<std::string>;
-
-// The driver against a scripted peer in a thread of its own, reached at the 8960's fixed
-// address through an alias as on the simulated bench.
-class Age1960Scripted : public testing::Test {
+// The driver against a scripted peer at the 8960's fixed address.
+class Age1960Scripted : public ScriptedPeer {
 protected:
     static constexpr const char* kResource = "GPIB0::14::INSTR";
     static constexpr const char* kIdentity = "Agilent Technologies,8960 Series 10 E5515B,GB1,0";
 
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        ScriptedPeer::SetUp();
+        server->SetReply("*IDN?", kIdentity);
+        Alias(kResource);
+    }
+    void TearDown() override {
+        age1960_close(session_);
+        ScriptedPeer::TearDown();
+    }
 
     // A session opened without ID query and reset; its opening lines are taken as seen.
-    ViSession Open();
-    // The lines the peer received since the last call (every driver call ends with a reply, so
-    // they have all arrived).
-    Texts NewLines();
-    // The same without the error-queue and "*OPC?" traffic.
-    Texts NewCommands();
-
-    ServerThread thread;
-    std::unique_ptr<ScriptedServer> server;
+    ViSession Open() {
+        EXPECT_EQ(age1960_init(kResource, 0, 0, &session_), VI_SUCCESS);
+        NewLines();
+        return session_;
+    }
 
 private:
-    qsizetype seen_ = 0;
     ViSession session_ = VI_NULL;
 };

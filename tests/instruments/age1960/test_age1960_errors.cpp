@@ -26,7 +26,7 @@ TEST_F(Age1960Scripted, anInstrumentErrorIsDetectedAndTheErrorQueryHandsItOutFir
     server->QueueReply(":SYST:ERR?", "-222,\"Data out of range\"");
     EXPECT_EQ(age1960_cmd(session, "CALL:BOGUS 1"), static_cast<ViStatus>(0xBFFC0D07u));
     EXPECT_EQ(NewLines(), (Texts{"CALL:BOGUS 1", ":SYST:ERR?", ":SYST:ERR?", ":SYST:ERR?"}));
-    server->QueueReply(":SYST:ERR?", "-109,\"Missing parameter\"");
+    server->QueueReply(":SYST:ERR?", " -109 , \"Missing parameter\" ");
     EXPECT_EQ(NextError(session).code, -113);
     EXPECT_EQ(NextError(session).text, "Data out of range");
     EXPECT_TRUE(NewLines().empty()) << "kept errors need no instrument";
@@ -52,7 +52,8 @@ TEST_F(Age1960Scripted, aQueueThatNeverEmptiesEndsTheCheckAndTheKeptErrorsAreBou
 
 TEST_F(Age1960Scripted, anErrorReplyOutOfShapeIsAnInvalidResponseNotAnError) {
     const ViSession session = Open();
-    for (const char* reply : {"1", "garbage", "-113 Undefined header", "x,\"text\""}) {
+    for (const char* reply : {"1", "garbage", "-113 Undefined header", "x,\"text\"", "-350,\"cut",
+                              "-350,Queue", "0.5,\"half\"", "-99999999999,\"big\""}) {
         server->QueueReply(":SYST:ERR?", reply);
         EXPECT_EQ(age1960_cmd(session, "*CLS"), VI_ERROR_INV_RESPONSE) << reply;
     }

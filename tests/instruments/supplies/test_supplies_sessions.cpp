@@ -112,6 +112,10 @@ TEST_F(SupplySessions, errorTextsAreCutToTheBufferAndQuotedQuotesUndoubled) {
     EXPECT_EQ(message[SUPPLY_MESSAGE_SIZE], '#');
     ASSERT_EQ(supply_error_query(s, &code, message), VI_SUCCESS);
     EXPECT_STREQ(message, "Say \"hi\"");
+    server->QueueReply("SYST:ERR?", "-350,\"Queue overfl"); // a text cut short is still one
+    EXPECT_EQ(supply_outputOn(s, 1), kInstrumentError);
+    ASSERT_EQ(supply_error_query(s, &code, message), VI_SUCCESS);
+    EXPECT_STREQ(message, "Queue overfl");
     server->QueueReply("SYST:ERR?", "+0");
     EXPECT_EQ(supply_outputOn(s, 1), VI_SUCCESS) << "an entry without its text";
     server->QueueReply("SYST:ERR?", "no entry");

@@ -1,11 +1,7 @@
-#include "tests/instruments/support/ScriptedServer.h"
-#include "tests/instruments/support/ServerThread.h"
+#include "tests/instruments/support/ScriptedPeer.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 namespace {
 
@@ -15,17 +11,11 @@ struct ToolRun {
     QString err;
 };
 
-class RftuneVisa : public testing::Test {
+class RftuneVisa : public ScriptedPeer {
 protected:
     void SetUp() override {
-        thread.Run([this] {
-            server = std::make_unique<ScriptedServer>();
-            server->Listen();
-        });
+        ScriptedPeer::SetUp();
         server->SetReply("*IDN?", "WILLTEK,4400,1,1.0");
-    }
-    void TearDown() override {
-        thread.Run([this] { server.reset(); });
     }
     QStringList Alias() const {
         return {"--visa-alias",
@@ -47,8 +37,6 @@ protected:
     }
 
     QTemporaryDir home;
-    ServerThread thread;
-    std::unique_ptr<ScriptedServer> server;
 };
 
 } // namespace

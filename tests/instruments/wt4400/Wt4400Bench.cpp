@@ -19,8 +19,8 @@ void CloseEverySession() {
 
 } // namespace
 
-std::vector<std::string> Strings(const QList<QByteArray>& lines) {
-    std::vector<std::string> strings;
+Texts Strings(const QList<QByteArray>& lines) {
+    Texts strings;
     for (const QByteArray& line : lines)
         strings.push_back(line.toStdString());
     return strings;
@@ -47,7 +47,7 @@ ViSession Wt4400Bench::Open(const char* resource) {
     return session;
 }
 
-std::vector<std::string> Wt4400Bench::Lines(ViSession session) {
+Texts Wt4400Bench::Lines(ViSession session) {
     ViChar reply[16] = {};
     EXPECT_GE(wt4400_query(session, "*OPC?", reply, sizeof reply), VI_SUCCESS);
     QList<QByteArray> lines = instrument.ReceivedLines();
@@ -59,16 +59,13 @@ std::vector<std::string> Wt4400Bench::Lines(ViSession session) {
 
 void Wt4400Scripted::SetUp() {
     StationClock::SetScale(0.0);
-    thread.Run([this] {
-        server = std::make_unique<ScriptedServer>();
-        server->Listen();
-    });
-    AliasAddresses(server->Port(), 5, 5);
+    ScriptedPeer::SetUp();
+    Alias("GPIB0::5");
 }
 
 void Wt4400Scripted::TearDown() {
     CloseEverySession();
-    thread.Run([this] { server.reset(); });
+    ScriptedPeer::TearDown();
 }
 
 ViSession Wt4400Scripted::Open() {

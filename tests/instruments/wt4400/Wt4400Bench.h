@@ -4,16 +4,9 @@
 #include "sim/scpi/ScpiServer.h"
 #include "sim/wt4400/Virtual4400.h"
 #include "tests/instruments/support/FakeRadio.h"
-#include "tests/instruments/support/ScriptedServer.h"
-#include "tests/instruments/support/ServerThread.h"
+#include "tests/instruments/support/ScriptedPeer.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
-std::vector<std::string> Strings(const QList<QByteArray>& lines);
+Texts Strings(const QList<QByteArray>& lines);
 
 // The driver against the virtual 4400 in a thread of its own; GPIB0::1 to GPIB0::8 are aliases
 // of its socket, as on the simulated bench. Waits take no time.
@@ -26,7 +19,7 @@ protected:
     ViSession Open(const char* resource = "GPIB0::4");
     // The lines the instrument received since the last call, after a "*OPC?" round trip (left
     // out, with its error-queue check) has made sure the last write arrived.
-    std::vector<std::string> Lines(ViSession session);
+    Texts Lines(ViSession session);
 
     FakeRadio radio;
     Virtual4400 instrument{radio};
@@ -35,12 +28,9 @@ protected:
 };
 
 // The driver against a scripted peer at GPIB0::5, for what the virtual 4400 does not model.
-class Wt4400Scripted : public testing::Test {
+class Wt4400Scripted : public ScriptedPeer {
 protected:
     void SetUp() override;
     void TearDown() override;
     ViSession Open();
-
-    ServerThread thread;
-    std::unique_ptr<ScriptedServer> server;
 };

@@ -9,8 +9,6 @@
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 
-using Texts = std::vector<std::string>;
-
 namespace {
 
 QStringList g_driverLog;

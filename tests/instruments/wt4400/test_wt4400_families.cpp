@@ -2,8 +2,6 @@
 // they send, their range checks and the parsing of what comes back.
 #include "tests/instruments/wt4400/Wt4400Bench.h"
 
-using Texts = std::vector<std::string>;
-
 namespace {
 
 QByteArray ValueList(int count, int integerAt = -1) {
@@ -110,7 +108,7 @@ TEST_F(Wt4400Scripted, settingsOfTheFurtherFamiliesAreRangeCheckedAndConfirmed) 
     EXPECT_EQ(wt4400_setAudioGenerator(session, 2), WT4400_ERROR_NOT_ALLOWED);
     EXPECT_EQ(wt4400_changeTimeslot(session, 7, 1.0), WT4400_ERROR_NOT_ALLOWED);
     EXPECT_EQ(
-        Strings(server->Commands()),
+        NewCommands(),
         (Texts{"CONF:COUPLOSS:DATA \"Test.cpl\",900.000000,0.500000,1800.000000,1.250000",
                ":CONF:GSM:BS:LAI:MCC 262;:CONF:GSM:BS:LAI:MNC 1;:CONF:GSM:BS:LAI:LAC 100;"
                ":CONF:GSM:BS:NCC 1;:CONF:GSM:BS:BCC 2;:CONF:GSM:BS:CBA 0;:CONF:GSM:BS:CI 7;"

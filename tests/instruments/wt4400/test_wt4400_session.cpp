@@ -5,10 +5,7 @@
 #include "visa/VisaRegistry.h"
 
 #include <QElapsedTimer>
-#include <QLibrary>
 #include <QTest>
-
-using Texts = std::vector<std::string>;
 
 TEST_F(Wt4400Bench, initWithIdQueryAndResetIdentifiesResetsAndDrainsTheErrorQueue) {
     ViSession session = 99;
@@ -160,17 +157,4 @@ TEST_F(Wt4400Bench, aSimulatedSessionSwitchedToRealIoReportsItsWritesFailing) {
     ASSERT_EQ(wt4400_initSimulated("GPIB0::4", 0, 0, &session), VI_SUCCESS);
     ASSERT_EQ(wt4400_setMode(session, 0, 0, "", 0), VI_SUCCESS);
     EXPECT_EQ(wt4400_originateCallNoWait(session), VI_ERROR_INV_OBJECT);
-}
-
-TEST(Wt4400SystemVisa, theFixedGpibAddressReachesAnInstrumentThroughTheSystemLibrary) {
-    StationClock::SetScale(0.0);
-    QLibrary fake(QStringLiteral(FAKE_VISA_PATH));
-    const auto openSessions = reinterpret_cast<int (*)()>(fake.resolve("fakevisa_openSessions"));
-    ASSERT_NE(openSessions, nullptr);
-    VisaConfig::Instance().SetLibraryPath(QStringLiteral(FAKE_VISA_PATH));
-    ViSession session = VI_NULL;
-    EXPECT_EQ(wt4400_init("GPIB0::4", 1, 1, &session), VI_SUCCESS);
-    EXPECT_EQ(wt4400_close(session), VI_SUCCESS);
-    EXPECT_EQ(openSessions(), 0);
-    VisaConfig::Instance().SetLibraryPath({});
 }

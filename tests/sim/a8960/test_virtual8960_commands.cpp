@@ -1,11 +1,4 @@
-#include "sim/scpi/ScpiServer.h"
-#include "tests/instruments/support/ServerThread.h"
 #include "tests/sim/a8960/Virtual8960Fixture.h"
-
-#include <QTcpSocket>
-#include <QTest>
-
-#include <memory>
 
 namespace {
 
@@ -51,22 +44,6 @@ TEST_F(Virtual8960Test, theStationsLinesReachTheirSettingsInLongShortAndMixedFor
         EXPECT_EQ(Send(form.command), "(none)") << form.command;
         EXPECT_EQ(Send(form.query), form.reply) << form.command;
     }
-    EXPECT_TRUE(Errors().isEmpty());
-}
-
-TEST_F(Virtual8960Test, theStationsMeasurementAndCallLinesAreAccepted) {
-    for (const char* line :
-         {"SETup:CONTinuous:ON", "SET:CONT:OFF", "setup:all:continuous:on", "INIT:TXP;PFER",
-          "INITIATE:PVTIME:ON", "INIT:ORFS:OFF", "CALL:CONN:ARM", "CALL:CONNECTED:ARM:IMMEDIATE",
-          "SYST:PRES3", "SYSTEM:PRESET3", "*RST", "*CLS"})
-        EXPECT_EQ(Send(line), "(none)") << line;
-    EXPECT_EQ(Send("READ:TXP?"), "0,+0.00000000E+000");
-    EXPECT_EQ(Send("READ:TXPOWER:ALL?"), "0,+0.00000000E+000");
-    EXPECT_EQ(Send("CALL:CONN?"), "0");
-    EXPECT_EQ(Send("CALL:CONNECTED:STATE?"), "0");
-    EXPECT_EQ(Send("CALL:MS:REPorted:RXLevel:NEW?;NEW?;NEW?"), "9.91E+37;9.91E+37;9.91E+37");
-    EXPECT_EQ(Send("CALL:MS:REPorted:RXLevel:LAST?"), "9.91E+37");
-    EXPECT_EQ(Send("*OPC?"), "1");
     EXPECT_TRUE(Errors().isEmpty());
 }
 
@@ -139,55 +116,4 @@ TEST_F(Virtual8960Test, presetsKeepTheAmplitudeOffsetAndThePartialOneKeepsTheCha
     Send("BOGUS");
     Send("*CLS");
     EXPECT_TRUE(Errors().isEmpty());
-}
-
-TEST_F(Virtual8960Test, faultsComeOnRequest) {
-    instrument.FailNextCommand(ScpiError::kSettingsConflict);
-    EXPECT_EQ(Send("CALL:MS:TXL?"), "15"); // queries are not commands
-    EXPECT_EQ(Send("CALL:MS:TXL 10;*OPC?"), "1");
-    EXPECT_EQ(Send("CALL:MS:TXL 11;TXL?"), "11");
-    EXPECT_EQ(Errors(), QList<QByteArray>{"-221,\"Settings conflict\""});
-    instrument.DropNextReplies(2);
-    EXPECT_EQ(Send("*OPC?"), "(none)");
-    EXPECT_EQ(Send("*IDN?"), "(none)");
-    EXPECT_EQ(Send("*OPC?"), "1");
-    instrument.SetSilent(true);
-    EXPECT_EQ(Send("*IDN?"), "(none)");
-    instrument.SetSilent(false);
-    EXPECT_EQ(Send("*IDN?"), Virtual8960::kIdentity);
-    instrument.SetIdentity("Keysight Technologies,8960 Series 10 E5515C,MY1,0");
-    EXPECT_EQ(Send("*IDN?"), "Keysight Technologies,8960 Series 10 E5515C,MY1,0");
-    EXPECT_EQ(instrument.ReceivedLines().size(), 11);
-    EXPECT_EQ(instrument.ReceivedLines().first(), "CALL:MS:TXL?");
-    instrument.ClearReceivedLines();
-    EXPECT_TRUE(instrument.ReceivedLines().isEmpty());
-}
-
-TEST(Virtual8960ServerTest, answersTheStationOverALoopbackSocketFromItsOwnThread) {
-    FakeRadio radio;
-    radio.txPowerDbm = 30.0;
-    Virtual8960 instrument{radio};
-    instrument.SetCableLossDb(2.0, 3.0);
-    ServerThread thread;
-    std::unique_ptr<ScpiServer> server;
-    thread.Run([&] {
-        server = std::make_unique<ScpiServer>(instrument);
-        ASSERT_TRUE(server->Listen());
-    });
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, server->Port());
-    socket.write("*IDN?\nCALL:OPER:MODE TEST\nCALL:FUNCTION:DOWNLINK BCHTCH\r\n"
-                 "SYST:CORR:SFR 900MHZ;:SYST:CORR:SGA -2;:SYST:CORR:STAT ON\n"
-                 "READ:TXP?\nSYST:ERR?\n");
-    QByteArray replies;
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            replies += socket.readAll();
-            return replies.count('\n') == 3;
-        },
-        5000));
-    EXPECT_EQ(replies,
-              QByteArray(Virtual8960::kIdentity) + "\n0,+3.00000000E+001\n0,\"No error\"\n");
-    EXPECT_EQ(instrument.ReceivedLines().value(2), "CALL:FUNCTION:DOWNLINK BCHTCH");
-    thread.Run([&] { server.reset(); });
 }

@@ -1,12 +1,10 @@
 #include "link/LinkSettings.h"
-#include "link/ManualSession.h"
 #include "sim/a8960/Virtual8960.h"
 #include "sim/bench/SimBench.h"
 #include "sim/supply/VirtualSupply.h"
 #include "sim/wt4400/Virtual4400.h"
 #include "tests/sim/bench/BenchClient.h"
 
-#include <QSignalSpy>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
@@ -41,7 +39,7 @@ protected:
     void TearDown() override { LinkSettings::SetReplyChecksumCheck(ReplyChecksum::Ignore); }
 
     void StartBench(BenchOptions options = {}) {
-        options.restartMs = 300;
+        options.restartMs = 100; // well within a line's time-out
         bench = std::make_unique<SimBench>(options);
         QString error;
         ASSERT_TRUE(bench->Start(&error)) << error.toStdString();
@@ -69,87 +67,12 @@ protected:
 
 } // namespace
 
-TEST_F(BenchE2E, eachCommandFamilyReadsBackWhatWasWritten) {
-    StartBench();
-    const CmdRun run = Cmd({"rfpw 2 698", "rfpr 2", "rfpw 9 -1.5", "rfpr 9", "txpw 1 7", "txpr 1",
-                            "txpw 4 555", "txpr 4", "spw 11 -6", "spr 11", "rxpw 2 3", "rxpr 2",
-                            "rftw 31 190,2,3,4,5", "rftr 31"});
-    EXPECT_EQ(run.exitCode, 0) << run.out.join('\n').toStdString();
-    EXPECT_TRUE(run.out.contains("TCH Channel is 698"));
-    EXPECT_TRUE(run.out.contains("AFC DAC :        -1.500"));
-    EXPECT_TRUE(run.out.contains("Tx level is 7"));
-    EXPECT_TRUE(run.out.contains("APC DAC value is 555"));
-    EXPECT_TRUE(run.out.contains("Reading Rx AGC value is 65530"));
-    EXPECT_TRUE(run.out.contains("rx timeslot = 3"));
-    EXPECT_TRUE(run.out.contains(
-        "   190           2           3                    4                          5"));
-}
-
-TEST_F(BenchE2E, anImeiWrittenIsReadBackDigitForDigit) {
-    StartBench();
-    // 356789012345678 as the IMEI tool writes it: digit pairs swapped, the last digit alone.
-    const CmdRun run = Cmd({"stw 60 0x53 0x76 0x98 0x10 0x32 0x54 0x76 0x8", "str 60"});
-    EXPECT_EQ(run.exitCode, 0);
-    ASSERT_EQ(run.out.size(), 3);
-    EXPECT_TRUE(run.out[2].startsWith("356789012345678")) << run.out[2].toStdString();
-}
-
-TEST_F(BenchE2E, aRampTemplateSurvivesWriteAndRead) {
-    StartBench();
-    QStringList values;
-    for (int i = 0; i < 32; ++i)
-        values << QString::number(i < 16 ? i * 4 : 60 - (i - 16) * 4);
-    const CmdRun run = Cmd({"ttw 5 " + values.join(','), "ttr 5"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.out.contains("Up Ramp Templete #5"));
-    EXPECT_TRUE(
-        run.out.contains("       0       4       8      12      16      20      24      28"));
-    EXPECT_TRUE(
-        run.out.contains("      60      56      52      48      44      40      36      32"));
-}
-
-TEST_F(BenchE2E, fortyEepromBlocksReadTheWholeImage) {
-    StartBench();
-    CComm comm;
-    ASSERT_EQ(comm.OpenDevice(bench->TargetDevice(), 115200), 1);
-    TargetLink link(comm, 1000);
-    link.Register();
-    QByteArray image;
-    link.SetReplyHandler([&] {
-        if (link.CheckReply() != REPLY_SUCCESS)
-            return;
-        link.KillTimers();
-        if (link.LastOpcode() == 0x53) {
-            QByteArray frame(reinterpret_cast<const char*>(link.RxFrame()), link.RxFrameLength());
-            frame.replace(QByteArray("\x10\x10", 2), QByteArray("\x10", 1));
-            frame.replace(QByteArray("\x10\x02", 2), QByteArray("\x02", 1));
-            image += frame.mid(5, frame.size() - 7);
-        }
-    });
-    for (int block = 0; block < 40; ++block) {
-        const int before = static_cast<int>(image.size());
-        ASSERT_TRUE(link.SendLine(("spw 55 " + std::to_string(block * 64)).c_str()));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !link.AwaitingReply(); }, 2000));
-        ASSERT_TRUE(link.SendLine("str 55"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return image.size() == before + 64; }, 2000)) << block;
-    }
-    EXPECT_EQ(image, bench->Target().Eeprom().Bytes());
-}
-
+// The restart's exact bounds are the target's own (TargetWire); here the bench's restart time
+// reaches it, and the station sees no reply and then the target answering again.
 TEST_F(BenchE2E, se300GivesNoReplyAndTheTargetAnswersAgainAfterItsRestart) {
     StartBench();
-    const CmdRun restart = Cmd({"se 300", "ti"}, 150);
-    EXPECT_EQ(restart.out, (QStringList{"se 300", "No Response", "ti", "No Response"}));
-    QTest::qWait(300);
-    EXPECT_EQ(Cmd({"tms 1"}).out, (QStringList{"tms 1", "testmode set"}));
-}
-
-TEST_F(BenchE2E, aUnitOffTheSupplyAnswersNothing) {
-    StartBench();
-    bench->Remove();
-    EXPECT_EQ(Cmd({"ti"}, 150).exitCode, 1);
-    bench->Insert();
-    EXPECT_EQ(Cmd({"tms 1"}).exitCode, 0);
+    EXPECT_EQ(Cmd({"se 300", "tms 1"}, 600).out,
+              (QStringList{"se 300", "No Response", "tms 1", "testmode set"}));
 }
 
 TEST_F(BenchE2E, targetFaultsShowOnTheStationSide) {
@@ -182,44 +105,6 @@ TEST_F(BenchE2E, lineFaultsDoNotDisturbTheStation) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, (QStringList{"txpw 4 600", "txpr 4", "APC DAC value is 600", "tms 1",
                                     "testmode set"}));
-}
-
-TEST_F(BenchE2E, theScannerAnswersTheImeiToolsExchange) {
-    BenchOptions options;
-    options.barcodes = {"356789012345678"};
-    StartBench(options);
-    CScannerComm scanner;
-    ASSERT_EQ(scanner.OpenDevice(bench->ScannerDevice(), 9600), 1);
-    scanner.SetQueueMode(1);
-    const std::uint8_t clear[] = {'B', 'C', 'L', 'R', '\r'};
-    const std::uint8_t on[] = {'L', 'O', 'N', '\r'};
-    EXPECT_EQ(scanner.SendBytes(5, clear, 50), 1);
-    EXPECT_EQ(scanner.SendBytes(4, on, 50), 1);
-    EXPECT_STREQ(scanner.ReplyText(), "356789012345678");
-    bench->Scanner().SetFaults({true, 0});
-    EXPECT_EQ(scanner.SendBytes(5, clear, 20), 0);
-}
-
-TEST_F(BenchE2E, theVirtual4400MeasuresWhatTheUnitTransmits) {
-    StartBench();
-    // A transmitting unit: the channel, the level and the transmitter on, as the TX calibration
-    // sets them.
-    EXPECT_EQ(Cmd({"tms 1", "rfpw 2 62", "txpw 1 5", "txpw 4 600", "rfe 7"}).exitCode, 0);
-    double transmitted = 0;
-    bench->Instruments().Run(
-        [&](Virtual4400&) { transmitted = bench->Unit().TransmittedPowerDbm(); });
-    EXPECT_GT(transmitted, 25.0);
-    EXPECT_LT(transmitted, 36.0);
-    const InstrumentBench& instruments = bench->Instruments();
-    EXPECT_EQ(
-        bench->VisaAliases(),
-        (QStringList{
-            QStringLiteral("GPIB0::14::INSTR=TCPIP0::127.0.0.1::%1::SOCKET")
-                .arg(instruments.A8960Port()),
-            QStringLiteral("GPIB0::4=TCPIP0::127.0.0.1::%1::SOCKET").arg(instruments.Wt4400Port()),
-            QStringLiteral("GPIB::5::INSTR=TCPIP0::127.0.0.1::%1::SOCKET")
-                .arg(instruments.SupplyPort()),
-        }));
 }
 
 TEST_F(BenchE2E, theSuppliesVoltageReachesTheBatteryReadingAndItsCurrentIsTheTargetsDraw) {
@@ -257,7 +142,11 @@ TEST_F(BenchE2E, theCableLossesByBandReachBothTestSetsAndTheCouplingTableMakesUp
         const char* band;
         double lossDb;
     } channels[] = {{"62", "EGSM", 2.0}, {"698", "DCS", 3.5}};
-    for (const auto& [arfcn, band, lossDb] : channels) {
+    for (const auto& channel : channels) {
+        // Named apart, as the lambdas below cannot take a structured binding with every compiler.
+        const char* const arfcn = channel.arfcn;
+        const char* const band = channel.band;
+        const double lossDb = channel.lossDb;
         const QString rfpw = QStringLiteral("rfpw 2 ") + arfcn;
         ASSERT_EQ(Cmd({"tms 1", rfpw, "txpw 1 5", "txpw 4 600", "rfe 7"}).exitCode, 0);
         double sent = 0.0;

@@ -1,7 +1,10 @@
 #include "sim/bench/BenchOptions.h"
+#include "sim/supply/VirtualSupply.h"
 
 #include <QCommandLineParser>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -30,8 +33,7 @@ TEST(BenchInstrumentOptions, defaultToTheStationsBenchAndTakeEachOptionAlone) {
     EXPECT_EQ(options.instruments.supply, VirtualSupplyModel::k66311B);
     EXPECT_EQ(options.instruments.gsmCableLossDb, 0.5);
     EXPECT_EQ(options.instruments.dcsCableLossDb, 1.8);
-    ASSERT_TRUE(Read({"--supply", "3631A", "--cable-loss-dcs", "2.25"}, &options, &error));
-    EXPECT_EQ(options.instruments.supply, VirtualSupplyModel::kE3631A);
+    ASSERT_TRUE(Read({"--cable-loss-dcs", "2.25"}, &options, &error));
     EXPECT_EQ(options.instruments.dcsCableLossDb, 2.25);
     ASSERT_TRUE(Read({"--fail-measurement", "4"}, &options, &error));
     EXPECT_EQ(options.instruments.failedMeasurements, QList<int>{4});
@@ -39,11 +41,34 @@ TEST(BenchInstrumentOptions, defaultToTheStationsBenchAndTakeEachOptionAlone) {
     EXPECT_EQ(options.instruments.failedMeasurements, (QList<int>{73, 4, 74}));
 }
 
-TEST(BenchInstrumentOptions, anUnknownSupplyOrABadLossIsRefusedWithItsReason) {
+// A supply is named as on its front, in any case and with or without the leading E; each model's
+// own name, which the bench's status shows, is taken back.
+TEST(BenchInstrumentOptions, aSupplyIsTakenByItsNameAndAnUnknownOneIsRefusedWithTheNames) {
+    const std::pair<const char*, VirtualSupplyModel> names[] = {
+        {"66311B", VirtualSupplyModel::k66311B}, {"E3631A", VirtualSupplyModel::kE3631A},
+        {"3631A", VirtualSupplyModel::kE3631A},  {"e3632a", VirtualSupplyModel::kE3632A},
+        {"3633A", VirtualSupplyModel::kE3633A},  {" E3633A ", VirtualSupplyModel::kE3633A},
+    };
     BenchOptions options;
     QString error;
-    EXPECT_FALSE(Read({"--supply", "E3634A"}, &options, &error));
-    EXPECT_EQ(error, "unknown --supply \"E3634A\" (66311B, E3631A, E3632A, E3633A)");
+    for (const auto& [name, model] : names) {
+        options.instruments.supply = VirtualSupplyModel::kE3632A;
+        ASSERT_TRUE(Read({"--supply", name}, &options, &error)) << name;
+        EXPECT_EQ(options.instruments.supply, model) << name;
+        ASSERT_TRUE(Read({"--supply", VirtualSupply::ModelName(model)}, &options, &error));
+        EXPECT_EQ(options.instruments.supply, model) << name;
+    }
+    for (const char* name : {"E3634A", "", "E66311B", "6631", "E3632"}) {
+        EXPECT_FALSE(Read({"--supply", name}, &options, &error)) << name;
+        EXPECT_EQ(
+            error,
+            QStringLiteral("unknown --supply \"%1\" (66311B, E3631A, E3632A, E3633A)").arg(name));
+    }
+}
+
+TEST(BenchInstrumentOptions, aBadLossOrMeasurementNumberIsRefusedWithItsReason) {
+    BenchOptions options;
+    QString error;
     for (const char* loss : {"-0.5", "1,5", "nan", "inf", ""}) {
         error.clear();
         EXPECT_FALSE(Read({"--cable-loss-dcs", loss}, &options, &error)) << loss;

@@ -112,7 +112,9 @@ TEST_F(DialTest, onlyARepliedLineUsesUpADroppedReplyAndSilenceDropsWithoutCounti
     EXPECT_TRUE(dial.ReceivedLines().isEmpty());
 }
 
-TEST(VirtualInstrumentServerTest, faultsSetFromTheTestsThreadReachTheServersThread) {
+// The server answers each line of a connection in order, whatever ends it, and faults set from the
+// test's thread reach the instrument on the server's.
+TEST(VirtualInstrumentServerTest, answersEachLineInOrderAndFaultsSetHereReachItsThread) {
     Dial dial;
     ServerThread thread;
     std::unique_ptr<ScpiServer> server;
@@ -132,12 +134,15 @@ TEST(VirtualInstrumentServerTest, faultsSetFromTheTestsThreadReachTheServersThre
             5000);
     };
     dial.DropNextReplies(1);
-    socket.write("LEV 5;LEV?\nLEV?\n");
-    EXPECT_TRUE(waitForReplies(1));
+    socket.write("LEV 5;LEV?\r\nLEV?\n*RST\nSYST:ERR?\n");
+    EXPECT_TRUE(waitForReplies(2));
     dial.SetIdentity("ACME,DIAL,3,0");
     socket.write("*IDN?\n");
-    EXPECT_TRUE(waitForReplies(2));
-    EXPECT_EQ(replies, "5\nACME,DIAL,3,0\n");
-    EXPECT_EQ(dial.ReceivedLines().size(), 3);
+    EXPECT_TRUE(waitForReplies(3));
+    EXPECT_EQ(replies, "5\n0,\"No error\"\nACME,DIAL,3,0\n");
+    EXPECT_EQ(dial.ReceivedLines().size(), 5);
+    EXPECT_EQ(server->ConnectionCount(), 1);
+    socket.disconnectFromHost();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return server->ConnectionCount() == 0; }, 5000));
     thread.Run([&] { server.reset(); });
 }

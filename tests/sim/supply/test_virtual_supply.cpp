@@ -18,71 +18,31 @@ protected:
     std::unique_ptr<VirtualSupply> supply;
 };
 
-// What the station's driver sends to each model to power the target at 3.8 V with a 3 A limit.
-struct DriverSession {
+// Each model's ranges and the current limit of its reset; the lines the station's driver sends
+// to each are the supply operations' tests (SupplyControl) against these models.
+struct Ratings {
     VirtualSupplyModel model;
-    QByteArray identity;
+    double maxVolts;
+    double maxAmps;
     double resetAmps;
-    QList<QByteArray> powerUp;
-    QByteArray measure;
 };
 
-const DriverSession kSessions[] = {
-    {VirtualSupplyModel::k66311B,
-     "HEWLETT-PACKARD,66311B,US38444369,A.02.02",
-     0.30712,
-     {"VOLT 3.8;CURR 3;OUTP ON"},
-     "MEAS:CURR?"},
-    {VirtualSupplyModel::kE3631A,
-     "HEWLETT-PACKARD,E3631A,0,2.1-5.0-1.0",
-     5.0,
-     {"INST:NSEL 1", "VOLT 3.8", "INST:NSEL 1", "CURR 3", "OUTP ON"},
-     "MEAS:CURR? P6V"},
-    {VirtualSupplyModel::kE3632A,
-     "HEWLETT-PACKARD,E3632A,0,1.2-5.0-1.0",
-     7.0,
-     {"VOLT 3.8", "CURR 3", "OUTP ON"},
-     "MEAS:CURR?"},
-    {VirtualSupplyModel::kE3633A,
-     "HEWLETT-PACKARD,E3633A,0,1.7-5.0-1.0",
-     20.0,
-     {"VOLT 3.8", "CURR 3", "OUTP ON"},
-     "MEAS:CURR?"},
-};
+const Ratings kModels[] = {{VirtualSupplyModel::k66311B, 15.535, 3.0712, 0.30712},
+                           {VirtualSupplyModel::kE3631A, 6.18, 5.15, 5.0},
+                           {VirtualSupplyModel::kE3632A, 15.45, 7.21, 7.0},
+                           {VirtualSupplyModel::kE3633A, 8.24, 20.6, 20.0}};
 
 } // namespace
 
-TEST_F(VirtualSupplyTest, eachModelTakesTheDriversSessionAndPowersTheLoad) {
-    for (const DriverSession& session : kSessions) {
-        SCOPED_TRACE(VirtualSupply::ModelName(session.model));
-        Make(session.model);
-        EXPECT_EQ(Send("*IDN?"), session.identity);
-        Send("*RST");
-        Send("*CLS");
-        EXPECT_EQ(Send("OUTP?;VOLT?;CURR?"),
-                  "0;+0.00000000E+00;" +
-                      QByteArray::number(session.resetAmps, 'E', 8).prepend('+'));
-        EXPECT_FALSE(load.on);
-        for (const QByteArray& line : session.powerUp)
-            Send(line);
-        EXPECT_TRUE(load.on);
-        EXPECT_EQ(load.volts, 3.8);
-        load.drawA = 0.25;
-        EXPECT_EQ(Send(session.measure), "+2.50000000E-01");
-        EXPECT_EQ(Send("*OPC?"), "1");
-        EXPECT_TRUE(Errors().isEmpty());
-    }
-}
-
 TEST_F(VirtualSupplyTest, onlyTheTripleSupplySelectsOutputsOrNamesOneToMeasure) {
-    for (const DriverSession& session : kSessions) {
-        SCOPED_TRACE(VirtualSupply::ModelName(session.model));
-        Make(session.model);
+    for (const Ratings& ratings : kModels) {
+        SCOPED_TRACE(VirtualSupply::ModelName(ratings.model));
+        Make(ratings.model);
         Send("INST:NSEL 1");
         Send("INST P6V");
         Send("MEAS:CURR? P6V");
         const QList<QByteArray> errors = Errors();
-        if (session.model == VirtualSupplyModel::kE3631A) {
+        if (ratings.model == VirtualSupplyModel::kE3631A) {
             EXPECT_TRUE(errors.isEmpty());
             continue;
         }
@@ -141,17 +101,8 @@ TEST_F(VirtualSupplyTest, aSecondHeaderOnALineContinuesFromTheFirstOnesPath) {
     EXPECT_TRUE(Errors().isEmpty());
 }
 
-TEST_F(VirtualSupplyTest, levelsBeyondTheModelsRangeAreRefusedAndMinMaxReachItsEnds) {
-    struct Range {
-        VirtualSupplyModel model;
-        double maxVolts;
-        double maxAmps;
-    };
-    const Range ranges[] = {{VirtualSupplyModel::k66311B, 15.535, 3.0712},
-                            {VirtualSupplyModel::kE3631A, 6.18, 5.15},
-                            {VirtualSupplyModel::kE3632A, 15.45, 7.21},
-                            {VirtualSupplyModel::kE3633A, 8.24, 20.6}};
-    for (const Range& range : ranges) {
+TEST_F(VirtualSupplyTest, levelsBeyondTheModelsRangeAreRefusedMinMaxReachItsEndsAndResetItsOwn) {
+    for (const Ratings& range : kModels) {
         SCOPED_TRACE(VirtualSupply::ModelName(range.model));
         Make(range.model);
         Send("VOLT " + QByteArray::number(range.maxVolts + 0.01));
@@ -164,6 +115,9 @@ TEST_F(VirtualSupplyTest, levelsBeyondTheModelsRangeAreRefusedAndMinMaxReachItsE
         EXPECT_EQ(Number("CURR?"), range.maxAmps);
         Send("VOLT MIN");
         EXPECT_EQ(load.volts, 0.0);
+        Send("*RST");
+        EXPECT_EQ(Send("OUTP?;VOLT?;CURR?"),
+                  "0;+0.00000000E+00;" + QByteArray::number(range.resetAmps, 'E', 8).prepend('+'));
     }
 }
 
@@ -209,25 +163,4 @@ TEST_F(VirtualSupplyTest, badLinesQueueTheirErrorsAndACommandErrorEndsTheLine) {
     Send("FOO");
     Send("*CLS");
     EXPECT_TRUE(Errors().isEmpty());
-}
-
-TEST_F(VirtualSupplyTest, faultsComeOnRequest) {
-    Make(VirtualSupplyModel::kE3633A);
-    supply->FailNextCommand();
-    EXPECT_EQ(Send("*OPC?"), "1"); // queries are not commands
-    Send("VOLT 3.5");
-    EXPECT_EQ(load.volts, 4.18);
-    EXPECT_EQ(Errors(), (QList<QByteArray>{"-200,\"Execution error\""}));
-    supply->DropNextReplies(1);
-    EXPECT_EQ(Send("*OPC?"), "(none)");
-    EXPECT_EQ(Send("*OPC?"), "1");
-    supply->SetSilent(true);
-    EXPECT_EQ(Send("*IDN?"), "(none)");
-    supply->SetSilent(false);
-    supply->SetIdentity("Keysight Technologies,E3633A,0,2.0-5.0-1.0");
-    EXPECT_EQ(Send("*IDN?"), "Keysight Technologies,E3633A,0,2.0-5.0-1.0");
-    EXPECT_EQ(supply->ReceivedLines().size(), 8);
-    EXPECT_EQ(supply->ReceivedLines().value(1), "VOLT 3.5");
-    supply->ClearReceivedLines();
-    EXPECT_TRUE(supply->ReceivedLines().isEmpty());
 }

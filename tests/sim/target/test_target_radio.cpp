@@ -63,15 +63,3 @@ TEST(TargetRadio, statsReadGivesTheLevelAndTheGmagicMeasurementAtTheirPositions)
     EXPECT_TRUE(level.value(0).startsWith("RX level is ")) << level.join('|').toStdString();
     EXPECT_EQ(station.Send("sr 1 4").size(), 1u); // no such type: an error status
 }
-
-TEST(TargetRadio, batteryReadsTheAdcAndTheCalibrationPointIsKeptApart) {
-    StationTalk station;
-    station.Ask("se 54");
-    int reading = 0;
-    for (int i = 0; i < 3; ++i)
-        reading = station.Area("spr 54").U16le(5);
-    EXPECT_GE(reading, 613);
-    EXPECT_LE(reading, 628);
-    station.Ask("spw 54 " + std::to_string(reading));
-    EXPECT_EQ(station.target.State().Logic().batteryCalibration, reading);
-}

@@ -120,31 +120,3 @@ TEST(TargetWithStation, rampTemplateSurvivesWriteAndRead) {
     ASSERT_EQ(noTemplate.size(), 1u);
     EXPECT_NE(noTemplate[0][3], '\0'); // the status byte
 }
-
-TEST(TargetWithStation, fortyBlocksOfTheEepromViewerReadTheWholeImage) {
-    StationTalk station;
-    station.Ask("stw 60 0x53 0x76 0x98 0x10 0x32 0x54 0x76 0x8");
-    station.Ask("se 1");
-    station.Ask("se 11");
-    QByteArray image;
-    for (int address = 0; address < 2560; address += 64) {
-        station.Ask("spw 55 " + std::to_string(address));
-        QByteArray block = station.Ask("str 55");
-        auto* bytes = reinterpret_cast<std::uint8_t*>(block.data());
-        const int length =
-            static_cast<int>(block.size()) - RemoveStuffing(bytes, static_cast<int>(block.size()));
-        ASSERT_EQ(length, 5 + 64 + 2);
-        image.append(block.mid(5, 64));
-    }
-    EXPECT_EQ(image, station.target.Eeprom().Bytes());
-}
-
-TEST(TargetWithStation, noReplyToARestartAndRepliesAgainAfterTheRestartTime) {
-    StationTalk station;
-    station.now = 10000;
-    EXPECT_TRUE(station.Send("se 300").empty());
-    station.now += VirtualTarget::kDefaultRestartTimeMs - 1;
-    EXPECT_TRUE(station.Send("ti").empty());
-    station.now += 1;
-    station.Ask("ti");
-}

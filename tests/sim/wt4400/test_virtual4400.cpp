@@ -1,19 +1,9 @@
-#include "sim/scpi/ScpiServer.h"
 #include "sim/wt4400/Virtual4400.h"
 #include "tests/sim/support/RadioInstrumentTest.h"
 
-#include <QTcpSocket>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using Virtual4400Test = RadioInstrumentTest<Virtual4400>;
-
-TEST_F(Virtual4400Test, answersTheCommonQueriesAndNamesItselfA4400) {
-    EXPECT_EQ(Send("*IDN?").split(',').value(1).contains("4400"), true);
-    EXPECT_EQ(Send("*OPC?"), "1");
-    EXPECT_EQ(Send("*RST"), "(none)");
-    EXPECT_EQ(Send(":SYST:ERR?"), "0,\"No error\"");
-}
 
 TEST_F(Virtual4400Test, badLinesQueueTheirScpiErrorsAndACommandErrorEndsTheLine) {
     EXPECT_EQ(Send("FOO:BAR"), "(none)");
@@ -126,41 +116,4 @@ TEST_F(Virtual4400Test, aFailedMeasurementGivesTheErrorReplyAndAfterAResetNothin
     Send("*RST");
     EXPECT_FALSE(radio.cwOn.load());
     EXPECT_EQ(Errors(), QList<QByteArray>{noResults});
-}
-
-TEST_F(Virtual4400Test, faultsComeOnRequest) {
-    instrument.FailNextCommand();
-    EXPECT_EQ(Send("*OPC?"), "1"); // queries are not commands
-    EXPECT_EQ(Send(":CONF:GSM:BS:BCH:ARFC 10;*OPC?"), "1");
-    EXPECT_EQ(Errors(), (QList<QByteArray>{"-200,\"Execution error\""}));
-    instrument.DropNextReplies(1);
-    EXPECT_EQ(Send("*OPC?"), "(none)");
-    EXPECT_EQ(Send("*OPC?"), "1");
-    instrument.SetSilent(true);
-    EXPECT_EQ(Send("*IDN?"), "(none)");
-    instrument.SetSilent(false);
-    instrument.SetIdentity("ACME,1234,0,0");
-    EXPECT_EQ(Send("*IDN?"), "ACME,1234,0,0");
-    EXPECT_EQ(instrument.ReceivedLines().size(), 8);
-}
-
-TEST(ScpiServerTest, answersEachLineOfAConnectionInOrder) {
-    FakeRadio radio;
-    Virtual4400 instrument{radio};
-    ScpiServer server(instrument);
-    ASSERT_TRUE(server.Listen());
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, server.Port());
-    socket.write("*OPC?\r\n*RST\n:SYST:ERR?\n");
-    QByteArray replies;
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            replies += socket.readAll();
-            return replies.count('\n') == 2;
-        },
-        5000));
-    EXPECT_EQ(replies, "1\n0,\"No error\"\n");
-    EXPECT_EQ(server.ConnectionCount(), 1);
-    socket.disconnectFromHost();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return server.ConnectionCount() == 0; }, 5000));
 }

@@ -1,30 +1,25 @@
-#include "tests/instruments/age1960/Age1960Scripted.h"
+#include "tests/instruments/support/ScriptedPeer.h"
 
 #include "visa/VisaConfig.h"
 
-void Age1960Scripted::SetUp() {
+void ScriptedPeer::SetUp() {
     thread.Run([this] {
         server = std::make_unique<ScriptedServer>();
         server->Listen();
     });
-    server->SetReply("*IDN?", kIdentity);
-    VisaConfig::Instance().SetAlias(
-        kResource, QStringLiteral("TCPIP0::127.0.0.1::%1::SOCKET").arg(server->Port()));
 }
 
-void Age1960Scripted::TearDown() {
-    age1960_close(session_);
+void ScriptedPeer::TearDown() {
     VisaConfig::Instance().ClearAliases();
     thread.Run([this] { server.reset(); });
 }
 
-ViSession Age1960Scripted::Open() {
-    EXPECT_EQ(age1960_init(kResource, 0, 0, &session_), VI_SUCCESS);
-    NewLines();
-    return session_;
+void ScriptedPeer::Alias(const char* resource) const {
+    VisaConfig::Instance().SetAlias(
+        resource, QStringLiteral("TCPIP0::127.0.0.1::%1::SOCKET").arg(server->Port()));
 }
 
-Texts Age1960Scripted::NewLines() {
+Texts ScriptedPeer::NewLines() {
     const QList<QByteArray> lines = server->Lines();
     Texts texts;
     for (qsizetype i = seen_; i < lines.size(); ++i)
@@ -33,10 +28,10 @@ Texts Age1960Scripted::NewLines() {
     return texts;
 }
 
-Texts Age1960Scripted::NewCommands() {
+Texts ScriptedPeer::NewCommands() {
     Texts commands;
     for (const std::string& line : NewLines()) {
-        if (line != ":SYST:ERR?" && line != "*OPC?")
+        if (line != ":SYST:ERR?" && line != "SYST:ERR?" && line != "*OPC?")
             commands.push_back(line);
     }
     return commands;
