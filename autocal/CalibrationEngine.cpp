@@ -4,6 +4,7 @@
 #include "base/MessageService.h"
 #include "base/StationClock.h"
 #include "instruments/DelayMs.h"
+#include "instruments/InstrumentModels.h"
 #include "instruments/Supply.h"
 #include "instruments/TestSet.h"
 #include "link/Scanner.h"
@@ -95,7 +96,7 @@ bool CalibrationEngine::SupplyConfigured() const {
 // operator is told where to configure one. The supply is no longer watched, so that the text
 // stays until the operator acts on it.
 bool CalibrationEngine::RefusedWithoutTestSet() {
-    if (cal_.config.testSetType == kTestSet8960 || cal_.config.testSetType == kTestSet4400)
+    if (TestSetConfigured(cal_.config.testSetType))
         return false;
     phoneInTimer_.stop();
     phoneOutTimer_.stop();
@@ -112,7 +113,7 @@ void CalibrationEngine::InstrumentCheck() {
         return;
     }
     bool testSetOpen = true;
-    if (cal_.config.testSetType == kTestSet8960 || cal_.config.testSetType == kTestSet4400) {
+    if (TestSetConfigured(cal_.config.testSetType)) {
         testSetOpen = testSet_->InitTestSet();
         emit instrumentCheckShown(testSetOpen);
     }
@@ -184,7 +185,7 @@ void CalibrationEngine::StopRun() {
 }
 
 void CalibrationEngine::CloseInstruments() {
-    if (cal_.config.testSetType != kTestSetNone)
+    if (TestSetConfigured(cal_.config.testSetType))
         testSet_->CloseTestSet();
     supply_->CloseSupply();
 }

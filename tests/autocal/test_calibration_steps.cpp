@@ -5,6 +5,7 @@
 #include "autocal/GmagicCalibration.h"
 #include "autocal/RxCalibration.h"
 #include "autocal/TxApcCalibration.h"
+#include "instruments/InstrumentModels.h"
 #include "instruments/TestSet.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,10 @@ TEST(CalibrationConfig, convertsTheDialogTextsAsTheDialogDoes) {
     EXPECT_EQ(TestSetTypeFromText("A8960 E5515B"), kTestSet8960);
     EXPECT_EQ(SupplyTypeFromText("3633A"), kSupply3632A);
     EXPECT_EQ(SupplyTypeFromText("E3631A"), kSupplyNone);
+    // And back, as a run's record names them; an unknown type is no instrument.
+    EXPECT_EQ(SupplyName(kSupply3632A), "3632A");
+    EXPECT_EQ(TestSetName(3), "NOT USED");
+    EXPECT_EQ(TestSetAndAddress(kTestSet8960), "A8960 E5515B at GPIB0::14::INSTR");
 
     // The losses sit in the dialog as loss 2, 1, 3.
     QStringList texts = DefaultDialogTexts();
