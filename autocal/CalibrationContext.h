@@ -1,5 +1,6 @@
 #pragma once
 
+#include "autocal/CalibrationCodes.h"
 #include "autocal/CalibrationConfig.h"
 #include "autocal/SearchSamples.h"
 #include "instruments/InstrumentContext.h"
@@ -23,10 +24,13 @@ inline constexpr int kRxChannels = 17;
 // their context), the configuration, each calibration's state and the results. It lives on the
 // calibration's thread.
 struct CalibrationContext : InstrumentContext {
-    // Idle until a calibration starts, so that the first one entered begins at its first state.
-    CalibrationContext() { stepState = kStepIdle; }
-
     CalibrationConfig config;
+
+    // The active calibration's state: idle until one starts, so that the first one entered
+    // begins at its first state. The engine also sets it as the test set reports what it did.
+    std::int32_t stepState = kStepIdle;
+    // The state that encoded the last command; what a failed run records.
+    std::int32_t lastStep = 0;
 
     // The command line the last state encoded, sent by the step routine.
     QByteArray commandLine;
@@ -53,6 +57,8 @@ struct CalibrationContext : InstrumentContext {
     std::array<std::int16_t, kRxChannels> rxTable{};
 
     // TX APC.
+    std::int32_t gsmSubBand = 0; // 1 to 3; 0 none, and after a preset of the test set
+    std::int32_t dcsSubBand = 0;
     std::int32_t highestLevel = 0;
     double targetPowerDbm = 0.0;
     double toleranceDb = 0.0;

@@ -78,13 +78,33 @@ void CalibrationEngine::MakeInstruments() {
         if (testSet_)
             testSet_->CloseTestSet();
         testSetType_ = cal_.config.testSetType;
-        testSet_ = MakeTestSet(testSetType_, cal_);
+        testSet_ =
+            MakeTestSet(testSetType_, cal_, [this](TestSetEvent event) { FollowTestSet(event); });
     }
     if (!supply_ || supplyType_ != cal_.config.supplyType) {
         if (supply_)
             supply_->CloseSupply();
         supplyType_ = cal_.config.supplyType;
         supply_ = MakeSupply(supplyType_, cal_);
+    }
+}
+
+// The run's state follows what the test set did: idle once it is open or preset (and no sub-band
+// calibrated after a preset), stopped after its second failure.
+void CalibrationEngine::FollowTestSet(TestSetEvent event) {
+    switch (event) {
+    case TestSetEvent::Opened:
+        cal_.stepState = kStepIdle;
+        break;
+    case TestSetEvent::Preset:
+        cal_.stepState = kStepIdle;
+        cal_.gsmSubBand = 0;
+        cal_.dcsSubBand = 0;
+        break;
+    case TestSetEvent::RunStopped:
+        cal_.stepState = kStepStopped;
+        cal_.lastStep = 0;
+        break;
     }
 }
 
@@ -114,7 +134,10 @@ void CalibrationEngine::InstrumentCheck() {
     }
     bool testSetOpen = true;
     if (TestSetConfigured(cal_.config.testSetType)) {
-        testSetOpen = testSet_->InitTestSet();
+        const TestSetOpening opening = testSet_->InitTestSet();
+        if (!opening.failureText.isEmpty())
+            emit testSetInitFailed(opening.failureText);
+        testSetOpen = opening.opened;
         emit instrumentCheckShown(testSetOpen);
     }
     // The supply's outcome overwrites the test set's in the same field.

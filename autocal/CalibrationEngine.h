@@ -18,6 +18,7 @@
 class CComm;
 class Supply;
 class TestSet;
+enum class TestSetEvent;
 
 // The calibration station without its window: it checks the instruments and the target, detects
 // a target put on and taken off the supply, runs the calibrations one command at a time and
@@ -74,6 +75,8 @@ signals:
     void statusShown(const QString& text, StatusStyle style);
     void progressShown(int position);
     void instrumentCheckShown(bool ok);
+    // The test set of an instrument check did not open: why, as the operator reads it in a box.
+    void testSetInitFailed(const QString& text);
     // After each instrument check: whether each configured instrument opened (true when none is
     // configured).
     void instrumentsChecked(bool testSetOpen, bool supplyOpen);
@@ -145,6 +148,7 @@ private:
     void OnPhoneOut();
 
     void MakeInstruments();
+    void FollowTestSet(TestSetEvent event);
     bool SupplyConfigured() const;
     bool RefusedWithoutTestSet();
 

@@ -294,10 +294,7 @@ std::int32_t DcsTxStep(CalibrationContext& cal, TestSet& testSet) {
         const std::int32_t how = EncodeStepLine(cal, 40, "se 1");
         // The test set's reset puts the run back to idle; the part still ends on the reply to
         // "se 1", which is what saves the DCS values in the target.
-        if (cal.config.testSetType == kTestSet8960)
-            testSet.ClearAndResetTestSet();
-        else
-            testSet.PresetTestSet();
+        testSet.ClearAndResetTestSet();
         return cal.stepState = how;
     }
     default:

@@ -12,10 +12,6 @@ inline constexpr std::int32_t kSupply66311B = 4;
 inline constexpr std::int32_t kSupply3631A = 5;
 inline constexpr std::int32_t kSupply3632A = 6; // the E3632A and the E3633A
 
-// Calibration step states the instrument layer writes.
-inline constexpr std::int32_t kStepStopped = 0;
-inline constexpr std::int32_t kStepIdle = 41;
-
 // Band codes, as the 8960 takes them.
 inline constexpr std::int16_t kBandEgsm = 2;
 inline constexpr std::int16_t kBandDcs = 3;

@@ -12,7 +12,7 @@ public:
 private:
     static constexpr const char* kResource = TestSetAddress(kTestSet4400);
 
-    bool Open() override;
+    TestSetOpening Open() override;
     void CloseSession() override;
     void Preset() override;
     void ClearAndReset() override;

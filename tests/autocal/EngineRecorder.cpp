@@ -12,6 +12,8 @@ void EngineRecorder::Listen(CalibrationEngine& engine) {
     });
     connect(&engine, &CalibrationEngine::noticeShown, this,
             [this](const QString& text) { notices << text; });
+    connect(&engine, &CalibrationEngine::testSetInitFailed, this,
+            [this](const QString& text) { testSetFailures << text; });
     connect(&engine, &CalibrationEngine::clockShown, this,
             [this](const QString& text) { clocks << text; });
     connect(&engine, &CalibrationEngine::elapsedTimeShown, this,

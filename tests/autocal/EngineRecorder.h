@@ -24,6 +24,7 @@ public:
     QStringList statuses;
     QStringList okFails;
     QStringList notices;
+    QStringList testSetFailures;
     QStringList clocks;
     QStringList elapsedTimes;
     QList<int> progress;
