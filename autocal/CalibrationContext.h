@@ -26,8 +26,9 @@ inline constexpr int kRxChannels = 17;
 struct CalibrationContext : InstrumentContext {
     CalibrationConfig config;
 
-    // The active calibration's state: idle until one starts, so that the first one entered
-    // begins at its first state. The engine also sets it as the test set reports what it did.
+    // The active calibration's state, by the numbers its own header names: idle until one
+    // starts, so that the first one entered begins at its first state. The engine also sets it
+    // as the test set reports what it did.
     std::int32_t stepState = kStepIdle;
     // The state that encoded the last command; what a failed run records.
     std::int32_t lastStep = 0;

@@ -18,6 +18,7 @@
 class CComm;
 class Supply;
 class TestSet;
+enum class BoardState : std::int32_t;
 enum class TestSetEvent;
 
 // The calibration station without its window: it checks the instruments and the target, detects
@@ -115,6 +116,7 @@ private:
     void RunGsmTxCal();
     void RunDcsTxCal();
     void RunBoardCal();
+    void ShowBoardProgress(BoardState next, BoardState lastStep);
     void ContinueActive();
     void EndCompleteRun();
     void SetTargetClock();
@@ -136,8 +138,8 @@ private:
     // Replies and timers.
     void OnReply(const TargetReply& reply);
     bool ActOnReply(const TargetReply& reply); // false: the reply ends here ("vg")
-    void ActOnSpecialRead(const TargetReply& reply);
     void ActOnSpecialEnable(const TargetReply& reply);
+    void ActOnCalibrationReply(const TargetReply& reply);
     void OnReplyTimeout();
     void GiveUpOnTarget();
     void AbandonRun();

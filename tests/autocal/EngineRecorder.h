@@ -31,6 +31,7 @@ public:
     QList<bool> targetChecks;
     QList<int> finished;
     QList<int> failed;
+    QList<int> failedSteps;
     QMap<int, CalibrationResults> results;
     int phonesDetected = 0;
     int phonesRemoved = 0;
