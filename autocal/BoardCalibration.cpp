@@ -1,43 +1,94 @@
 #include "autocal/BoardCalibration.h"
 
-#include "autocal/StepCommands.h"
 #include "instruments/DelayMs.h"
 #include "instruments/Supply.h"
+#include "link/ReplyOpcodes.h"
+#include "link/TargetReply.h"
 
 #include <QLocale>
 
 namespace {
 
+using State = BoardState;
+
 constexpr int kReadingIntervalMs = 4000;
 
 struct BoardWait {
-    std::int32_t afterStep;
+    State afterStep;
     int waitMs;
-    std::int32_t next;
+    BoardStepResult next;
 };
 
 // After each step's reply (or fixed wait): how long the target needs, and what follows.
-constexpr BoardWait kAdvances[] = {
-    {1, 5000, 43},
-    {6, 100, 7},
-    {7, 100, kBoardStatusState},
-    {35, 100, 36},
-    {36, 0, 37},
-    {37, 0, 40},
-    {40, 1000, kBoardClockState},
-    {43, 3000, 6},
-    {44, 1000, 45},
-    {45, 300, 46},
-    {46, 300, 47},
-    {47, 300, kStepFinished},
+const BoardWait kAdvances[] = {
+    {State::Erase, 5000, State::Restart},         {State::TestModeInit, 100, State::TestMode},
+    {State::TestMode, 100, State::BatteryMode},   {State::BatteryMode, 100, State::ReadBattery},
+    {State::ReadBattery, 0, State::CheckBattery}, {State::CheckBattery, 0, State::SaveLogic},
+    {State::SaveLogic, 1000, State::SetClock},    {State::Restart, 3000, State::TestModeInit},
+    {State::SetClock, 1000, State::MainLcd},      {State::MainLcd, 300, State::SubLcdVolume},
+    {State::SubLcdVolume, 300, State::SubLcdV0},  {State::SubLcdV0, 300, StepAct::Finished},
 };
 
-std::int32_t CheckReading(CalibrationContext& cal) {
+BoardStepResult CheckReading(CalibrationContext& cal) {
     if (BatterySteady(cal))
-        return EncodeStepLine(cal, 37, LineWith("spw 54 ", cal.batteryReading));
+        return SendLine(cal, State::CheckBattery, LineWith("spw 54 ", cal.batteryReading));
     cal.previousReading = cal.currentReading;
     cal.currentReading = cal.batteryReading;
-    return 36;
+    return State::ReadBattery;
+}
+
+// After a reply or the wait after "se 300": the next state by the last step.
+BoardStepResult Advance(const CalibrationContext& cal) {
+    for (const BoardWait& advance : kAdvances) {
+        if (advance.afterStep != StateOf<State>(cal.lastStep))
+            continue;
+        DelayMs(advance.waitMs);
+        return advance.next;
+    }
+    return ActOfWaiting(cal.stepState);
+}
+
+BoardStepResult Work(CalibrationContext& cal, Supply& supply, bool supplyConfigured) {
+    const State state = StateOf<State>(cal.stepState);
+    switch (state) {
+    case State::Erase:
+        return SendLine(cal, state, "se 6");
+    case State::Sent:
+    case State::SentTimed:
+        // The battery is saved: the target goes back to its operating voltage.
+        if (StateOf<State>(cal.lastStep) == State::SaveLogic && supplyConfigured)
+            supply.SetSupply3V8();
+        return Advance(cal);
+    case State::Start:
+        if (supplyConfigured)
+            supply.SetSupply4V18();
+        return State::Erase;
+    case State::TestModeInit:
+        return SendLine(cal, state, "ti");
+    case State::TestMode:
+        return SendLine(cal, state, "tms 1");
+    case State::BatteryMode:
+        return SendLine(cal, state, "se 54");
+    case State::ReadBattery:
+        DelayMs(kReadingIntervalMs);
+        return SendLine(cal, state, "spr 54");
+    case State::CheckBattery:
+        return CheckReading(cal);
+    case State::SaveLogic:
+        return SendLine(cal, state, "se 11");
+    case State::Restart:
+        return SendLine(cal, state, "se 300", StepAct::SendTimed);
+    case State::SetClock:
+        cal.lastStep = static_cast<std::int32_t>(state);
+        return StepAct::Send;
+    case State::MainLcd:
+        return SendLine(cal, state, "spw 51 22");
+    case State::SubLcdVolume:
+        return SendLine(cal, state, "spw 52 26");
+    case State::SubLcdV0:
+        return SendLine(cal, state, "spw 53 2");
+    }
+    return StepAct::Failed;
 }
 
 } // namespace
@@ -48,67 +99,31 @@ bool BatterySteady(const CalibrationContext& cal) {
            cal.batteryReading <= kBatteryHigh;
 }
 
-std::int32_t BoardStep(CalibrationContext& cal, Supply& supply, bool supplyConfigured) {
+BoardStepResult BoardStep(CalibrationContext& cal, Supply& supply, bool supplyConfigured) {
     if (IsAtRest(cal.stepState)) {
         cal.previousReading = 0;
         cal.currentReading = 1;
         cal.stepState = kStepStart;
         cal.instrumentFault = 0;
     }
-    if (cal.instrumentFault)
-        return cal.stepState = kStepFailed;
-    switch (cal.stepState) {
-    case 1:
-        return cal.stepState = EncodeStepLine(cal, 1, "se 6");
-    case kStepSend:
-    case kStepSendTimed:
-        if (cal.lastStep == 40 && supplyConfigured)
-            supply.SetSupply3V8();
-        BoardAdvance(cal);
-        return cal.stepState;
-    case 5:
-        if (supplyConfigured)
-            supply.SetSupply4V18();
-        return cal.stepState = 1;
-    case 6:
-        return cal.stepState = EncodeStepLine(cal, 6, "ti");
-    case 7:
-        return cal.stepState = EncodeStepLine(cal, 7, "tms 1");
-    case kBoardStatusState:
-        return cal.stepState = EncodeStepLine(cal, 35, "se 54");
-    case 36:
-        DelayMs(kReadingIntervalMs);
-        return cal.stepState = EncodeStepLine(cal, 36, "spr 54");
-    case 37:
-        return cal.stepState = CheckReading(cal);
-    case 40:
-        return cal.stepState = EncodeStepLine(cal, 40, "se 11");
-    case 43:
-        return cal.stepState = EncodeStepLine(cal, 43, "se 300", kStepSendTimed);
-    case kBoardClockState:
-        cal.lastStep = kBoardClockState;
-        return cal.stepState = kStepSend;
-    case 45:
-        return cal.stepState = EncodeStepLine(cal, 45, "spw 51 22");
-    case 46:
-        return cal.stepState = EncodeStepLine(cal, 46, "spw 52 26");
-    case 47:
-        return cal.stepState = EncodeStepLine(cal, 47, "spw 53 2");
-    default:
-        return cal.stepState = kStepFailed;
-    }
+    const BoardStepResult result = cal.instrumentFault ? BoardStepResult(StepAct::Failed)
+                                                       : Work(cal, supply, supplyConfigured);
+    cal.stepState = StateAfter(result);
+    return result;
 }
 
-void BoardAdvance(CalibrationContext& cal) {
-    if (cal.stepState != kStepSend && cal.stepState != kStepSendTimed)
-        return;
-    for (const BoardWait& advance : kAdvances) {
-        if (advance.afterStep != cal.lastStep)
-            continue;
-        if (advance.waitMs > 0)
-            DelayMs(advance.waitMs);
-        cal.stepState = advance.next;
-        return;
+const char* TakeBoardReply(CalibrationContext& cal, const TargetReply& reply) {
+    switch (reply.Opcode()) {
+    case kOpTms:
+        return "TESTMODE SET.";
+    case kOpSpr:
+        if (reply.Index() == 54)
+            cal.batteryReading = reply.Word();
+        return nullptr;
+    case kOpSe:
+        return reply.Index() == 11 ? "LOGIC DATA SAVED." : nullptr;
+    default:
+        return nullptr;
     }
 }
 

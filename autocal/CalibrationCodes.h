@@ -14,15 +14,17 @@ enum ActiveCalibration : std::int32_t {
     CAL_GMAGIC = 7,
 };
 
-// Step states every calibration shares; the others are each calibration's own.
-inline constexpr std::int32_t kStepSend = 2;      // a command was encoded: send, await the reply
-inline constexpr std::int32_t kStepSendAside = 3; // send; what follows is the calibration's own
-inline constexpr std::int32_t kStepSendTimed = 4; // send, continue after a fixed wait
+// The step state numbers every calibration shares. Each calibration names its states, these
+// among them, in its own header (GmagicState, RxState, TxState, BoardState).
+inline constexpr std::int32_t kStepStopped = 0;   // the test set stopped the run after two failures
+inline constexpr std::int32_t kStepSent = 2;      // a command went out: its reply steps on
+inline constexpr std::int32_t kStepSentAside = 3; // one went out that the calibration follows
+inline constexpr std::int32_t kStepSentTimed = 4; // one went out: a fixed wait steps on
 inline constexpr std::int32_t kStepStart = 5;     // a calibration's first state
-inline constexpr std::int32_t kStepFinished = kStepIdle; // 41
+inline constexpr std::int32_t kStepIdle = 41;     // finished, and before the first run
 inline constexpr std::int32_t kStepFailed = 42;
 
 // A calibration entered in either of these starts again at its first state.
 inline bool IsAtRest(std::int32_t state) {
-    return state == kStepFinished || state == kStepFailed;
+    return state == kStepIdle || state == kStepFailed;
 }

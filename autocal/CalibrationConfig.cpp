@@ -20,24 +20,6 @@ double LossFromText(const QString& text) {
     return std::isfinite(loss) ? loss : 0.0;
 }
 
-std::int32_t TestSetTypeFromText(const QString& text) {
-    if (text == QLatin1String("A8960 E5515B"))
-        return kTestSet8960;
-    if (text == QLatin1String("W4400M"))
-        return kTestSet4400;
-    return kTestSetNone;
-}
-
-std::int32_t SupplyTypeFromText(const QString& text) {
-    if (text == QLatin1String("66311B"))
-        return kSupply66311B;
-    if (text == QLatin1String("3631A"))
-        return kSupply3631A;
-    if (text == QLatin1String("3632A") || text == QLatin1String("3633A"))
-        return kSupply3632A;
-    return kSupplyNone;
-}
-
 CalibrationConfig ConfigFromDialogTexts(const QStringList& texts) {
     const auto at = [&](int i) { return i < texts.size() ? texts[i] : QString(); };
     CalibrationConfig config;
@@ -53,8 +35,17 @@ CalibrationConfig ConfigFromDialogTexts(const QStringList& texts) {
 }
 
 QStringList DefaultDialogTexts() {
-    return {"80",  "1",   "62",  "124",  "-1.3", "-1.3", "-1.3",   "512",
-            "512", "698", "885", "-1.8", "-1.8", "-1.8", "W4400M", "3632A"};
+    QStringList texts{"80",  "1",   "62",  "124", "-1.3", "-1.3", "-1.3",
+                      "512", "512", "698", "885", "-1.8", "-1.8", "-1.8"};
+    return texts << TestSetName(kTestSet4400) << SupplyName(kSupply3632A);
+}
+
+QStringList TestSetChoices() {
+    return {TestSetName(kTestSet4400), TestSetName(kTestSet8960)};
+}
+
+QStringList SupplyChoices() {
+    return {SupplyName(kSupply3632A), SupplyName(kSupply3631A)};
 }
 
 CalibrationConfig DefaultConfig() {

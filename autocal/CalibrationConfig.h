@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instruments/InstrumentCodes.h"
+#include "instruments/InstrumentModels.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,16 +25,17 @@ struct CalibrationConfig {
 };
 
 // The dialog's conversions of what the operator chose or typed. Nothing is rejected: text that
-// is not a number gives 0, a type name that matches none gives "none".
-std::int32_t ChannelFromText(const QString& text);     // "NOT": 0; leading digits, like atoi
-double LossFromText(const QString& text);              // "NOT": 0.0; leading number, like strtod
-std::int32_t TestSetTypeFromText(const QString& text); // "A8960 E5515B", "W4400M", "NOT USED"
-std::int32_t SupplyTypeFromText(const QString& text);  // "66311B", "3631A", "3632A", "3633A"
+// is not a number gives 0, a type name that matches none gives "none" (InstrumentModels.h).
+std::int32_t ChannelFromText(const QString& text); // "NOT": 0; leading digits, like atoi
+double LossFromText(const QString& text);          // "NOT": 0.0; leading number, like strtod
 
 // The sixteen texts in the order the dialog reads them: GSM BCH, PGSM1-3 TCH, GSM loss 2, 1, 3,
 // DCS BCH, DCS1-3 TCH, DCS loss 2, 1, 3, test-set type, supply type. Missing texts count as empty.
 CalibrationConfig ConfigFromDialogTexts(const QStringList& texts);
 // What the dialog shows when it opens, in the same order.
 QStringList DefaultDialogTexts();
+// The test sets and the supplies the dialog lists, in its order; the operator may type others.
+QStringList TestSetChoices();
+QStringList SupplyChoices();
 // What OK applies when the operator changed nothing.
 CalibrationConfig DefaultConfig();

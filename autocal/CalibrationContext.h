@@ -1,5 +1,6 @@
 #pragma once
 
+#include "autocal/CalibrationCodes.h"
 #include "autocal/CalibrationConfig.h"
 #include "autocal/CalibrationPoints.h"
 #include "autocal/SearchSamples.h"
@@ -22,10 +23,14 @@ using DcsApcTable = std::array<std::array<std::int32_t, kDcsLevels>, 4>;
 // their context), the configuration, each calibration's state and the results. It lives on the
 // calibration's thread.
 struct CalibrationContext : InstrumentContext {
-    // Idle until a calibration starts, so that the first one entered begins at its first state.
-    CalibrationContext() { stepState = kStepIdle; }
-
     CalibrationConfig config;
+
+    // The active calibration's state, by the numbers its own header names: idle until one
+    // starts, so that the first one entered begins at its first state. The engine also sets it
+    // as the test set reports what it did.
+    std::int32_t stepState = kStepIdle;
+    // The state that encoded the last command; what a failed run records.
+    std::int32_t lastStep = 0;
 
     // The command line the last state encoded, sent by the step routine.
     QByteArray commandLine;
@@ -52,6 +57,8 @@ struct CalibrationContext : InstrumentContext {
     std::array<std::int16_t, kRxChannels> rxTable{};
 
     // TX APC.
+    std::int32_t gsmSubBand = 0; // 1 to 3; 0 none, and after a preset of the test set
+    std::int32_t dcsSubBand = 0;
     std::int32_t highestLevel = 0;
     double targetPowerDbm = 0.0;
     double toleranceDb = 0.0;

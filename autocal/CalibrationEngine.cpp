@@ -4,6 +4,7 @@
 #include "base/MessageService.h"
 #include "base/StationClock.h"
 #include "instruments/DelayMs.h"
+#include "instruments/InstrumentModels.h"
 #include "instruments/Supply.h"
 #include "instruments/TestSet.h"
 #include "link/Scanner.h"
@@ -77,13 +78,33 @@ void CalibrationEngine::MakeInstruments() {
         if (testSet_)
             testSet_->CloseTestSet();
         testSetType_ = cal_.config.testSetType;
-        testSet_ = MakeTestSet(testSetType_, cal_);
+        testSet_ =
+            MakeTestSet(testSetType_, cal_, [this](TestSetEvent event) { FollowTestSet(event); });
     }
     if (!supply_ || supplyType_ != cal_.config.supplyType) {
         if (supply_)
             supply_->CloseSupply();
         supplyType_ = cal_.config.supplyType;
         supply_ = MakeSupply(supplyType_, cal_);
+    }
+}
+
+// The run's state follows what the test set did: idle once it is open or preset (and no sub-band
+// calibrated after a preset), stopped after its second failure.
+void CalibrationEngine::FollowTestSet(TestSetEvent event) {
+    switch (event) {
+    case TestSetEvent::Opened:
+        cal_.stepState = kStepIdle;
+        break;
+    case TestSetEvent::Preset:
+        cal_.stepState = kStepIdle;
+        cal_.gsmSubBand = 0;
+        cal_.dcsSubBand = 0;
+        break;
+    case TestSetEvent::RunStopped:
+        cal_.stepState = kStepStopped;
+        cal_.lastStep = 0;
+        break;
     }
 }
 
@@ -95,7 +116,7 @@ bool CalibrationEngine::SupplyConfigured() const {
 // operator is told where to configure one. The supply is no longer watched, so that the text
 // stays until the operator acts on it.
 bool CalibrationEngine::RefusedWithoutTestSet() {
-    if (cal_.config.testSetType == kTestSet8960 || cal_.config.testSetType == kTestSet4400)
+    if (TestSetConfigured(cal_.config.testSetType))
         return false;
     phoneInTimer_.stop();
     phoneOutTimer_.stop();
@@ -112,8 +133,11 @@ void CalibrationEngine::InstrumentCheck() {
         return;
     }
     bool testSetOpen = true;
-    if (cal_.config.testSetType == kTestSet8960 || cal_.config.testSetType == kTestSet4400) {
-        testSetOpen = testSet_->InitTestSet();
+    if (TestSetConfigured(cal_.config.testSetType)) {
+        const TestSetOpening opening = testSet_->InitTestSet();
+        if (!opening.failureText.isEmpty())
+            emit testSetInitFailed(opening.failureText);
+        testSetOpen = opening.opened;
         emit instrumentCheckShown(testSetOpen);
     }
     // The supply's outcome overwrites the test set's in the same field.
@@ -184,7 +208,7 @@ void CalibrationEngine::StopRun() {
 }
 
 void CalibrationEngine::CloseInstruments() {
-    if (cal_.config.testSetType != kTestSetNone)
+    if (TestSetConfigured(cal_.config.testSetType))
         testSet_->CloseTestSet();
     supply_->CloseSupply();
 }

@@ -18,6 +18,8 @@
 class CComm;
 class Supply;
 class TestSet;
+enum class BoardState : std::int32_t;
+enum class TestSetEvent;
 
 // The calibration station without its window: it checks the instruments and the target, detects
 // a target put on and taken off the supply, runs the calibrations one command at a time and
@@ -74,6 +76,8 @@ signals:
     void statusShown(const QString& text, StatusStyle style);
     void progressShown(int position);
     void instrumentCheckShown(bool ok);
+    // The test set of an instrument check did not open: why, as the operator reads it in a box.
+    void testSetInitFailed(const QString& text);
     // After each instrument check: whether each configured instrument opened (true when none is
     // configured).
     void instrumentsChecked(bool testSetOpen, bool supplyOpen);
@@ -112,6 +116,7 @@ private:
     void RunGsmTxCal();
     void RunDcsTxCal();
     void RunBoardCal();
+    void ShowBoardProgress(BoardState next, BoardState lastStep);
     void ContinueActive();
     void EndCompleteRun();
     void SetTargetClock();
@@ -133,8 +138,8 @@ private:
     // Replies and timers.
     void OnReply(const TargetReply& reply);
     bool ActOnReply(const TargetReply& reply); // false: the reply ends here ("vg")
-    void ActOnSpecialRead(const TargetReply& reply);
     void ActOnSpecialEnable(const TargetReply& reply);
+    void ActOnCalibrationReply(const TargetReply& reply);
     void OnReplyTimeout();
     void GiveUpOnTarget();
     void AbandonRun();
@@ -145,6 +150,7 @@ private:
     void OnPhoneOut();
 
     void MakeInstruments();
+    void FollowTestSet(TestSetEvent event);
     bool SupplyConfigured() const;
     bool RefusedWithoutTestSet();
 

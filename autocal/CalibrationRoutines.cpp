@@ -37,105 +37,93 @@ void CalibrationEngine::ContinueActive() {
 
 void CalibrationEngine::RunGmagicCal() {
     active_ = CAL_GMAGIC;
-    for (;;) {
-        switch (GmagicStep(cal_, *testSet_)) {
-        case kStepSend:
-            ShowStatus(QStringLiteral("GMAGIC CAL Processing..."));
-            SendCalibrationCommand();
-            return;
-        case kStepFinished:
-            FinishCalibration(CAL_GMAGIC, "GMAGIC CAL END");
-            if (runAll_) {
-                testSet_->PresetTestSet();
-                RunRxCal();
-            }
-            return;
-        case kStepFailed:
-            FailCalibration(QString::fromUtf8(kGmagicFailText));
-            return;
-        default:
-            break;
+    switch (StepUntilAct([this] { return GmagicStep(cal_, *testSet_); })) {
+    case StepAct::Finished:
+        FinishCalibration(CAL_GMAGIC, "GMAGIC CAL END");
+        if (runAll_) {
+            testSet_->PresetTestSet();
+            RunRxCal();
         }
+        return;
+    case StepAct::Failed:
+        FailCalibration(QString::fromUtf8(kGmagicFailText));
+        return;
+    case StepAct::Send:
+    case StepAct::SendAside: // GMAGIC awaits the reply to every command
+    case StepAct::SendTimed:
+        ShowStatus(QStringLiteral("GMAGIC CAL Processing..."));
+        SendCalibrationCommand();
+        return;
     }
 }
 
 void CalibrationEngine::RunRxCal() {
     active_ = CAL_RX;
-    for (;;) {
-        switch (RxStep(cal_, *testSet_)) {
-        case kStepSend:
-            SendCalibrationCommand();
-            return;
-        case kStepSendAside: // "se 100": the call is checked when the wait is over
-            callPending_ = true;
-            SendCalibrationCommand();
-            StartContinue(kRxContinueMs);
-            return;
-        case kStepSendTimed:
-            ShowStatus(QStringLiteral("RX CAL Processing..."));
-            timedContinue_ = true;
-            SendCalibrationCommand();
-            StartContinue(kRxContinueMs);
-            return;
-        case kStepFinished:
-            FinishCalibration(CAL_RX, "RX CAL END");
-            if (runAll_)
-                RunGsmTxCal();
-            return;
-        case kStepFailed:
-            FailCalibration(QString::fromUtf8(kRxFailText));
-            return;
-        default:
-            break;
-        }
+    switch (StepUntilAct([this] { return RxStep(cal_, *testSet_); })) {
+    case StepAct::Send:
+        SendCalibrationCommand();
+        return;
+    case StepAct::SendAside: // "se 100": the call is checked when the wait is over
+        callPending_ = true;
+        SendCalibrationCommand();
+        StartContinue(kRxContinueMs);
+        return;
+    case StepAct::SendTimed:
+        ShowStatus(QStringLiteral("RX CAL Processing..."));
+        timedContinue_ = true;
+        SendCalibrationCommand();
+        StartContinue(kRxContinueMs);
+        return;
+    case StepAct::Finished:
+        FinishCalibration(CAL_RX, "RX CAL END");
+        if (runAll_)
+            RunGsmTxCal();
+        return;
+    case StepAct::Failed:
+        FailCalibration(QString::fromUtf8(kRxFailText));
+        return;
     }
 }
 
 void CalibrationEngine::RunGsmTxCal() {
     active_ = CAL_GSM_TX;
-    for (;;) {
-        switch (GsmTxStep(cal_, *testSet_)) {
-        case kStepSend:
-            SendCalibrationCommand();
-            return;
-        case kStepSendAside: // "rfe 7"
-            ShowStatus(QStringLiteral("GSMTX CAL Processing..."));
-            SendCalibrationCommand(false);
-            return;
-        case kStepFinished:
-            FinishCalibration(CAL_GSM_TX, "PGSM TX CAL END");
-            if (runAll_)
-                RunDcsTxCal();
-            return;
-        case kStepFailed:
-            FailCalibration(GsmTxFailText(cal_));
-            return;
-        default:
-            break;
-        }
+    switch (StepUntilAct([this] { return TxStep(cal_, *testSet_, kGsmTx); })) {
+    case StepAct::SendAside: // "rfe 7"
+        ShowStatus(QStringLiteral("GSMTX CAL Processing..."));
+        SendCalibrationCommand(false);
+        return;
+    case StepAct::Finished:
+        FinishCalibration(CAL_GSM_TX, "PGSM TX CAL END");
+        if (runAll_)
+            RunDcsTxCal();
+        return;
+    case StepAct::Failed:
+        FailCalibration(TxFailText(cal_, kGsmTx));
+        return;
+    case StepAct::Send:
+    case StepAct::SendTimed: // the TX parts await the reply to every other command
+        SendCalibrationCommand();
+        return;
     }
 }
 
 void CalibrationEngine::RunDcsTxCal() {
     active_ = CAL_DCS_TX;
-    for (;;) {
-        switch (DcsTxStep(cal_, *testSet_)) {
-        case kStepSend:
-            SendCalibrationCommand();
-            return;
-        case kStepSendAside: // "rfe 7"
-            ShowStatus(QStringLiteral("DCSTX CAL Processing..."));
-            SendCalibrationCommand(false);
-            return;
-        case kStepFinished:
-            EndCompleteRun();
-            return;
-        case kStepFailed:
-            FailCalibration(DcsTxFailText(cal_));
-            return;
-        default:
-            break;
-        }
+    switch (StepUntilAct([this] { return TxStep(cal_, *testSet_, kDcsTx); })) {
+    case StepAct::SendAside: // "rfe 7"
+        ShowStatus(QStringLiteral("DCSTX CAL Processing..."));
+        SendCalibrationCommand(false);
+        return;
+    case StepAct::Finished:
+        EndCompleteRun();
+        return;
+    case StepAct::Failed:
+        FailCalibration(TxFailText(cal_, kDcsTx));
+        return;
+    case StepAct::Send:
+    case StepAct::SendTimed: // the TX parts await the reply to every other command
+        SendCalibrationCommand();
+        return;
     }
 }
 
@@ -160,23 +148,20 @@ void CalibrationEngine::RunBoardCal() {
     active_ = CAL_BOARD;
     for (;;) {
         AdvanceProgress();
-        const std::int32_t lastStep = cal_.lastStep;
-        switch (BoardStep(cal_, *supply_, SupplyConfigured())) {
-        case kStepSend:
-            if (cal_.lastStep == kBoardClockState)
-                SetTargetClock();
-            SendCalibrationCommand(false);
-            return;
-        case kStepSendTimed: // "se 300": the target restarts and does not answer
+        const auto lastStep = StateOf<BoardState>(cal_.lastStep);
+        const BoardStepResult step = BoardStep(cal_, *supply_, SupplyConfigured());
+        if (const BoardState* next = std::get_if<BoardState>(&step)) {
+            ShowBoardProgress(*next, lastStep);
+            continue;
+        }
+        switch (std::get<StepAct>(step)) {
+        case StepAct::SendTimed: // "se 300": the target restarts and does not answer
             timedContinue_ = true;
             emit batteryEditsCleared();
             SendCalibrationCommand(false);
             StartContinue(kBoardContinueMs);
             return;
-        case kBoardStatusState:
-            ShowStatus(QStringLiteral("BAT CAL Processing..."));
-            break;
-        case kStepFinished:
+        case StepAct::Finished:
             ResetProgress();
             active_ = CAL_NONE;
             emit calibrationFinished(CAL_BOARD);
@@ -187,19 +172,25 @@ void CalibrationEngine::RunBoardCal() {
                 ShowOkFail(QString::fromUtf8(kBoardSuccessText));
             }
             return;
-        case kStepFailed:
+        case StepAct::Failed:
             FailCalibration(QString::fromUtf8(kBatteryFailText), false);
             return;
-        case 36:
-            // Readings that never settle keep the calibration reading; the operator sees them.
-            if (lastStep == 36)
-                ShowStatus(
-                    QStringLiteral("BAT CAL Processing... battery %1").arg(cal_.batteryReading));
-            break;
-        default:
-            break;
+        case StepAct::Send:
+        case StepAct::SendAside: // the board sends nothing aside
+            if (StateOf<BoardState>(cal_.lastStep) == BoardState::SetClock)
+                SetTargetClock();
+            SendCalibrationCommand(false);
+            return;
         }
     }
+}
+
+void CalibrationEngine::ShowBoardProgress(BoardState next, BoardState lastStep) {
+    if (next == BoardState::BatteryMode)
+        ShowStatus(QStringLiteral("BAT CAL Processing..."));
+    // Readings that never settle keep the calibration reading; the operator sees them.
+    else if (next == BoardState::ReadBattery && lastStep == BoardState::ReadBattery)
+        ShowStatus(QStringLiteral("BAT CAL Processing... battery %1").arg(cal_.batteryReading));
 }
 
 void CalibrationEngine::SetTargetClock() {

@@ -1,16 +1,11 @@
-// What the calibration does with each reply: the values it takes, the status lines it shows,
-// and the step routine of the active calibration that the reply continues.
+// What the station does with each reply: the status lines it shows whatever runs, the values the
+// active calibration takes by its own rules, and the step routine that the reply continues.
+#include "autocal/BoardCalibration.h"
 #include "autocal/CalibrationEngine.h"
 #include "autocal/GmagicCalibration.h"
+#include "autocal/RxCalibration.h"
+#include "autocal/TxApcCalibration.h"
 #include "link/ReplyOpcodes.h"
-
-namespace {
-
-bool IsTx(ActiveCalibration active) {
-    return active == CAL_GSM_TX || active == CAL_DCS_TX;
-}
-
-} // namespace
 
 void CalibrationEngine::OnReply(const TargetReply& reply) {
     switch (reply.Class()) {
@@ -26,6 +21,7 @@ void CalibrationEngine::OnReply(const TargetReply& reply) {
     unanswered_ = 0;
     if (!ActOnReply(reply))
         return;
+    ActOnCalibrationReply(reply);
     ContinueActive();
     emit targetCheckShown(true);
 }
@@ -35,29 +31,9 @@ bool CalibrationEngine::ActOnReply(const TargetReply& reply) {
     case kOpTi:
         ShowStatus(QStringLiteral("TESTMODE INIT."));
         break;
-    case kOpTms:
-        if (active_ == CAL_BOARD)
-            ShowStatus(QStringLiteral("TESTMODE SET."));
-        break;
     case kOpVg:
         emit targetCheckShown(true);
         return false;
-    case kOpTxpr:
-        if (reply.Index() == 4 && IsTx(active_))
-            cal_.apcDac = reply.Word();
-        break;
-    case kOpRftr:
-        if ((reply.Index() == 31 || reply.Index() == 47) && active_ == CAL_GMAGIC)
-            cal_.gmagicReadBack = reply.Word();
-        break;
-    case kOpSr:
-        if (reply.Index() == 1 && active_ == CAL_GMAGIC) {
-            if (const std::optional<double> sample = reply.PmValue()) {
-                StoreGmagicSample(cal_, *sample);
-                emit gmagicSampled(GmagicSample{cal_.band, *sample});
-            }
-        }
-        break;
     case kOpSpw:
         if (reply.Index() == 51)
             ShowStatus(QStringLiteral("MAIN LCD SAVED."));
@@ -66,9 +42,6 @@ bool CalibrationEngine::ActOnReply(const TargetReply& reply) {
         else if (reply.Index() == 53)
             ShowStatus(QStringLiteral("SUB LCD V0 SAVED. 성공적으로 끝났습니다."),
                        StatusStyle::Success);
-        break;
-    case kOpSpr:
-        ActOnSpecialRead(reply);
         break;
     case kOpSe:
         ActOnSpecialEnable(reply);
@@ -83,29 +56,6 @@ bool CalibrationEngine::ActOnReply(const TargetReply& reply) {
     return true;
 }
 
-void CalibrationEngine::ActOnSpecialRead(const TargetReply& reply) {
-    switch (reply.Index()) {
-    case 11:
-        if (active_ == CAL_RX)
-            cal_.rxGainReadBack = static_cast<std::int16_t>(reply.SignedWord());
-        break;
-    case 21:
-    case 22:
-    case 23:
-    case 31:
-    case 32:
-        if (IsTx(active_))
-            cal_.apcDac = reply.Word();
-        break;
-    case 54:
-        if (active_ == CAL_BOARD)
-            cal_.batteryReading = reply.Word();
-        break;
-    default:
-        break;
-    }
-}
-
 void CalibrationEngine::ActOnSpecialEnable(const TargetReply& reply) {
     switch (reply.Index()) {
     case 5:
@@ -116,10 +66,31 @@ void CalibrationEngine::ActOnSpecialEnable(const TargetReply& reply) {
         break;
     case 11:
         ShowResults(active_);
-        if (active_ == CAL_BOARD)
-            ShowStatus(QStringLiteral("LOGIC DATA SAVED."));
         break;
     default:
+        break;
+    }
+}
+
+// After what every reply shows: what the active calibration takes from it.
+void CalibrationEngine::ActOnCalibrationReply(const TargetReply& reply) {
+    switch (active_) {
+    case CAL_GMAGIC:
+        if (const std::optional<double> sample = TakeGmagicReply(cal_, reply))
+            emit gmagicSampled(GmagicSample{cal_.band, *sample});
+        break;
+    case CAL_RX:
+        TakeRxReply(cal_, reply);
+        break;
+    case CAL_GSM_TX:
+    case CAL_DCS_TX:
+        TakeTxReply(cal_, reply);
+        break;
+    case CAL_BOARD:
+        if (const char* status = TakeBoardReply(cal_, reply))
+            ShowStatus(QString::fromUtf8(status));
+        break;
+    case CAL_NONE:
         break;
     }
 }

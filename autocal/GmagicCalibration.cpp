@@ -1,12 +1,15 @@
 #include "autocal/GmagicCalibration.h"
 
-#include "autocal/StepCommands.h"
 #include "instruments/DelayMs.h"
 #include "instruments/TestSet.h"
+#include "link/ReplyOpcodes.h"
+#include "link/TargetReply.h"
 
 #include <cmath>
 
 namespace {
+
+using State = GmagicState;
 
 constexpr std::int32_t kGsmChannel = 62;
 constexpr std::int32_t kDcsChannel = 698;
@@ -29,105 +32,112 @@ void Reset(CalibrationContext& cal) {
     cal.stepState = kStepStart;
 }
 
-std::int32_t WriteResult(CalibrationContext& cal) {
+// The band's cable loss and channel, before the states that use them.
+void Prepare(CalibrationContext& cal) {
+    const State state = StateOf<State>(cal.stepState);
+    if (state == State::ConfigureTone)
+        cal.cableLossDb = OnGsm(cal) ? cal.config.gsmLoss[1] : cal.config.dcsLoss[1];
+    else if (state == State::TuneTone)
+        cal.tchChannel = OnGsm(cal) ? kGsmChannel : kDcsChannel;
+}
+
+GmagicStepResult WriteResult(CalibrationContext& cal) {
     const std::int32_t result = GmagicCompute(cal);
     if (result > kGmagicHigh || result < kGmagicLow)
         cal.instrumentFault = 1;
     // Encoded even when out of range; a failed calibration never sends it.
-    const std::int32_t how =
-        EncodeStepLine(cal, 16, (OnGsm(cal) ? "rftw 31 " : "rftw 47 ") + cal.gmagicArgument);
-    return cal.instrumentFault ? kStepFailed : how;
+    const StepAct how = SendLine(cal, State::WriteGmagic,
+                                 (OnGsm(cal) ? "rftw 31 " : "rftw 47 ") + cal.gmagicArgument);
+    if (cal.instrumentFault)
+        return StepAct::Failed;
+    return how;
+}
+
+// After a reply: the next state by the last step.
+GmagicStepResult Advance(CalibrationContext& cal) {
+    switch (StateOf<State>(cal.lastStep)) {
+    case State::Start:
+        return State::TestMode;
+    case State::TestMode:
+        return State::ConfigureTone;
+    case State::TuneTone:
+        return State::ReceiverOn;
+    case State::ReceiverOn:
+        return State::TakeSample;
+    case State::TakeSample:
+        return State::ReceiverOff;
+    case State::ReceiverOff:
+        // A second "rfe 1", wait, "sr 1 2", "rfe 0" for the second sample of the pair.
+        return cal.pairReady ? State::ReadGmagic : State::ReceiverOn;
+    case State::ReadGmagic:
+        return State::WriteGmagic;
+    case State::WriteGmagic:
+        if (!OnGsm(cal))
+            return State::Save;
+        cal.band = kBandDcs;
+        cal.pairReady = false;
+        return State::ConfigureTone;
+    case State::Save:
+        return StepAct::Finished;
+    default:
+        return ActOfWaiting(cal.stepState);
+    }
+}
+
+GmagicStepResult Work(CalibrationContext& cal, TestSet& testSet) {
+    switch (StateOf<State>(cal.stepState)) {
+    case State::Sent:
+        return Advance(cal);
+    case State::Start:
+        testSet.SetupCwDownlink();
+        return SendLine(cal, State::Start, "ti");
+    case State::TestMode:
+        return SendLine(cal, State::TestMode, "tms 1");
+    case State::ConfigureTone:
+        testSet.ConfigureCwGenerator();
+        return State::TuneTone;
+    case State::TuneTone:
+        cal.cwOffsetSelector = cal.sampleCount;
+        testSet.SetCwFrequency();
+        return SendLine(cal, State::TuneTone, LineWith("rfpw 2 ", cal.tchChannel));
+    case State::ReceiverOn:
+        return SendLine(cal, State::ReceiverOn, "rfe 1");
+    case State::ReceiverOff:
+        return SendLine(cal, State::ReceiverOff, "rfe 0");
+    case State::TakeSample:
+        DelayMs(kSampleWaitMs);
+        return SendLine(cal, State::TakeSample, "sr 1 2");
+    case State::ReadGmagic:
+        return SendLine(cal, State::ReadGmagic, OnGsm(cal) ? "rftr 31" : "rftr 47");
+    case State::WriteGmagic:
+        return WriteResult(cal);
+    case State::Save:
+        return SendLine(cal, State::Save, "se 1");
+    }
+    // A state no calibration leaves behind: end with the failure rather than spin.
+    return StepAct::Failed;
 }
 
 } // namespace
 
-void GmagicPrepare(CalibrationContext& cal) {
-    if (cal.stepState == 8)
-        cal.cableLossDb = OnGsm(cal) ? cal.config.gsmLoss[1] : cal.config.dcsLoss[1];
-    else if (cal.stepState == 9)
-        cal.tchChannel = OnGsm(cal) ? kGsmChannel : kDcsChannel;
-}
-
-std::int32_t GmagicStep(CalibrationContext& cal, TestSet& testSet) {
+GmagicStepResult GmagicStep(CalibrationContext& cal, TestSet& testSet) {
     if (IsAtRest(cal.stepState))
         Reset(cal);
-    GmagicPrepare(cal);
-    switch (cal.stepState) {
-    case kStepSend:
-        GmagicAdvance(cal);
-        return cal.stepState;
-    case 5:
-        testSet.SetupCwDownlink();
-        return cal.stepState = EncodeStepLine(cal, 5, "ti");
-    case 6:
-        return cal.stepState = EncodeStepLine(cal, 6, "tms 1");
-    case 8:
-        testSet.ConfigureCwGenerator();
-        return cal.stepState = 9;
-    case 9:
-        cal.cwOffsetSelector = cal.sampleCount;
-        testSet.SetCwFrequency();
-        return cal.stepState = EncodeStepLine(cal, 9, LineWith("rfpw 2 ", cal.tchChannel));
-    case 12:
-        return cal.stepState = EncodeStepLine(cal, 12, "rfe 1");
-    case 13:
-        return cal.stepState = EncodeStepLine(cal, 13, "rfe 0");
-    case 14:
-        DelayMs(kSampleWaitMs);
-        return cal.stepState = EncodeStepLine(cal, 14, "sr 1 2");
-    case 15:
-        return cal.stepState = EncodeStepLine(cal, 15, OnGsm(cal) ? "rftr 31" : "rftr 47");
-    case 16:
-        return cal.stepState = WriteResult(cal);
-    case 40:
-        return cal.stepState = EncodeStepLine(cal, 40, "se 1");
-    default:
-        // A state no calibration leaves behind: end with the failure rather than spin.
-        return cal.stepState = kStepFailed;
-    }
+    Prepare(cal);
+    const GmagicStepResult result = Work(cal, testSet);
+    cal.stepState = StateAfter(result);
+    return result;
 }
 
-void GmagicAdvance(CalibrationContext& cal) {
-    if (cal.stepState != kStepSend)
-        return;
-    switch (cal.lastStep) {
-    case 5:
-        cal.stepState = 6;
-        break;
-    case 6:
-        cal.stepState = 8;
-        break;
-    case 9:
-        cal.stepState = 12;
-        break;
-    case 12:
-        cal.stepState = 14;
-        break;
-    case 14:
-        cal.stepState = 13;
-        break;
-    case 13:
-        // A second "rfe 1", wait, "sr 1 2", "rfe 0" for the second sample of the pair.
-        cal.stepState = cal.pairReady ? 15 : 12;
-        break;
-    case 15:
-        cal.stepState = 16;
-        break;
-    case 16:
-        if (OnGsm(cal)) {
-            cal.band = kBandDcs;
-            cal.pairReady = false;
-            cal.stepState = 8;
-        } else {
-            cal.stepState = 40;
-        }
-        break;
-    case 40:
-        cal.stepState = kStepFinished;
-        break;
-    default:
-        break;
-    }
+std::optional<double> TakeGmagicReply(CalibrationContext& cal, const TargetReply& reply) {
+    if (reply.Opcode() == kOpRftr && (reply.Index() == 31 || reply.Index() == 47))
+        cal.gmagicReadBack = reply.Word();
+    if (reply.Opcode() != kOpSr || reply.Index() != 1)
+        return std::nullopt;
+    const std::optional<double> sample = reply.PmValue();
+    if (sample)
+        StoreGmagicSample(cal, *sample);
+    return sample;
 }
 
 std::int32_t GmagicCompute(CalibrationContext& cal) {

@@ -1,12 +1,15 @@
 #include "autocal/RxCalibration.h"
 
-#include "autocal/StepCommands.h"
 #include "instruments/DelayMs.h"
 #include "instruments/TestSet.h"
+#include "link/ReplyOpcodes.h"
+#include "link/TargetReply.h"
 
 #include <cmath>
 
 namespace {
+
+using State = RxState;
 
 constexpr double kWantedRxLev = 50.0;
 constexpr int kSettleMs = 1000;
@@ -45,15 +48,69 @@ void ReadRxLevel(CalibrationContext& cal, TestSet& testSet) {
         cal.instrumentFault = 1;
 }
 
-std::int32_t WriteNewGain(CalibrationContext& cal) {
+RxStepResult WriteNewGain(CalibrationContext& cal) {
     if (cal.rxLevel) {
         const std::int16_t gain = NewRxGain(cal.rxGainReadBack, *cal.rxLevel);
         cal.rxTable[static_cast<std::size_t>(cal.rxIndex)] = gain;
         if (gain < -kRxGainLimit || gain > kRxGainLimit)
             cal.instrumentFault = 1;
-        EncodeStepLine(cal, 33, LineWith("spw 11 ", gain));
+        SendLine(cal, State::WriteGain, LineWith("spw 11 ", gain));
     }
-    return cal.instrumentFault ? kStepFailed : kStepSend;
+    if (cal.instrumentFault)
+        return StepAct::Failed;
+    return StepAct::Send;
+}
+
+// The next channel: the same group changes only the traffic channel, a new one sets its loss
+// and levels first.
+RxStepResult NextChannel(CalibrationContext& cal) {
+    ++cal.rxIndex;
+    if (cal.rxIndex == kRxChannels)
+        return State::EndCall;
+    return cal.rxIndex <= cal.rxGroupEnd ? State::TuneTestSet : State::SetLevels;
+}
+
+RxStepResult Work(CalibrationContext& cal, TestSet& testSet) {
+    switch (StateOf<State>(cal.stepState)) {
+    case State::Sent:
+    case State::SentCall:
+    case State::SentTimed:
+        return RxAdvance(cal);
+    case State::Start:
+        Reset(cal);
+        RxChannelSetup(cal);
+        testSet.SetupRxCalibration();
+        return SendLine(cal, State::Start, "se 300", StepAct::SendTimed);
+    case State::TuneTestSet:
+        RxChannelSetup(cal);
+        testSet.SetTrafficChannel();
+        return State::TuneTarget;
+    case State::SetLevels:
+        RxChannelSetup(cal);
+        testSet.SetRxLossAndLevel();
+        DelayMs(kSettleMs);
+        return State::TuneTestSet;
+    case State::TuneTarget:
+        return SendLine(cal, State::TuneTarget, LineWith("spw 1 ", cal.tchChannel));
+    case State::ReadGain:
+        DelayMs(kSettleMs);
+        return SendLine(cal, State::ReadGain, "spr 11");
+    case State::WriteGain:
+        return WriteNewGain(cal);
+    case State::ReadLevel:
+        ReadRxLevel(cal, testSet);
+        return State::WriteGain;
+    case State::StartCall:
+        DelayMs(kCallStartMs);
+        return SendLine(cal, State::StartCall, "se 100", StepAct::SendAside);
+    case State::EndCall:
+        return SendLine(cal, State::EndCall, "se 101");
+    case State::Save:
+        DelayMs(kSettleMs);
+        return SendLine(cal, State::Save, "se 1");
+    }
+    // A state no calibration leaves behind: end with the failure rather than spin.
+    return StepAct::Failed;
 }
 
 } // namespace
@@ -78,84 +135,36 @@ void RxChannelSetup(CalibrationContext& cal) {
     }
 }
 
-std::int32_t RxStep(CalibrationContext& cal, TestSet& testSet) {
+RxStepResult RxStep(CalibrationContext& cal, TestSet& testSet) {
     if (IsAtRest(cal.stepState))
         cal.stepState = kStepStart;
-    switch (cal.stepState) {
-    case kStepSend:
-    case kStepSendAside:
-    case kStepSendTimed:
-        RxAdvance(cal);
-        return cal.stepState;
-    case 5:
-        Reset(cal);
-        RxChannelSetup(cal);
-        testSet.SetupRxCalibration();
-        return cal.stepState = EncodeStepLine(cal, 5, "se 300", kStepSendTimed);
-    case 28:
-        RxChannelSetup(cal);
-        testSet.SetTrafficChannel();
-        return cal.stepState = 31;
-    case 30:
-        RxChannelSetup(cal);
-        testSet.SetRxLossAndLevel();
-        DelayMs(kSettleMs);
-        return cal.stepState = 28;
-    case 31:
-        return cal.stepState = EncodeStepLine(cal, 31, LineWith("spw 1 ", cal.tchChannel));
-    case 32:
-        DelayMs(kSettleMs);
-        return cal.stepState = EncodeStepLine(cal, 32, "spr 11");
-    case 33:
-        return cal.stepState = WriteNewGain(cal);
-    case 34:
-        ReadRxLevel(cal, testSet);
-        return cal.stepState = 33;
-    case 38:
-        DelayMs(kCallStartMs);
-        return cal.stepState = EncodeStepLine(cal, 38, "se 100", kStepSendAside);
-    case 39:
-        return cal.stepState = EncodeStepLine(cal, 39, "se 101");
-    case 40:
-        DelayMs(kSettleMs);
-        return cal.stepState = EncodeStepLine(cal, 40, "se 1");
+    const RxStepResult result = Work(cal, testSet);
+    cal.stepState = StateAfter(result);
+    return result;
+}
+
+RxStepResult RxAdvance(CalibrationContext& cal) {
+    switch (StateOf<State>(cal.lastStep)) {
+    case State::Start: // "se 300"
+        return State::StartCall;
+    case State::StartCall: // the call is connected
+        return State::SetLevels;
+    case State::TuneTarget:
+        return State::ReadGain;
+    case State::ReadGain:
+        return State::ReadLevel;
+    case State::WriteGain:
+        return NextChannel(cal);
+    case State::EndCall:
+        return State::Save;
+    case State::Save:
+        return StepAct::Finished;
     default:
-        // A state no calibration leaves behind: end with the failure rather than spin.
-        return cal.stepState = kStepFailed;
+        return ActOfWaiting(cal.stepState);
     }
 }
 
-void RxAdvance(CalibrationContext& cal) {
-    if (cal.stepState != kStepSend && cal.stepState != kStepSendAside &&
-        cal.stepState != kStepSendTimed)
-        return;
-    switch (cal.lastStep) {
-    case 5:
-        cal.stepState = 38;
-        break;
-    case 38:
-        cal.stepState = 30;
-        break;
-    case 31:
-        cal.stepState = 32;
-        break;
-    case 32:
-        cal.stepState = 34;
-        break;
-    case 33:
-        ++cal.rxIndex;
-        if (cal.rxIndex == kRxChannels)
-            cal.stepState = 39;
-        else
-            cal.stepState = cal.rxIndex <= cal.rxGroupEnd ? 28 : 30;
-        break;
-    case 39:
-        cal.stepState = 40;
-        break;
-    case 40:
-        cal.stepState = kStepFinished;
-        break;
-    default:
-        break;
-    }
+void TakeRxReply(CalibrationContext& cal, const TargetReply& reply) {
+    if (reply.Opcode() == kOpSpr && reply.Index() == 11)
+        cal.rxGainReadBack = static_cast<std::int16_t>(reply.SignedWord());
 }

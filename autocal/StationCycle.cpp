@@ -2,18 +2,10 @@
 
 #include "autocal/CalibrationEngine.h"
 #include "autocal/StationStatus.h"
+#include "instruments/InstrumentModels.h"
 #include "link/Scanner.h"
 
 #include <utility>
-
-namespace {
-
-QString TestSetResource(std::int32_t type) {
-    return type == kTestSet8960 ? QStringLiteral("A8960 E5515B at GPIB0::14::INSTR")
-                                : QStringLiteral("W4400M at GPIB0::4");
-}
-
-} // namespace
 
 StationCycle::StationCycle(CComm& comm, CycleOptions options, QObject* parent)
     : QObject(parent), options_(std::move(options)), thread_(comm) {
@@ -37,6 +29,7 @@ void StationCycle::Connect() {
     });
     connect(engine, &CalibrationEngine::okFailShown, this, &StationCycle::OnOkFail);
     connect(engine, &CalibrationEngine::noticeShown, this, &StationCycle::problemShown);
+    connect(engine, &CalibrationEngine::testSetInitFailed, this, &StationCycle::problemShown);
     connect(engine, &CalibrationEngine::calibrationFinished, this, &StationCycle::OnFinished);
     connect(engine, &CalibrationEngine::calibrationFailed, this, &StationCycle::OnFailed);
     connect(engine, &CalibrationEngine::phoneDetected, this, &StationCycle::StartRun);
@@ -86,10 +79,10 @@ void StationCycle::OnInstrumentsChecked(bool testSetOpen, bool supplyOpen) {
     checked_ = true;
     if (!testSetOpen) {
         emit problemShown(QStringLiteral("cannot open the test set %1")
-                              .arg(TestSetResource(options_.config.testSetType)));
+                              .arg(TestSetAndAddress(options_.config.testSetType)));
         Finish(kStationFailed);
     } else if (!supplyOpen) {
-        emit problemShown(QStringLiteral("cannot open the supply at GPIB::5::INSTR"));
+        emit problemShown(QStringLiteral("cannot open the supply at %1").arg(kSupplyResource));
         Finish(kStationFailed);
     } else if (!WatchesSupply()) {
         StartRun(); // nobody can tell when a target is put on: it is there

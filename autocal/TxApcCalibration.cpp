@@ -1,24 +1,35 @@
-// The GSM and DCS state machines of the TX APC calibration.
+// The TX APC state machine, over the band it calibrates.
 #include "autocal/TxApcCalibration.h"
 
-#include "autocal/StepCommands.h"
 #include "instruments/DelayMs.h"
 #include "instruments/TestSet.h"
+#include "link/ReplyOpcodes.h"
+#include "link/TargetReply.h"
+
+// What distinguishes the GSM and the DCS part where they otherwise do the same.
+struct TxBand {
+    const char* name;                          // as the failure text names the band
+    std::int32_t CalibrationContext::*subBand; // the part's sub-band, 1 to 3
+    bool CalibrationContext::*topAdjusted;     // its top reference level needed a search
+    std::int32_t topLevel;                     // 5 or 100
+    std::int32_t fillFrom;                     // the levels above the top reference: 0 or 129
+    std::int32_t fillEnd;                      // the level that ends the fill: 5 or 132
+    TxState fillLevelState;                    // 20 or 22
+    TxState fillDacState;                      // 21 or 23
+    // The GSM part comes first: it sets the TX measurement up and the target into test mode. The
+    // DCS part tells the target its BCH instead, and ends by saving the values of both.
+    bool first;
+    int transmitterOnMs;  // before "rfe 7"
+    int firstLevelMs;     // after "rfe 7", before a reference level
+    int transmitterOffMs; // before "rfe 0"
+    int (*measureWaitMs)(std::int32_t level);
+    void (*levelSetup)(CalibrationContext&);
+    void (*store)(CalibrationContext&, std::int32_t dac); // into the band's APC table
+};
 
 namespace {
 
-// What distinguishes the two machines where they otherwise do the same.
-struct TxBand {
-    std::int32_t& subBand;
-    bool& topAdjusted;           // the band's top reference level needed a search
-    std::int32_t topLevel;       // 5 or 100
-    std::int32_t fillFrom;       // the levels above the top reference: 0 or 129
-    std::int32_t fillEnd;        // the level that ends the fill: 5 or 132
-    std::int32_t fillLevelState; // 20 or 22
-    std::int32_t fillDacState;   // 21 or 23
-    void (*levelSetup)(CalibrationContext&);
-    void (*store)(CalibrationContext&, std::int32_t dac);
-};
+using State = TxState;
 
 bool ValidSub(std::int32_t subBand) {
     return subBand >= 1 && subBand <= 3;
@@ -42,51 +53,51 @@ void StoreDcs(CalibrationContext& cal, std::int32_t dac) {
         *cell = dac;
 }
 
-TxBand Gsm(CalibrationContext& cal) {
-    return {cal.gsmSubBand, cal.pcl5Adjusted, kGsmTopLevel, 0, kGsmTopLevel, 20, 21,
-            GsmLevelSetup,  StoreGsm};
+int GsmMeasureWaitMs(std::int32_t) {
+    return 300;
 }
 
-TxBand Dcs(CalibrationContext& cal) {
-    return {cal.dcsSubBand, cal.pcl0Adjusted, kDcsTopLevel, 129, 132, 22, 23,
-            DcsLevelSetup,  StoreDcs};
+// The top level settles longest; the lowest levels need the test set's longer averaging.
+int DcsMeasureWaitMs(std::int32_t level) {
+    return level == kDcsTopLevel ? 2000 : (level <= 113 ? 200 : 3500);
 }
 
 // Sends the band's DAC command from state; an unknown sub-band fails the part.
-std::int32_t SendDac(CalibrationContext& cal, const TxBand& band, std::int32_t state) {
-    const std::optional<QByteArray> line = DacLine(cal.band, band.subBand, cal.apcDac);
+TxStepResult SendDac(CalibrationContext& cal, const TxBand& band, State from) {
+    const std::optional<QByteArray> line = DacLine(cal.band, cal.*band.subBand, cal.apcDac);
     if (!line) {
         cal.instrumentFault = 1;
-        return kStepFailed;
+        return StepAct::Failed;
     }
-    return EncodeStepLine(cal, state, *line);
+    return SendLine(cal, from, *line);
 }
 
-std::int32_t SendLevel(CalibrationContext& cal, std::int32_t state) {
-    return EncodeStepLine(cal, state, LineWith("txpw 1 ", cal.powerLevel));
+TxStepResult SendLevel(CalibrationContext& cal, State from) {
+    return SendLine(cal, from, LineWith("txpw 1 ", cal.powerLevel));
 }
 
 // The level the search left: on with a new DAC, on to the next level, to the fill of the levels
 // above the top one, to the next sub-band, or to the end.
-std::int32_t AfterSearch(CalibrationContext& cal, const TxBand& band) {
+TxStepResult AfterSearch(CalibrationContext& cal, const TxBand& band) {
     if (cal.searchDirection == 5 || cal.searchDirection == 6)
-        return SendDac(cal, band, 26);
+        return SendDac(cal, band, State::Search);
     if (cal.instrumentFault)
-        return kStepFailed;
+        return StepAct::Failed;
     band.store(cal, cal.apcDac);
     ++cal.powerLevel;
-    if (band.topAdjusted) {
-        band.topAdjusted = false;
+    if (cal.*band.topAdjusted) {
+        cal.*band.topAdjusted = false;
         cal.savedLevel = cal.powerLevel;
         cal.powerLevel = band.fillFrom;
         return band.fillLevelState;
     }
     if (cal.powerLevel > cal.highestLevel) {
-        band.subBand = band.subBand == 3 ? 0 : band.subBand + 1;
+        std::int32_t& subBand = cal.*band.subBand;
+        subBand = subBand == 3 ? 0 : subBand + 1;
         cal.powerLevel = band.topLevel;
-        return band.subBand != 0 ? 28 : 13;
+        return subBand != 0 ? State::TuneChannel : State::TransmitterOff;
     }
-    return 17;
+    return State::EnterLevel;
 }
 
 // One TX power measurement, kept for the search and, failed or not, for the run's records; false
@@ -105,242 +116,212 @@ bool TakeTxPower(CalibrationContext& cal, TestSet& testSet) {
 // A failure the test set tolerated is no reason to fail the level: the power is taken once more.
 // A second failure stops the run and leaves no power for the search, which fails the level; the
 // preset of the stop forgets the sub-band, which the failure must still name.
-void Measure(CalibrationContext& cal, TestSet& testSet, const TxBand& band, int waitMs) {
+void Measure(CalibrationContext& cal, TestSet& testSet, const TxBand& band) {
     if (!IsReferenceLevel(cal.powerLevel))
         return;
-    DelayMs(waitMs);
-    const std::int32_t subBand = band.subBand;
+    DelayMs(band.measureWaitMs(cal.powerLevel));
+    const std::int32_t subBand = cal.*band.subBand;
     if (!TakeTxPower(cal, testSet) && testSet.MayMeasureAgain())
         TakeTxPower(cal, testSet);
-    band.subBand = subBand;
+    cal.*band.subBand = subBand;
 }
 
 // Tunes the test set to the sub-band's traffic channel and level; the target follows with
 // "rfpw 2".
-std::int32_t TuneChannel(CalibrationContext& cal, TestSet& testSet, const TxBand& band) {
+TxStepResult TuneChannel(CalibrationContext& cal, TestSet& testSet, const TxBand& band) {
     band.levelSetup(cal);
     if (IsReferenceLevel(cal.powerLevel)) {
         testSet.SetAmplitudeOffset();
         testSet.SetTxLevelAndChannel();
         DelayMs(500);
     }
-    return EncodeStepLine(cal, 28, LineWith("rfpw 2 ", cal.tchChannel));
+    return SendLine(cal, State::TuneChannel, LineWith("rfpw 2 ", cal.tchChannel));
 }
 
-std::int32_t EnterLevel(CalibrationContext& cal, TestSet& testSet, const TxBand& band) {
+TxStepResult EnterLevel(CalibrationContext& cal, TestSet& testSet, const TxBand& band) {
     band.levelSetup(cal);
     if (IsReferenceLevel(cal.powerLevel))
         testSet.SetMsPowerLevel();
-    return SendLevel(cal, 17);
+    return SendLevel(cal, State::EnterLevel);
 }
 
 // Sub-band 1 switches the transmitter on; the others find it on.
-std::int32_t TransmitterOn(CalibrationContext& cal, const TxBand& band) {
-    return band.subBand == 1 ? EncodeStepLine(cal, 12, "rfe 7", kStepSendAside) : 17;
+TxStepResult TransmitterOn(CalibrationContext& cal, const TxBand& band) {
+    if (cal.*band.subBand != 1)
+        return State::EnterLevel;
+    DelayMs(band.transmitterOnMs);
+    return SendLine(cal, State::TransmitterOn, "rfe 7", StepAct::SendAside);
 }
 
-void ResetSearch(CalibrationContext& cal, std::int32_t level, std::int32_t gsmSub,
-                 std::int32_t dcsSub) {
+TxStepResult Start(CalibrationContext& cal, TestSet& testSet, const TxBand& band) {
     cal.iterationCount = 0;
-    cal.powerLevel = level;
+    cal.powerLevel = band.topLevel;
     cal.searchDirection = 0;
-    cal.gsmSubBand = gsmSub;
-    cal.dcsSubBand = dcsSub;
+    cal.gsmSubBand = 0;
+    cal.dcsSubBand = 0;
+    cal.*band.subBand = 1;
     cal.instrumentErrorCount = 0;
+    band.levelSetup(cal);
+    if (band.first)
+        testSet.SetupTxMeasurement();
+    testSet.ConfigureTxCalibration();
+    if (!band.first)
+        return State::Broadcast;
+    return SendLine(cal, State::Start, "ti");
+}
+
+// The end of the DCS part: the values saved in the target, and the test set reset. The part
+// still ends on the reply to "se 1".
+TxStepResult Save(CalibrationContext& cal, TestSet& testSet) {
+    const StepAct how = SendLine(cal, State::Save, "se 1");
+    testSet.ClearAndResetTestSet();
+    return how;
 }
 
 // After the fill DAC of a level above the top: the next such level, or back to the walk.
-void NextFillLevel(CalibrationContext& cal, const TxBand& band) {
+TxStepResult NextFillLevel(CalibrationContext& cal, const TxBand& band) {
     ++cal.powerLevel;
-    if (cal.powerLevel == band.fillEnd) {
-        cal.powerLevel = cal.savedLevel;
-        cal.stepState = 17;
-    } else {
-        cal.stepState = band.fillLevelState;
+    if (cal.powerLevel != band.fillEnd)
+        return band.fillLevelState;
+    cal.powerLevel = cal.savedLevel;
+    return State::EnterLevel;
+}
+
+// After a reply: the next state by the last step.
+TxStepResult Advance(CalibrationContext& cal, const TxBand& band) {
+    switch (StateOf<State>(cal.lastStep)) {
+    case State::Start:
+        return State::TestMode;
+    case State::TestMode:
+    case State::Broadcast:
+        return State::TuneChannel;
+    case State::TuneChannel:
+        return State::TransmitterOn;
+    case State::TransmitterOn:
+        if (IsReferenceLevel(cal.powerLevel))
+            DelayMs(band.firstLevelMs);
+        return State::EnterLevel;
+    case State::TransmitterOff:
+        DelayMs(500);
+        if (band.first)
+            return StepAct::Finished;
+        return State::Save;
+    case State::EnterLevel:
+        return State::WriteDac;
+    case State::GsmFillLevel:
+    case State::DcsFillLevel:
+        return band.fillDacState;
+    case State::GsmFillDac:
+    case State::DcsFillDac:
+        return NextFillLevel(cal, band);
+    case State::WriteDac:
+    case State::Search:
+        return State::Measure;
+    case State::Save:
+        return StepAct::Finished;
+    default:
+        return ActOfWaiting(cal.stepState);
     }
 }
 
-bool Advancing(const CalibrationContext& cal) {
-    return cal.stepState == kStepSend || cal.stepState == kStepSendAside;
+TxStepResult Work(CalibrationContext& cal, TestSet& testSet, const TxBand& band) {
+    const State state = StateOf<State>(cal.stepState);
+    switch (state) {
+    case State::Sent:
+    case State::SentAside:
+        return Advance(cal, band);
+    case State::Start:
+        return Start(cal, testSet, band);
+    case State::TestMode:
+        return SendLine(cal, state, "tms 1");
+    case State::TransmitterOn:
+        return TransmitterOn(cal, band);
+    case State::TransmitterOff:
+        DelayMs(band.transmitterOffMs);
+        return SendLine(cal, state, "rfe 0");
+    case State::EnterLevel:
+        return EnterLevel(cal, testSet, band);
+    case State::Measure:
+        Measure(cal, testSet, band);
+        return State::Search;
+    case State::GsmFillLevel:
+    case State::DcsFillLevel:
+        return SendLevel(cal, state);
+    case State::GsmFillDac:
+    case State::DcsFillDac:
+        band.store(cal, cal.apcDac);
+        return SendDac(cal, band, state);
+    case State::WriteDac:
+        return SendDac(cal, band, state);
+    case State::Search:
+        ApcSearchStep(cal);
+        return AfterSearch(cal, band);
+    case State::Broadcast:
+        return SendLine(cal, state, LineWith("rfpw 1 ", cal.bchChannel));
+    case State::TuneChannel:
+        return TuneChannel(cal, testSet, band);
+    case State::Save:
+        return Save(cal, testSet);
+    }
+    return StepAct::Failed;
 }
 
 } // namespace
 
-std::int32_t GsmTxStep(CalibrationContext& cal, TestSet& testSet) {
+const TxBand kGsmTx{
+    .name = "GSM",
+    .subBand = &CalibrationContext::gsmSubBand,
+    .topAdjusted = &CalibrationContext::pcl5Adjusted,
+    .topLevel = kGsmTopLevel,
+    .fillFrom = 0,
+    .fillEnd = kGsmTopLevel,
+    .fillLevelState = TxState::GsmFillLevel,
+    .fillDacState = TxState::GsmFillDac,
+    .first = true,
+    .transmitterOnMs = 100,
+    .firstLevelMs = 2000,
+    .transmitterOffMs = 0,
+    .measureWaitMs = GsmMeasureWaitMs,
+    .levelSetup = GsmLevelSetup,
+    .store = StoreGsm,
+};
+
+const TxBand kDcsTx{
+    .name = "DCS",
+    .subBand = &CalibrationContext::dcsSubBand,
+    .topAdjusted = &CalibrationContext::pcl0Adjusted,
+    .topLevel = kDcsTopLevel,
+    .fillFrom = 129,
+    .fillEnd = 132,
+    .fillLevelState = TxState::DcsFillLevel,
+    .fillDacState = TxState::DcsFillDac,
+    .first = false,
+    .transmitterOnMs = 0,
+    .firstLevelMs = 1000,
+    .transmitterOffMs = 500,
+    .measureWaitMs = DcsMeasureWaitMs,
+    .levelSetup = DcsLevelSetup,
+    .store = StoreDcs,
+};
+
+TxStepResult TxStep(CalibrationContext& cal, TestSet& testSet, const TxBand& band) {
     if (IsAtRest(cal.stepState))
         cal.stepState = kStepStart;
-    const TxBand band = Gsm(cal);
-    switch (cal.stepState) {
-    case kStepSend:
-    case kStepSendAside:
-        GsmTxAdvance(cal);
-        return cal.stepState;
-    case 5:
-        ResetSearch(cal, kGsmTopLevel, 1, 0);
-        GsmLevelSetup(cal);
-        testSet.SetupTxMeasurement();
-        testSet.ConfigureTxCalibration();
-        return cal.stepState = EncodeStepLine(cal, 5, "ti");
-    case 6:
-        return cal.stepState = EncodeStepLine(cal, 6, "tms 1");
-    case 12:
-        if (cal.gsmSubBand == 1)
-            DelayMs(100);
-        return cal.stepState = TransmitterOn(cal, band);
-    case 13:
-        return cal.stepState = EncodeStepLine(cal, 13, "rfe 0");
-    case 17:
-        return cal.stepState = EnterLevel(cal, testSet, band);
-    case 19:
-        Measure(cal, testSet, band, 300);
-        return cal.stepState = 26;
-    case 20:
-        return cal.stepState = SendLevel(cal, 20);
-    case 21:
-        StoreGsm(cal, cal.apcDac);
-        return cal.stepState = SendDac(cal, band, 21);
-    case 25:
-        return cal.stepState = SendDac(cal, band, 25);
-    case 26:
-        ApcSearchStep(cal);
-        return cal.stepState = AfterSearch(cal, band);
-    case 28:
-        return cal.stepState = TuneChannel(cal, testSet, band);
-    default:
-        return cal.stepState = kStepFailed;
-    }
+    const TxStepResult result = Work(cal, testSet, band);
+    cal.stepState = StateAfter(result);
+    return result;
 }
 
-void GsmTxAdvance(CalibrationContext& cal) {
-    if (!Advancing(cal))
-        return;
-    switch (cal.lastStep) {
-    case 5:
-        cal.stepState = 6;
-        break;
-    case 6:
-        cal.stepState = 28;
-        break;
-    case 12:
-        if (IsReferenceLevel(cal.powerLevel))
-            DelayMs(2000);
-        cal.stepState = 17;
-        break;
-    case 13:
-        DelayMs(500);
-        cal.stepState = kStepFinished;
-        break;
-    case 17:
-        cal.stepState = 25;
-        break;
-    case 20:
-        cal.stepState = 21;
-        break;
-    case 21:
-        NextFillLevel(cal, Gsm(cal));
-        break;
-    case 25:
-    case 26:
-        cal.stepState = 19;
-        break;
-    case 28:
-        cal.stepState = 12;
-        break;
-    default:
-        break;
-    }
+void TakeTxReply(CalibrationContext& cal, const TargetReply& reply) {
+    const int index = reply.Index();
+    const bool readsDac = (reply.Opcode() == kOpTxpr && index == 4) ||
+                          (reply.Opcode() == kOpSpr && (index == 21 || index == 22 || index == 23 ||
+                                                        index == 31 || index == 32));
+    if (readsDac)
+        cal.apcDac = reply.Word();
 }
 
-std::int32_t DcsTxStep(CalibrationContext& cal, TestSet& testSet) {
-    if (IsAtRest(cal.stepState))
-        cal.stepState = kStepStart;
-    const TxBand band = Dcs(cal);
-    switch (cal.stepState) {
-    case kStepSend:
-    case kStepSendAside:
-        DcsTxAdvance(cal);
-        return cal.stepState;
-    case 5:
-        ResetSearch(cal, kDcsTopLevel, 0, 1);
-        DcsLevelSetup(cal);
-        testSet.ConfigureTxCalibration();
-        return cal.stepState = 27;
-    case 12:
-        return cal.stepState = TransmitterOn(cal, band);
-    case 13:
-        DelayMs(500);
-        return cal.stepState = EncodeStepLine(cal, 13, "rfe 0");
-    case 17:
-        return cal.stepState = EnterLevel(cal, testSet, band);
-    case 19:
-        Measure(cal, testSet, band,
-                cal.powerLevel == kDcsTopLevel ? 2000 : (cal.powerLevel <= 113 ? 200 : 3500));
-        return cal.stepState = 26;
-    case 22:
-        return cal.stepState = SendLevel(cal, 22);
-    case 23:
-        StoreDcs(cal, cal.apcDac);
-        return cal.stepState = SendDac(cal, band, 23);
-    case 25:
-        return cal.stepState = SendDac(cal, band, 25);
-    case 26:
-        ApcSearchStep(cal);
-        return cal.stepState = AfterSearch(cal, band);
-    case 27:
-        return cal.stepState = EncodeStepLine(cal, 27, LineWith("rfpw 1 ", cal.bchChannel));
-    case 28:
-        return cal.stepState = TuneChannel(cal, testSet, band);
-    case 40: {
-        const std::int32_t how = EncodeStepLine(cal, 40, "se 1");
-        // The test set's reset puts the run back to idle; the part still ends on the reply to
-        // "se 1", which is what saves the DCS values in the target.
-        if (cal.config.testSetType == kTestSet8960)
-            testSet.ClearAndResetTestSet();
-        else
-            testSet.PresetTestSet();
-        return cal.stepState = how;
-    }
-    default:
-        return cal.stepState = kStepFailed;
-    }
-}
-
-void DcsTxAdvance(CalibrationContext& cal) {
-    if (!Advancing(cal))
-        return;
-    switch (cal.lastStep) {
-    case 12:
-        if (IsReferenceLevel(cal.powerLevel))
-            DelayMs(1000);
-        cal.stepState = 17;
-        break;
-    case 13:
-        DelayMs(500);
-        cal.stepState = 40;
-        break;
-    case 17:
-        cal.stepState = 25;
-        break;
-    case 22:
-        cal.stepState = 23;
-        break;
-    case 23:
-        NextFillLevel(cal, Dcs(cal));
-        break;
-    case 25:
-    case 26:
-        cal.stepState = 19;
-        break;
-    case 27:
-        cal.stepState = 28;
-        break;
-    case 28:
-        cal.stepState = 12;
-        break;
-    case 40:
-        cal.stepState = kStepFinished;
-        break;
-    default:
-        break;
-    }
+QString TxFailText(const CalibrationContext& cal, const TxBand& band) {
+    return QString::asprintf("%s %dBand %dLEVEL FAIL", band.name, cal.*band.subBand,
+                             cal.powerLevel);
 }

@@ -1,4 +1,4 @@
-// The level tables, the DAC commands and the binary search the two TX state machines share.
+// The level tables, the DAC commands and the binary search of the TX machine, for both bands.
 #include "autocal/CalibrationPoints.h"
 #include "autocal/TxApcCalibration.h"
 
@@ -158,12 +158,4 @@ void ApcSearchStep(CalibrationContext& cal) {
         cal.instrumentFault = 1;
     }
     WidenWindow(cal);
-}
-
-QString GsmTxFailText(const CalibrationContext& cal) {
-    return QString::asprintf("GSM %dBand %dLEVEL FAIL", cal.gsmSubBand, cal.powerLevel);
-}
-
-QString DcsTxFailText(const CalibrationContext& cal) {
-    return QString::asprintf("DCS %dBand %dLEVEL FAIL", cal.dcsSubBand, cal.powerLevel);
 }

@@ -12,7 +12,7 @@ set(RFTUNE_MAY_LINK_rftune_supplies rftune_visa)
 set(RFTUNE_MAY_LINK_rftune_instruments
     rftune_base rftune_visa rftune_age1960 rftune_wt4400 rftune_supplies)
 set(RFTUNE_MAY_LINK_rftune_autocal rftune_base rftune_link rftune_instruments)
-set(RFTUNE_MAY_LINK_rftune_records rftune_base rftune_autocal)
+set(RFTUNE_MAY_LINK_rftune_records rftune_base rftune_instruments rftune_autocal)
 set(RFTUNE_MAY_LINK_rftune_records_window rftune_records rftune_autocal)
 set(RFTUNE_MAY_LINK_rftune_widgets rftune_base rftune_link)
 set(RFTUNE_MAY_LINK_rftune_sessions rftune_base rftune_link)

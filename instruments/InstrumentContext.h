@@ -20,10 +20,4 @@ struct InstrumentContext {
     // Set by the instruments; the calibration clears them.
     std::int32_t instrumentFault = 0;      // set by a failed instrument call
     std::int16_t instrumentErrorCount = 0; // failed test-set calls since the calibration began
-
-    // Run state that the test set's preset, reset and stop put back.
-    std::int32_t stepState = kStepStopped;
-    std::int32_t lastStep = 0;
-    std::int32_t gsmSubBand = 0; // 1 to 3; 0 none
-    std::int32_t dcsSubBand = 0;
 };

@@ -9,7 +9,7 @@ public:
     using TestSet::TestSet;
 
 private:
-    bool Open() override { return false; }
+    TestSetOpening Open() override { return {}; }
     void CloseSession() override {}
     void Preset() override {}
     void ClearAndReset() override {}

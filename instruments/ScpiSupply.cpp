@@ -1,13 +1,9 @@
 #include "instruments/ScpiSupply.h"
 
-namespace {
-
-constexpr const char* kResource = "GPIB::5::INSTR";
-
-} // namespace
+#include "instruments/InstrumentModels.h"
 
 bool ScpiSupply::Open() {
-    const ViStatus status = supply_init(model_, kResource, 1, 1, SessionSlot());
+    const ViStatus status = supply_init(model_, kSupplyResource, 1, 1, SessionSlot());
     Check(status);
     if (status != VI_SUCCESS)
         return false;

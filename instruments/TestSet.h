@@ -6,13 +6,30 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 // One TX power measurement. The Willtek reports no integrity indicator: 0 from it.
 struct TxPowerReading {
     double dbm = 0.0;
     ViInt32 integrity = 0;
+};
+
+// What the test set did that concerns the run: the calibration follows with its own state.
+enum class TestSetEvent {
+    Opened,     // a session was opened
+    Preset,     // an open test set was preset, or cleared and reset
+    RunStopped, // the second failure of a calibration stopped the run and closed the test set
+};
+using TestSetReport = std::function<void(TestSetEvent)>;
+
+// What opening the test set came to: open, or not and the text the operator is shown (none when
+// no test set is configured).
+struct TestSetOpening {
+    bool opened = false;
+    QString failureText;
 };
 
 // The test set the calibration calls without knowing which model is connected. The rules all
@@ -23,7 +40,9 @@ struct TxPowerReading {
 // from one thread.
 class TestSet {
 public:
-    explicit TestSet(InstrumentContext& context) : context_(context) {}
+    // report hears what the test set did to the run, as it happens.
+    explicit TestSet(InstrumentContext& context, TestSetReport report = {})
+        : context_(context), report_(std::move(report)) {}
     virtual ~TestSet() = default;
     TestSet(const TestSet&) = delete;
     TestSet& operator=(const TestSet&) = delete;
@@ -33,10 +52,11 @@ public:
     const QString& Identity() const { return identity_; }
 
     // Sessions.
-    bool InitTestSet();
+    TestSetOpening InitTestSet();
     void CloseTestSet();
     void PresetTestSet();
-    void ClearAndResetTestSet(); // the 8960 only
+    // At the end of the TX calibration: the 8960 is device-cleared and reset, the Willtek preset.
+    void ClearAndResetTestSet();
     // The single error path: the first failure of a calibration is tolerated after a device clear
     // or reset, the second presets and closes the test set and stops the run.
     void CheckTestSetStatus(ViSession session, ViStatus status);
@@ -82,9 +102,9 @@ protected:
     // For a model that opens its session again in place.
     ViSession* SessionSlot() { return &session_; }
 
-    // Closes an open session and opens a new one with ID query and reset. A failure is shown to
-    // the operator and leaves no session; success leaves the run idle.
-    bool OpenSession(const SessionDriver& driver);
+    // Closes an open session and opens a new one with ID query and reset. A failure leaves no
+    // session and says why in the operator's words.
+    TestSetOpening OpenSession(const SessionDriver& driver);
     // Passes status to the error path; true while the operation may go on: the call succeeded or
     // the test set is still open. A second failure closes the test set, and an operation does not
     // go on talking to a closed one.
@@ -93,7 +113,7 @@ protected:
     bool Succeeded(ViStatus status);
 
     // The model's part of each operation, called only when the guards let it.
-    virtual bool Open() = 0;
+    virtual TestSetOpening Open() = 0;
     virtual void CloseSession() = 0;
     virtual void Preset() = 0;
     virtual void ClearAndReset() = 0;
@@ -116,12 +136,13 @@ protected:
 
 private:
     bool Guard();
-    void ReportInitFailure(ViStatus status, const SessionDriver& driver);
-    void ForgetSubBands();
+    QString FailedInit(ViStatus status, const SessionDriver& driver);
+    void Report(TestSetEvent event) const;
     void StopRun();
     double CwFrequencyHz() const;
 
     InstrumentContext& context_;
+    TestSetReport report_;
     ViSession session_ = 0;
     QString identity_;
     // While a run is being stopped, the preset and close that stop it must not feed their own
@@ -131,7 +152,8 @@ private:
 
 // The test set of a configured type: the 8960, the Willtek 4400, or for any other type one that
 // opens nothing.
-std::unique_ptr<TestSet> MakeTestSet(std::int32_t type, InstrumentContext& context);
+std::unique_ptr<TestSet> MakeTestSet(std::int32_t type, InstrumentContext& context,
+                                     TestSetReport report = {});
 
 // The target's transmit frequency of an ARFCN (GSM 900, EGSM, DCS 1800); 0.0 for any other.
 double UplinkFrequencyMHz(int arfcn);

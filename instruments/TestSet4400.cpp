@@ -13,16 +13,17 @@ ViStatus ErrorText(ViSession, ViStatus status, ViChar text[]) {
 
 } // namespace
 
-bool TestSet4400::Open() {
+TestSetOpening TestSet4400::Open() {
     static constexpr SessionDriver kDriver{kResource, wt4400_init, wt4400_close, ErrorText,
                                            wt4400_identity};
-    if (!OpenSession(kDriver))
-        return false;
+    const TestSetOpening opening = OpenSession(kDriver);
+    if (!opening.opened)
+        return opening;
     const ViSession session = Session();
     const ViStatus modeStatus = wt4400_setMode(session, 1, 1, "", 1);
     wt4400_log(modeStatus, "WILLTEK ", "TESTER ", session);
     Step(modeStatus) && Step(wt4400_selectCallSystem(session, 1));
-    return true;
+    return opening;
 }
 
 void TestSet4400::CloseSession() {
@@ -33,8 +34,10 @@ void TestSet4400::Preset() {
     Step(wt4400_reset(Session()));
 }
 
-// The calibration presets the Willtek instead; only the run state is put back.
-void TestSet4400::ClearAndReset() {}
+// The Willtek has no device clear to go with its reset: its preset is the reset.
+void TestSet4400::ClearAndReset() {
+    Preset();
+}
 
 // Reading the text empties the instrument's error queue; nobody is shown it.
 void TestSet4400::ClearAfterFailure(ViSession session, ViStatus status) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "instruments/InstrumentModels.h"
 #include "instruments/TestSet.h"
 
 // The Willtek 4400 through our wt4400 driver. It takes the cable loss from the coupling table
@@ -9,10 +10,9 @@ public:
     using TestSet::TestSet;
 
 private:
-    // The driver parses board and primary address of this short form itself.
-    static constexpr const char* kResource = "GPIB0::4";
+    static constexpr const char* kResource = TestSetAddress(kTestSet4400);
 
-    bool Open() override;
+    TestSetOpening Open() override;
     void CloseSession() override;
     void Preset() override;
     void ClearAndReset() override;

@@ -2,14 +2,15 @@
 #include "instruments/TestSet8960.h"
 
 #include "drivers/age1960/age1960.h"
+#include "instruments/InstrumentModels.h"
 
-bool TestSet8960::Open() {
-    static constexpr SessionDriver kDriver{"GPIB0::14::INSTR", age1960_init, age1960_close,
-                                           age1960_error_message, age1960_identity};
-    if (!OpenSession(kDriver))
-        return false;
-    Step(age1960_cellBand(Session(), 1, kBandEgsm));
-    return true;
+TestSetOpening TestSet8960::Open() {
+    static constexpr SessionDriver kDriver{TestSetAddress(kTestSet8960), age1960_init,
+                                           age1960_close, age1960_error_message, age1960_identity};
+    const TestSetOpening opening = OpenSession(kDriver);
+    if (opening.opened)
+        Step(age1960_cellBand(Session(), 1, kBandEgsm));
+    return opening;
 }
 
 void TestSet8960::CloseSession() {

@@ -8,7 +8,7 @@ public:
     using TestSet::TestSet;
 
 private:
-    bool Open() override;
+    TestSetOpening Open() override;
     void CloseSession() override;
     void Preset() override;
     void ClearAndReset() override;

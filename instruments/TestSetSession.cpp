@@ -1,11 +1,10 @@
 // Opening, presetting and closing the test set.
-#include "base/MessageService.h"
 #include "instruments/InstrumentTexts.h"
 #include "instruments/TestSet.h"
 
 #include <QString>
 
-bool TestSet::InitTestSet() {
+TestSetOpening TestSet::InitTestSet() {
     return Open();
 }
 
@@ -21,45 +20,42 @@ void TestSet::PresetTestSet() {
     if (session_ == 0)
         return;
     Preset();
-    ForgetSubBands();
+    Report(TestSetEvent::Preset);
 }
 
 void TestSet::ClearAndResetTestSet() {
     if (session_ == 0)
         return;
     ClearAndReset();
-    ForgetSubBands();
+    Report(TestSetEvent::Preset);
 }
 
-bool TestSet::OpenSession(const SessionDriver& driver) {
+TestSetOpening TestSet::OpenSession(const SessionDriver& driver) {
     CloseTestSet();
     const ViStatus status = driver.init(driver.resource, 1, 1, &session_);
-    if (status < VI_SUCCESS || session_ == 0) {
-        ReportInitFailure(status, driver);
-        return false;
-    }
+    if (status < VI_SUCCESS || session_ == 0)
+        return {false, FailedInit(status, driver)};
     ViChar identity[256] = {};
     if (driver.identity(session_, identity) >= VI_SUCCESS)
         identity_ = QString::fromLatin1(identity);
-    context_.stepState = kStepIdle;
-    return true;
+    Report(TestSetEvent::Opened);
+    return {true, QString()};
 }
 
-// The box of a failed initialisation, then the session closed (even a 0 one) and forgotten.
-void TestSet::ReportInitFailure(ViStatus status, const SessionDriver& driver) {
+// The text of a failed initialisation, then the session closed (even a 0 one) and forgotten.
+QString TestSet::FailedInit(ViStatus status, const SessionDriver& driver) {
     QString text = QString::fromLatin1(kInitFailedText).arg(status);
     if (session_ != 0) {
         ViChar message[256] = {};
         driver.errorText(session_, status, message);
         text = QString::fromLatin1(kInitErrorText).arg(status).arg(QString::fromLatin1(message));
     }
-    ShowMessage(text, MessageIcon::Exclamation);
     driver.close(session_);
     session_ = 0;
+    return text;
 }
 
-void TestSet::ForgetSubBands() {
-    context_.stepState = kStepIdle;
-    context_.gsmSubBand = 0;
-    context_.dcsSubBand = 0;
+void TestSet::Report(TestSetEvent event) const {
+    if (report_)
+        report_(event);
 }

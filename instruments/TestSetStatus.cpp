@@ -26,8 +26,7 @@ void TestSet::StopRun() {
     PresetTestSet();
     CloseTestSet();
     stopping_ = false;
-    // After the preset, which leaves the idle state: the run is stopped.
-    context_.stepState = kStepStopped;
-    context_.lastStep = 0;
+    // After the preset's report: the run is stopped, not idle.
+    Report(TestSetEvent::RunStopped);
     context_.instrumentErrorCount = 0;
 }

@@ -1,34 +1,11 @@
 #include "records/RunRecord.h"
 
 #include "autocal/CalibrationCodes.h"
+#include "instruments/InstrumentModels.h"
 
 #include <QJsonArray>
 
 namespace {
-
-QString TestSetText(std::int32_t type) {
-    switch (type) {
-    case kTestSet8960:
-        return QStringLiteral("A8960 E5515B");
-    case kTestSet4400:
-        return QStringLiteral("W4400M");
-    default:
-        return QStringLiteral("NOT USED");
-    }
-}
-
-QString SupplyText(std::int32_t type) {
-    switch (type) {
-    case kSupply66311B:
-        return QStringLiteral("66311B");
-    case kSupply3631A:
-        return QStringLiteral("3631A");
-    case kSupply3632A:
-        return QStringLiteral("3632A");
-    default:
-        return QStringLiteral("NOT USED");
-    }
-}
 
 template <typename Array> QJsonArray ToArray(const Array& values) {
     QJsonArray array;
@@ -126,8 +103,8 @@ QJsonObject ConfigToJson(const CalibrationConfig& config) {
             {"dcsBch", config.dcsBch},
             {"dcsTch", ToArray(config.dcsTch)},
             {"dcsLoss", ToArray(config.dcsLoss)},
-            {"testSet", TestSetText(config.testSetType)},
-            {"supply", SupplyText(config.supplyType)}};
+            {"testSet", TestSetName(config.testSetType)},
+            {"supply", SupplyName(config.supplyType)}};
 }
 
 CalibrationConfig ConfigFromJson(const QJsonObject& json) {

@@ -284,6 +284,8 @@ void CAutocalibDlg::ConnectEngine() {
     connect(engine, &CalibrationEngine::clockShown, clock_, &QLineEdit::setText);
     connect(engine, &CalibrationEngine::noticeShown, this,
             [](const QString& text) { ShowMessage(text, MessageIcon::Exclamation); });
+    connect(engine, &CalibrationEngine::testSetInitFailed, this,
+            [](const QString& text) { ShowMessage(text, MessageIcon::Exclamation); });
     connect(&session_->Records(), &RecordWriter::noticeShown, this,
             [](const QString& text) { ShowMessage(text, MessageIcon::Exclamation); });
 }

@@ -58,8 +58,8 @@ std::vector<QStringList> FieldItems() {
         LossItems(),
         LossItems(),
         LossItems(),
-        {"W4400M", "A8960 E5515B"},
-        {"3632A", "3631A"},
+        TestSetChoices(),
+        SupplyChoices(),
     };
 }
 

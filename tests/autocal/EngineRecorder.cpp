@@ -12,6 +12,8 @@ void EngineRecorder::Listen(CalibrationEngine& engine) {
     });
     connect(&engine, &CalibrationEngine::noticeShown, this,
             [this](const QString& text) { notices << text; });
+    connect(&engine, &CalibrationEngine::testSetInitFailed, this,
+            [this](const QString& text) { testSetFailures << text; });
     connect(&engine, &CalibrationEngine::clockShown, this,
             [this](const QString& text) { clocks << text; });
     connect(&engine, &CalibrationEngine::elapsedTimeShown, this,
@@ -23,7 +25,10 @@ void EngineRecorder::Listen(CalibrationEngine& engine) {
     connect(&engine, &CalibrationEngine::calibrationFinished, this,
             [this](int calibration) { finished << calibration; });
     connect(&engine, &CalibrationEngine::calibrationFailed, this,
-            [this](int calibration, const QString&) { failed << calibration; });
+            [this](int calibration, const QString&, int step) {
+                failed << calibration;
+                failedSteps << step;
+            });
     connect(
         &engine, &CalibrationEngine::resultsShown, this,
         [this](int calibration, const CalibrationResults& shown) { results[calibration] = shown; });

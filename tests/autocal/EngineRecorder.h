@@ -24,12 +24,14 @@ public:
     QStringList statuses;
     QStringList okFails;
     QStringList notices;
+    QStringList testSetFailures;
     QStringList clocks;
     QStringList elapsedTimes;
     QList<int> progress;
     QList<bool> targetChecks;
     QList<int> finished;
     QList<int> failed;
+    QList<int> failedSteps;
     QMap<int, CalibrationResults> results;
     int phonesDetected = 0;
     int phonesRemoved = 0;

@@ -6,7 +6,11 @@
 #include "autocal/RxCalibration.h"
 #include "autocal/TxApcCalibration.h"
 #include "base/CNumbers.h"
+#include "instruments/InstrumentModels.h"
 #include "instruments/TestSet.h"
+#include "link/ReplyOpcodes.h"
+#include "link/TargetReply.h"
+#include "tests/support/FakeTarget.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +50,10 @@ TEST(CalibrationConfig, convertsTheDialogTextsAsTheDialogDoes) {
     EXPECT_EQ(TestSetTypeFromText("A8960 E5515B"), kTestSet8960);
     EXPECT_EQ(SupplyTypeFromText("3633A"), kSupply3632A);
     EXPECT_EQ(SupplyTypeFromText("E3631A"), kSupplyNone);
+    // And back, as a run's record names them; an unknown type is no instrument.
+    EXPECT_EQ(SupplyName(kSupply3632A), "3632A");
+    EXPECT_EQ(TestSetName(3), "NOT USED");
+    EXPECT_EQ(TestSetAndAddress(kTestSet8960), "A8960 E5515B at GPIB0::14::INSTR");
 
     // The losses sit in the dialog as loss 2, 1, 3.
     QStringList texts = DefaultDialogTexts();
@@ -79,17 +87,34 @@ TEST(Gmagic, theMeanOfThePairCorrectsTheReadBackAndOnlyTheWindowIsSent) {
     EXPECT_EQ(cal.dcsGmagic, 209);
     EXPECT_EQ(cal.gmagicArgument, "209,40,0,41,42");
 
-    // State 16 encodes the line either way; outside 185..206 the calibration fails.
+    // The write-back encodes the line either way; outside 185..206 the calibration fails.
     auto testSet = MakeTestSet(kTestSetNone, cal);
     for (const auto& [readBack, failed] :
          {std::pair{185, false}, std::pair{206, false}, std::pair{184, true}, {207, true}}) {
-        cal.stepState = 16;
+        cal.stepState = static_cast<std::int32_t>(GmagicState::WriteGmagic);
         cal.instrumentFault = 0;
         cal.gmagicReadBack = readBack;
         cal.sampleA = cal.sampleB = 55.0;
-        EXPECT_EQ(GmagicStep(cal, *testSet), failed ? kStepFailed : kStepSend) << readBack;
+        EXPECT_EQ(GmagicStep(cal, *testSet),
+                  GmagicStepResult(failed ? StepAct::Failed : StepAct::Send))
+            << readBack;
+        EXPECT_EQ(cal.stepState, failed ? kStepFailed : kStepSent);
         EXPECT_EQ(cal.commandLine, "rftw 47 " + QByteArray::number(readBack) + ",40,0,41,42");
     }
+}
+
+TEST(CalibrationReplies, theTxPartsTakeTheDacTheTargetReadsBackAndNoOtherValue) {
+    const auto reply = [](std::uint8_t opcode, std::uint8_t index, std::uint8_t word) {
+        const char data[] = {static_cast<char>(word), 0};
+        return TargetReply(REPLY_SUCCESS, FakeTarget::ReplyFrame(opcode, 0, index, {data, 2}));
+    };
+    CalibrationContext cal;
+    TakeTxReply(cal, reply(kOpSpr, 11, 7)); // the RX gain
+    EXPECT_EQ(cal.apcDac, 0);
+    TakeTxReply(cal, reply(kOpSpr, 32, 240));
+    EXPECT_EQ(cal.apcDac, 240);
+    TakeTxReply(cal, reply(kOpTxpr, 4, 210));
+    EXPECT_EQ(cal.apcDac, 210);
 }
 
 TEST(RxCalibration, theCorrectionIsTheTruncatedDifferenceDoubled) {
@@ -102,18 +127,19 @@ TEST(RxCalibration, theCorrectionIsTheTruncatedDifferenceDoubled) {
     CalibrationContext cal;
     cal.config = DefaultConfig();
     auto testSet = MakeTestSet(kTestSetNone, cal);
-    cal.stepState = 33;
+    const RxStepResult failed(StepAct::Failed);
+    cal.stepState = static_cast<std::int32_t>(RxState::WriteGain);
     cal.rxIndex = 2;
     cal.rxGainReadBack = 18;
     cal.rxLevel = 47.0;
-    EXPECT_EQ(RxStep(cal, *testSet), kStepFailed);
+    EXPECT_EQ(RxStep(cal, *testSet), failed);
     EXPECT_EQ(cal.rxTable[2], 24);
     // No reading is no level: the channel fails instead of being corrected with an old one.
-    cal.stepState = 33;
+    cal.stepState = static_cast<std::int32_t>(RxState::WriteGain);
     cal.instrumentFault = 1;
     cal.rxLevel.reset();
     cal.rxTable[2] = 0;
-    EXPECT_EQ(RxStep(cal, *testSet), kStepFailed);
+    EXPECT_EQ(RxStep(cal, *testSet), failed);
     EXPECT_EQ(cal.rxTable[2], 0);
 }
 
@@ -123,10 +149,9 @@ TEST(RxCalibration, aNewGroupGetsItsLossAndLevelBeforeItsFirstChannel) {
     cal.rxIndex = 0;
     RxChannelSetup(cal);
     cal.rxIndex = 6;
-    cal.stepState = kStepSend;
-    cal.lastStep = 33;
-    RxAdvance(cal);
-    EXPECT_EQ(cal.stepState, 30);
+    cal.stepState = kStepSent;
+    cal.lastStep = static_cast<std::int32_t>(RxState::WriteGain);
+    EXPECT_EQ(RxAdvance(cal), RxStepResult(RxState::SetLevels));
     RxChannelSetup(cal);
     EXPECT_EQ(cal.tchChannel, 512);
     EXPECT_EQ(cal.band, kBandDcs);
@@ -210,7 +235,7 @@ TEST(TxApcSearch, aCollapsedWindowWidensOnTheSideOfTheSearchWithinTheDacRange) {
     cal.measuredTxPowerDbm = 20.0;
     ApcSearchStep(cal);
     EXPECT_EQ(cal.instrumentFault, 1);
-    EXPECT_EQ(GsmTxFailText(cal), "GSM 1Band 5LEVEL FAIL");
+    EXPECT_EQ(TxFailText(cal, kGsmTx), "GSM 1Band 5LEVEL FAIL");
 }
 
 TEST(BoardCalibration, theBatteryIsTakenWhenThreeReadingsSettleInTheWindow) {

@@ -1,6 +1,7 @@
 // How the engine takes each reply, with a fake target whose every answer the test chooses. The
 // engine runs on the test's thread.
 #include "autocal/CalibrationEngine.h"
+#include "autocal/GmagicCalibration.h"
 #include "base/StationClock.h"
 #include "tests/autocal/EngineRecorder.h"
 #include "tests/autocal/EventWait.h"
@@ -90,6 +91,7 @@ TEST_F(EngineReplies, aReplyToAnotherCommandOrToTheTargetCheckDoesNotMoveTheCali
     EXPECT_EQ(log.targetChecks.mid(checks), (QList<bool>{false, true}));
     EXPECT_EQ(Lines(), (QStringList{"ti", "tms 1", "rfpw 2 62", "vg 0xe0"}));
     EXPECT_EQ(engine->Active(), CAL_GMAGIC);
-    EXPECT_EQ(engine->Context().lastStep, 9); // still the state that sent "rfpw 2 62"
-    EXPECT_EQ(engine->Context().stepState, kStepSend);
+    // Still waiting in the state that sent "rfpw 2 62".
+    EXPECT_EQ(engine->Context().lastStep, static_cast<std::int32_t>(GmagicState::TuneTone));
+    EXPECT_EQ(engine->Context().stepState, kStepSent);
 }

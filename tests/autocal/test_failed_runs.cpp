@@ -1,6 +1,9 @@
 // Units the simulated bench makes flawed on purpose, and test sets whose measurements fail: each
 // run fails its calibration with the text the operator must see, writes nothing it got wrong, and
 // the stop ends what the target was doing.
+#include "autocal/GmagicCalibration.h"
+#include "autocal/RxCalibration.h"
+#include "autocal/TxApcCalibration.h"
 #include "tests/autocal/EngineRig.h"
 
 #include <QFile>
@@ -19,6 +22,7 @@ struct Flaw {
     int goodWrites;             // how many of them went out before the failure
     const char* lastBeforeStop; // the head of the last line before the stop's
     const char* stopLine;
+    std::int32_t failedStep = kStepStopped; // the last sender; none after a test set's stop
     // Or a test set that fails these measurements: the query that took the measurement goes
     // twice, and the second failure presets the test set with presetLine.
     std::int32_t testSet = kTestSet8960;
@@ -67,6 +71,7 @@ TEST_P(FlawedUnit, failsWithItsTextAndTheStopEndsTheTargetsWork) {
 
     EXPECT_EQ(log->okFails, QStringList{flaw.text});
     EXPECT_EQ(log->failed, QList<int>{flaw.failing});
+    EXPECT_EQ(log->failedSteps, QList<int>{flaw.failedStep});
     EXPECT_EQ(log->finished, QList<int>()); // nothing after the failure was started
     EXPECT_EQ(log->progress.last(), 0);
     EXPECT_FALSE(QFile::exists(ResultPath())); // a failed calibration shows no results
@@ -97,15 +102,15 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // GSM GMAGIC far too high: its value is never written, and the chain stops there.
         Flaw{UnitFlaw::kGmagic, CAL_NONE, CAL_GMAGIC, "GMAGIC CAL FAIL", "rftw ", 0, "rftr 31",
-             "rfe 0"},
+             "rfe 0", static_cast<std::int32_t>(GmagicState::WriteGmagic)},
         // DCS receive level far off: the GSM channels are written, the first DCS one is not;
         // the stop ends the call.
         Flaw{UnitFlaw::kRxOffset, CAL_RX, CAL_RX, "******  RXCAL FAIL  ******", "spw 11 ", 7,
-             "spr 11", "se 101"},
+             "spr 11", "se 101", static_cast<std::int32_t>(RxState::WriteGain)},
         // The transmitter never reaches the top power: the first DAC and 30 search steps, then
         // the 31st step fails the level.
         Flaw{UnitFlaw::kWeakTransmitter, CAL_GSM_TX, CAL_GSM_TX, "GSM 1Band 5LEVEL FAIL", "txpw 4 ",
-             31, "txpw 4 ", "rfe 0"},
+             31, "txpw 4 ", "rfe 0", static_cast<std::int32_t>(TxState::Search)},
         // The 8960's first TX power fails, and again when it is taken once more after the device
         // clear: the second failure of the calibration fails its level.
         FailingTestSet(kTestSet8960, CAL_GSM_TX, {1, 2}, "READ:TXP?", "SYST:PRES3"),

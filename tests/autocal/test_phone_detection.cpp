@@ -9,7 +9,6 @@
 #include "tests/autocal/EventWait.h"
 #include "tests/sim/supply/FakeLoad.h"
 #include "tests/support/PtyPair.h"
-#include "tests/support/RecordingMessageSink.h"
 #include "visa/VisaConfig.h"
 
 #include <QTcpServer>
@@ -54,8 +53,7 @@ protected:
 
     int Shown(const QString& status) const { return static_cast<int>(log.statuses.count(status)); }
 
-    RecordingMessageSink messages; // the test set that cannot be opened
-    FakeLoad load;                 // the target on the supply, as far as the supply can tell
+    FakeLoad load; // the target on the supply, as far as the supply can tell
     VirtualSupply supply{VirtualSupplyModel::kE3632A, load};
     ScpiServer server{supply};
     PtyPair pty;
@@ -76,6 +74,7 @@ TEST_F(PhoneDetection, aTargetIsOnAbove75MilliampsAndOffBelow25) {
         engine.InstrumentCheck();
     });
     ASSERT_TRUE(WaitFor([this] { return Shown("Ready to Test. !") >= 3; }));
+    EXPECT_EQ(log.testSetFailures, QStringList{"\ninit failed with return code -1073807193.\n"});
     EXPECT_EQ(log.phonesDetected, 0);
     load.drawA = 0.0751;
     ASSERT_TRUE(WaitFor([this] { return log.phonesDetected == 1; }));

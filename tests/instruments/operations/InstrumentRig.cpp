@@ -50,7 +50,7 @@ void InstrumentRig::OnGsmChannel62() {
 
 void InstrumentRig::Choose(std::int32_t testSetType) {
     cal.config.testSetType = testSetType;
-    testSet = MakeTestSet(testSetType, cal);
+    testSet = MakeTestSet(testSetType, cal, [this](TestSetEvent event) { events.append(event); });
 }
 
 void InstrumentRig::ChooseSupply(std::int32_t supplyType) {
@@ -60,7 +60,7 @@ void InstrumentRig::ChooseSupply(std::int32_t supplyType) {
 
 void InstrumentRig::Open(std::int32_t testSetType) {
     Choose(testSetType);
-    ASSERT_TRUE(testSet->InitTestSet());
+    ASSERT_TRUE(testSet->InitTestSet().opened);
     ForgetLines();
 }
 

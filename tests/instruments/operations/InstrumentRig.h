@@ -4,9 +4,9 @@
 #include "instruments/Supply.h"
 #include "instruments/TestSet.h"
 #include "sim/bench/SimBench.h"
-#include "tests/support/RecordingMessageSink.h"
 
 #include <QByteArrayList>
+#include <QList>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -34,9 +34,9 @@ protected:
     QByteArrayList LinesSupply();
     void ForgetLines();
 
-    RecordingMessageSink messages;
     std::unique_ptr<SimBench> bench;
     CalibrationContext cal;
+    QList<TestSetEvent> events; // what the test set reported, in order
     std::unique_ptr<TestSet> testSet = MakeTestSet(cal.config.testSetType, cal);
     std::unique_ptr<Supply> supply = MakeSupply(cal.config.supplyType, cal);
 };

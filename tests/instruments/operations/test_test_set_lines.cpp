@@ -34,7 +34,7 @@ constexpr const char* kOffset13 = "SYST:CORR:SFR 900MHZ;:SYST:CORR:SGA -1.3;:SYS
 
 TEST_F(TestSetLines, the8960TxSetUpMeasuresOnTheCalibratedChannelAndLevel) {
     Open(kTestSet8960);
-    EXPECT_EQ(cal.stepState, kStepIdle);
+    EXPECT_EQ(events, QList<TestSetEvent>{TestSetEvent::Opened});
     testSet->SetupTxMeasurement();
     EXPECT_THAT(Lines8960(), ElementsAre("CALL:OPER:MODE TEST", "CALL:FUNCTION:DOWNLINK BCHTCH",
                                          "INIT:TXP;PFER", "SETup:CONTinuous:ON"));
@@ -101,16 +101,12 @@ TEST_F(TestSetLines, the8960CwToneForGmagic) {
 TEST_F(TestSetLines, the8960CallCheckPresetAndReset) {
     Open(kTestSet8960);
     testSet->WaitForCallConnected();
-    cal.gsmSubBand = 2;
-    cal.dcsSubBand = 3;
-    cal.stepState = 7;
     testSet->PresetTestSet();
-    EXPECT_EQ(cal.stepState, kStepIdle);
-    EXPECT_EQ(cal.gsmSubBand, 0);
-    EXPECT_EQ(cal.dcsSubBand, 0);
     testSet->ClearAndResetTestSet();
     EXPECT_TRUE(InOrder(Lines8960(),
                         {"CALL:CONN:ARM", "CALL:CONN:TIM 5", "CALL:CONN?", "SYST:PRES3", "*RST"}));
+    EXPECT_EQ(events, (QList<TestSetEvent>{TestSetEvent::Opened, TestSetEvent::Preset,
+                                           TestSetEvent::Preset}));
 }
 
 TEST_F(TestSetLines, theWilltekTxSetUpUsesItsCouplingTableAndTheUplinkFrequency) {
@@ -123,11 +119,14 @@ TEST_F(TestSetLines, theWilltekTxSetUpUsesItsCouplingTableAndTheUplinkFrequency)
     EXPECT_EQ(cal.instrumentErrorCount, 1);
     cal.tchChannel = 124;
     testSet->SetTxLevelAndChannel();
+    // The end of the TX calibration presets the Willtek.
+    testSet->ClearAndResetTestSet();
     const QByteArrayList lines = Lines4400();
     EXPECT_TRUE(InOrder(lines, {":CONF:CSYS GEN;:RFG:STAT ON", ":CONF:COUP:NAME \"viable.cpl\"",
                                 ":CONF:COUP:STAT ON", ":CONF:COUP:STAT ON", "RFG:LEV -60",
                                 "RFAN:FREQ 902400000.000000", "RFAN:FREQ 914800000.000000"}))
         << lines.join('\n').toStdString();
+    EXPECT_EQ(lines.last(), "*RST");
 }
 
 TEST_F(TestSetLines, theWilltekRxAndCwLinesJoinHeaderAndValueWithOneBlank) {
