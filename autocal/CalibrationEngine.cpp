@@ -1,7 +1,6 @@
 #include "autocal/CalibrationEngine.h"
 
 #include "autocal/RxCalibration.h"
-#include "base/MessageService.h"
 #include "base/StationClock.h"
 #include "instruments/DelayMs.h"
 #include "instruments/InstrumentModels.h"
@@ -11,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 constexpr int kPhoneSettleMs = 3500;
@@ -28,6 +28,7 @@ CalibrationEngine::CalibrationEngine(CComm& comm, QObject* parent)
     qRegisterMetaType<StatusStyle>();
     qRegisterMetaType<CalibrationResults>();
     qRegisterMetaType<RunSetup>();
+    qRegisterMetaType<RunEnd>();
     qRegisterMetaType<TxPowerSample>();
     qRegisterMetaType<GmagicSample>();
     session_.Link().SetReplyTimeoutMs(std::max(Scaled(kReplyTimeoutMs), kShortestReplyTimeoutMs));
@@ -48,7 +49,6 @@ CalibrationEngine::CalibrationEngine(CComm& comm, QObject* parent)
 }
 
 CalibrationEngine::~CalibrationEngine() {
-    session_.Link().Comm().ReleaseReceiver(&session_.Link());
     CloseInstruments();
 }
 
@@ -161,9 +161,8 @@ void CalibrationEngine::StartAutoCal() {
     startTime_ = QDateTime::currentDateTime();
     emit elapsedTimeShown(QString());
     runAll_ = true;
-    emit runStarted(RunSetup{true, CAL_GMAGIC, cal_.config, header_});
+    BeginRun(RunSetup{true, CAL_GMAGIC, cal_.config, header_});
     emit resultListsCleared();
-    session_.Link().Comm().HoldReceiver(&session_.Link());
     RunGmagicCal();
 }
 
@@ -171,15 +170,30 @@ void CalibrationEngine::StartCalibration(ActiveCalibration calibration) {
     if (active_ != CAL_NONE)
         return;
     runAll_ = false;
-    emit runStarted(RunSetup{false, calibration, cal_.config, header_});
-    session_.Link().Comm().HoldReceiver(&session_.Link());
+    BeginRun(RunSetup{false, calibration, cal_.config, header_});
     active_ = calibration;
     ContinueActive();
 }
 
+// A run holds the channel from here to its way out, so that no window that registers meanwhile
+// takes a reply the run awaits.
+void CalibrationEngine::BeginRun(const RunSetup& setup) {
+    runOpen_ = true;
+    hold_.emplace(session_);
+    emit runStarted(setup);
+}
+
+// A failed run keeps the channel until its stop, which follows the popup.
+void CalibrationEngine::EndRun(const RunEnd& end) {
+    if (end.outcome != RunOutcome::Failed)
+        hold_.reset();
+    if (std::exchange(runOpen_, false))
+        emit runEnded(end);
+}
+
 void CalibrationEngine::EepFullReset() {
     if (!session_.IsConnected()) {
-        ShowMessage(QStringLiteral("통신 에러"), MessageIcon::Exclamation);
+        emit noticeShown(QStringLiteral("통신 에러"));
         return;
     }
     session_.Send(QStringLiteral("se 6"));
@@ -199,7 +213,7 @@ void CalibrationEngine::StopRun() {
     }
     if (active_ == CAL_NONE)
         return;
-    emit runStopped(active_);
+    EndRun(RunEnd{RunOutcome::Stopped, active_, 0, {}});
     StopCalibration();
     // The target is still on the supply: detection would take it for the next one.
     phoneInTimer_.stop();
@@ -243,20 +257,21 @@ void CalibrationEngine::FinishCalibration(ActiveCalibration calibration, const c
     ShowResults(calibration);
     active_ = CAL_NONE;
     ShowStatus(QString::fromUtf8(endText));
-    if (!runAll_)
-        session_.Link().Comm().ReleaseReceiver(&session_.Link());
     emit calibrationFinished(calibration);
+    if (!runAll_)
+        EndRun(RunEnd{RunOutcome::Success, calibration, 0, {}});
 }
 
 void CalibrationEngine::FailCalibration(const QString& text, bool waitForRemoval) {
     HandOnSamples();
-    emit calibrationFailed(active_, text, cal_.lastStep);
+    const RunEnd end{RunOutcome::Failed, active_, cal_.lastStep, text};
     cal_.instrumentFault = 0;
     ShowOkFail(text, [this, waitForRemoval] {
         StopCalibration();
         if (waitForRemoval)
             AfterRunPhoneWait();
     });
+    EndRun(end);
 }
 
 void CalibrationEngine::ShowOkFail(const QString& text, std::function<void()> then) {
@@ -275,7 +290,7 @@ void CalibrationEngine::StopCalibration() {
     active_ = CAL_NONE;
     runAll_ = false;
     ResetProgress();
-    session_.Link().Comm().ReleaseReceiver(&session_.Link());
+    hold_.reset();
     if (stopped != CAL_BOARD)
         testSet_->PresetTestSet();
     ShowStatus(QString(), StatusStyle::Reset);
@@ -302,10 +317,9 @@ void CalibrationEngine::RestAllCalibrations() {
 void CalibrationEngine::AbandonRun() {
     if (active_ == CAL_NONE)
         return;
-    emit runStopped(active_);
+    EndRun(RunEnd{RunOutcome::Stopped, active_, 0, {}});
     active_ = CAL_NONE;
     runAll_ = false;
-    session_.Link().Comm().ReleaseReceiver(&session_.Link());
     RestAllCalibrations();
 }
 

@@ -3,6 +3,7 @@
 #include "autocal/CalibrationCodes.h"
 #include "autocal/CalibrationContext.h"
 #include "autocal/CalibrationResults.h"
+#include "autocal/ChannelHold.h"
 #include "autocal/ResultFile.h"
 #include "autocal/StationStatus.h"
 #include "link/TargetSession.h"
@@ -14,6 +15,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CComm;
 class Supply;
@@ -24,7 +26,7 @@ enum class TestSetEvent;
 // The calibration station without its window: it checks the instruments and the target, detects
 // a target put on and taken off the supply, runs the calibrations one command at a time and
 // reports everything the window shows as signals carrying values. It lives on one thread (its
-// own, in the station; see CalibrationThread), where its timers run, its target replies arrive
+// own, in the station; see CalibrationStation), where its timers run, its target replies arrive
 // and its instrument calls and fixed delays block.
 class CalibrationEngine : public QObject {
     Q_OBJECT
@@ -91,15 +93,15 @@ signals:
     void batteryEditsCleared();
     void clockShown(const QString& text);
     // Something the operator must know that does not stop the station (a result file that
-    // could not be written); shown without waiting.
+    // could not be written, "EEP FULL RESET" without a port); shown without waiting.
     void noticeShown(const QString& text);
     void calibrationFinished(int calibration);
-    // step: the last step the failed calibration sent.
-    void calibrationFailed(int calibration, const QString& text, int step);
     // A run began: "AUTO CAL START" or one calibration on its own.
     void runStarted(const RunSetup& setup);
-    // The operator's STOP ended the run.
-    void runStopped(int calibration);
+    // The run that began ended, once: with its last calibration finished, with a failure (after
+    // its popup was shown, before the stop that follows the popup), or stopped by STOP or
+    // "Instrument Check".
+    void runEnded(const RunEnd& end);
     // What the searches measured, as they measure it.
     void txPowerMeasured(const TxPowerSample& sample);
     void gmagicSampled(const GmagicSample& sample);
@@ -118,6 +120,8 @@ private:
     void RunBoardCal();
     void ShowBoardProgress(BoardState next, BoardState lastStep);
     void ContinueActive();
+    void BeginRun(const RunSetup& setup);
+    void EndRun(const RunEnd& end);
     void EndCompleteRun();
     void SetTargetClock();
 
@@ -162,6 +166,9 @@ private:
     std::unique_ptr<Supply> supply_;
     std::int32_t testSetType_ = kTestSetNone; // the types the two objects were made for
     std::int32_t supplyType_ = kSupplyNone;
+    // The channel, from a run's start to its way out; after the session, which it holds.
+    std::optional<ChannelHold> hold_;
+    bool runOpen_ = false; // a run began and its end is still to be told
 
     ActiveCalibration active_ = CAL_NONE;
     bool callPending_ = false;

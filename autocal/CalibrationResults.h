@@ -40,8 +40,23 @@ struct RunSetup {
     ResultHeader header;
 };
 
+enum class RunOutcome { Success, Failed, Stopped };
+
+// How a run ended, told once per run: the calibration it ended in (the last of the run, or the
+// one that failed or was stopped), and for a failure the last step it sent and the text of its
+// OK/FAIL popup.
+struct RunEnd {
+    RunOutcome outcome = RunOutcome::Success;
+    ActiveCalibration calibration = CAL_NONE;
+    int step = 0;
+    QString text;
+
+    bool operator==(const RunEnd&) const = default;
+};
+
 Q_DECLARE_METATYPE(CalibrationResults)
 Q_DECLARE_METATYPE(RunSetup)
+Q_DECLARE_METATYPE(RunEnd)
 
 CalibrationResults ResultsOf(const CalibrationContext& cal);
 

@@ -135,12 +135,12 @@ void CalibrationEngine::EndCompleteRun() {
     ShowResults(CAL_DCS_TX);
     timedContinue_ = false;
     active_ = CAL_NONE;
-    session_.Link().Comm().ReleaseReceiver(&session_.Link());
     ShowStatus(QStringLiteral("Calibration Success...."), StatusStyle::Success);
     const qint64 seconds = startTime_.secsTo(QDateTime::currentDateTime());
     emit elapsedTimeShown(QString::asprintf("%02d:%02d", static_cast<int>(seconds / 60 % 60),
                                             static_cast<int>(seconds % 60)));
     emit calibrationFinished(CAL_DCS_TX);
+    EndRun(RunEnd{RunOutcome::Success, CAL_DCS_TX, 0, {}});
     AfterRunPhoneWait();
 }
 
@@ -168,8 +168,8 @@ void CalibrationEngine::RunBoardCal() {
             if (runAll_) {
                 RunGmagicCal();
             } else {
-                session_.Link().Comm().ReleaseReceiver(&session_.Link());
                 ShowOkFail(QString::fromUtf8(kBoardSuccessText));
+                EndRun(RunEnd{RunOutcome::Success, CAL_BOARD, 0, {}});
             }
             return;
         case StepAct::Failed:

@@ -13,14 +13,16 @@ set(RFTUNE_MAY_LINK_rftune_instruments
     rftune_base rftune_visa rftune_age1960 rftune_wt4400 rftune_supplies)
 set(RFTUNE_MAY_LINK_rftune_autocal rftune_base rftune_link rftune_instruments)
 set(RFTUNE_MAY_LINK_rftune_records rftune_base rftune_instruments rftune_autocal)
+set(RFTUNE_MAY_LINK_rftune_station rftune_link rftune_instruments rftune_autocal rftune_records)
 set(RFTUNE_MAY_LINK_rftune_records_window rftune_records rftune_autocal)
 set(RFTUNE_MAY_LINK_rftune_widgets rftune_base rftune_link)
 set(RFTUNE_MAY_LINK_rftune_sessions rftune_base rftune_link)
 set(RFTUNE_MAY_LINK_rftune_tools rftune_base rftune_link rftune_widgets rftune_sessions)
-set(RFTUNE_MAY_LINK_rftune_autocal_window rftune_base rftune_autocal rftune_records rftune_widgets)
+set(RFTUNE_MAY_LINK_rftune_autocal_window
+    rftune_base rftune_autocal rftune_records rftune_station rftune_widgets)
 set(RFTUNE_MAY_LINK_rftune_shell
-    rftune_base rftune_link rftune_records rftune_widgets rftune_tools rftune_autocal_window
-    rftune_records_window)
+    rftune_base rftune_link rftune_records rftune_station rftune_widgets rftune_tools
+    rftune_autocal_window rftune_records_window)
 set(RFTUNE_MAY_LINK_rftune_startup
     rftune_base rftune_link rftune_visa rftune_autocal rftune_records rftune_sim_bench)
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "autocal/CalibrationConfig.h"
+#include "autocal/CalibrationResults.h"
 #include "autocal/SearchSamples.h"
 
 #include <QDateTime>
@@ -11,8 +12,6 @@
 #include <QString>
 
 #include <optional>
-
-enum class RunOutcome { Success, Failed, Stopped };
 
 // Everything one run of the calibration engine leaves behind, passed or failed: where and when it
 // ran, on what, with which configuration and instruments, how it ended and every value it found

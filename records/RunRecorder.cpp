@@ -36,11 +36,7 @@ RunRecorder::RunRecorder(CalibrationEngine& engine, RecordWriter& writer, QObjec
                 run_->gmagic << sample;
         },
         Qt::DirectConnection);
-    connect(&engine, &CalibrationEngine::calibrationFinished, this, &RunRecorder::OnFinished,
-            Qt::DirectConnection);
-    connect(&engine, &CalibrationEngine::calibrationFailed, this, &RunRecorder::OnFailed,
-            Qt::DirectConnection);
-    connect(&engine, &CalibrationEngine::runStopped, this, &RunRecorder::OnStopped,
+    connect(&engine, &CalibrationEngine::runEnded, this, &RunRecorder::OnEnded,
             Qt::DirectConnection);
 }
 
@@ -58,8 +54,6 @@ void RunRecorder::OnStarted(const RunSetup& setup) {
     run.testSetIdentity = testSetIdentity_;
     run.supplyIdentity = supplyIdentity_;
     run_ = run;
-    runAll_ = setup.runAll;
-    calibration_ = setup.calibration;
     clock_.start();
 }
 
@@ -72,33 +66,15 @@ void RunRecorder::OnResults(int calibration, const CalibrationResults& results) 
         run_->values.insert(it.key(), it.value());
 }
 
-void RunRecorder::OnFinished(int calibration) {
-    const bool lastOfRun = runAll_ ? calibration == CAL_DCS_TX : calibration == calibration_;
-    if (lastOfRun)
-        End(RunOutcome::Success);
-}
-
-void RunRecorder::OnFailed(int calibration, const QString& text, int step) {
-    if (!run_)
-        return;
-    run_->failureText = text;
-    run_->failedCalibration = CalibrationName(calibration);
-    run_->failedStep = step;
-    End(RunOutcome::Failed);
-}
-
-void RunRecorder::OnStopped(int calibration) {
-    if (!run_)
-        return;
-    run_->failedCalibration = CalibrationName(calibration);
-    End(RunOutcome::Stopped);
-}
-
-void RunRecorder::End(RunOutcome outcome) {
+void RunRecorder::OnEnded(const RunEnd& end) {
     if (!run_)
         return;
     RunRecord run = *std::exchange(run_, std::nullopt);
-    run.outcome = outcome;
+    run.outcome = end.outcome;
+    if (end.outcome != RunOutcome::Success)
+        run.failedCalibration = CalibrationName(end.calibration);
+    run.failureText = end.text;
+    run.failedStep = end.step;
     run.ended = QDateTime::currentDateTimeUtc();
     run.elapsedMs = clock_.elapsed();
     writer_.Submit(run);

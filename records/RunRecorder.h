@@ -14,8 +14,7 @@ class RecordWriter;
 // Listens to a calibration engine and hands one record per run to the writer: what the run
 // started with, every value it found and measured, and how it ended. It is called on the
 // engine's thread, as the engine signals (so that no run's end is lost to a window that closes),
-// and only collects values there: the writer's thread does the writing. It must outlive the
-// engine's thread.
+// and only collects values there: the writer's thread does the writing.
 class RunRecorder : public QObject {
     Q_OBJECT
 public:
@@ -28,16 +27,11 @@ signals:
 private:
     void OnStarted(const RunSetup& setup);
     void OnResults(int calibration, const CalibrationResults& results);
-    void OnFinished(int calibration);
-    void OnFailed(int calibration, const QString& text, int step);
-    void OnStopped(int calibration);
-    void End(RunOutcome outcome);
+    void OnEnded(const RunEnd& end);
 
     RecordWriter& writer_;
     QString testSetIdentity_;
     QString supplyIdentity_;
     std::optional<RunRecord> run_;
-    bool runAll_ = true;
-    int calibration_ = 0;
     QElapsedTimer clock_;
 };

@@ -67,7 +67,7 @@ void CMainFrame::RunModal(const ToolFactory& create) {
 }
 
 ToolParts CMainFrame::Parts() {
-    return {document_.Comm(), document_.RfParameters()};
+    return {document_.Comm(), document_.RfParameters(), document_.Stations()};
 }
 
 QWidget* CMainFrame::ShowTool(FrameCommand command) {

@@ -3,6 +3,7 @@
 #include "base/StationSettings.h"
 #include "shell/MainFrm.h"
 #include "shell/RftuneDoc.h"
+#include "station/EndingStations.h"
 #include "widgets/ShellLog.h"
 #include "widgets/SplashWnd.h"
 
@@ -27,6 +28,11 @@ void CRftuneApp::InitInstance() {
         ShowSplashDuringWait();
     frame_->show();
     qCInfo(lcShell) << "main window up";
+}
+
+bool CRftuneApp::ExitInstance(int timeoutMs) {
+    frame_.reset();
+    return document_->Stations().WaitForAll(timeoutMs);
 }
 
 void CRftuneApp::ShowSplashDuringWait() {

@@ -25,6 +25,10 @@ public:
 
     // Creates document and frame, shows the splash for the start-up wait, then the main window.
     void InitInstance();
+    // After the event loop: the main frame and its windows go, then the calibration stations
+    // still ending a run get up to timeoutMs. False when one has not ended; it still uses the
+    // channel, which must then not go.
+    bool ExitInstance(int timeoutMs);
 
     CRftuneDoc& Document() { return *document_; }
     CMainFrame* MainFrame() const { return frame_.get(); }

@@ -29,7 +29,8 @@ const std::vector<StationTool>& StationTools() {
         {QStringLiteral("autocal"), FrameCommand::AutoCalibration, QString(),
          ToolKind::ModelessMinimisingFrame,
          [](const ToolParts& parts, QWidget* parent) -> QDialog* {
-             auto* window = new CAutocalibDlg(parts.target, parts.rfConfiguration, parent);
+             auto* window =
+                 new CAutocalibDlg(parts.target, parts.rfConfiguration, parts.stations, parent);
              window->EnableEngineerControls(EngineerControlsSetting());
              return window;
          }},

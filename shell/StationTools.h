@@ -9,6 +9,7 @@
 #include <vector>
 
 class CComm;
+class EndingStations;
 class QDialog;
 class QWidget;
 class RfConfiguration;
@@ -20,12 +21,14 @@ enum class ToolKind {
     Modal,                   // runs on the command handler's stack until it is closed
 };
 
-// What a tool window is made on: the target channel, and the RF parameter configuration the
-// calibration's windows share. It stands for the channel wherever a tool needs nothing more, so
-// that such a tool's factory takes the CComm& alone.
+// What a tool window is made on: the target channel, the RF parameter configuration the
+// calibration's windows share, and where a calibration station goes on ending after its window.
+// It stands for the channel wherever a tool needs nothing more, so that such a tool's factory
+// takes the CComm& alone.
 struct ToolParts {
     CComm& target;
     RfConfiguration& rfConfiguration;
+    EndingStations& stations;
 
     operator CComm&() const { return target; }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "autocal/StationCycle.h"
+#include "station/StationCycle.h"
 
 #include <QCommandLineParser>
 #include <QString>

@@ -3,14 +3,14 @@
 #include "app/startup/Simulation.h"
 #include "app/startup/StationStartup.h"
 #include "app/startup/StopSignals.h"
-#include "autocal/StationCycle.h"
+#include "autocal/CalibrationEngine.h"
 #include "base/MessageService.h"
 #include "link/Scanner.h"
 #include "records/RecordSettings.h"
-#include "records/RecordSpool.h"
 #include "records/RecordWriter.h"
-#include "records/RunRecorder.h"
 #include "sim/bench/SimBench.h"
+#include "station/CalibrationStation.h"
+#include "station/StationCycle.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -41,18 +41,30 @@ private:
     MessageSink* previous_;
 };
 
+// The result tables, as the window's lists show them.
+void PrintResults(QTextStream& out, const CalibrationStation& station, const ResultHeader& header,
+                  QObject& context) {
+    QObject::connect(&station.Engine(), &CalibrationEngine::resultsShown, &context,
+                     [&out, header](int calibration, const CalibrationResults& results) {
+                         for (const QString& line : ResultBlockLines(
+                                  static_cast<ActiveCalibration>(calibration), results, header))
+                             out << line << '\n';
+                         out.flush();
+                     });
+}
+
 int RunCycle(CComm& comm, const CycleOptions& options, const DatabaseLocation& records) {
     StderrMessages messages;
     QTextStream out(stdout);
-    // Both outlive the cycle and its engine's thread, which calls the recorder; the writer ends
-    // last, once the last record is written.
-    RecordWriter writer(records, DefaultSpoolDirectory(), RecordSettings::RetryMs());
-    QObject::connect(&writer, &RecordWriter::noticeShown, [&messages](const QString& text) {
+    const auto notice = [&messages](const QString& text) {
         messages.Show(text, MessageIcon::Exclamation);
-    });
-    std::optional<RunRecorder> recorder;
-    StationCycle cycle(comm, options);
-    recorder.emplace(cycle.Thread().Engine(), writer);
+    };
+    CalibrationStation station(comm, records);
+    StationCycle cycle(station, comm, options, StationCycle::EngineButtons(station, options));
+    QObject::connect(station.Records(), &RecordWriter::noticeShown, &cycle, notice);
+    QObject::connect(&station.Engine(), &CalibrationEngine::noticeShown, &cycle, notice);
+    QObject::connect(&station.Engine(), &CalibrationEngine::testSetInitFailed, &cycle, notice);
+    PrintResults(out, station, options.header, cycle);
     QObject::connect(&cycle, &StationCycle::lineShown, [&out](const QString& line) {
         out << line << '\n';
         out.flush();

@@ -1,7 +1,5 @@
 #include "app/rftune/ScriptedCalibration.h"
 
-#include "autocal/CalibrationEngine.h"
-#include "autocal/StationStatus.h"
 #include "autocal/window/AutocalSession.h"
 #include "autocal/window/AutocalibDlg.h"
 #include "shell/MainFrm.h"
@@ -10,7 +8,6 @@
 
 #include <QAction>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -25,6 +22,11 @@ constexpr int kSettleMs = 300;
 void Print(const QString& line) {
     std::printf("%s\n", line.toLocal8Bit().constData());
     std::fflush(stdout);
+}
+
+void PrintProblem(const QString& problem) {
+    std::fprintf(stderr, "rftune: %s\n", problem.toLocal8Bit().constData());
+    std::fflush(stderr);
 }
 
 } // namespace
@@ -45,42 +47,32 @@ void ScriptedCalibration::Start() {
     frame_.Action(FrameCommand::TargetOpen)->trigger();
     // The box has said which port and why.
     if (!frame_.Document().Comm().IsConnected()) {
-        Quit(kStationFailed);
+        Quit(StationCycle::kStationFailed);
         return;
     }
     frame_.Document().RfParameters().Apply(options_.setup.config);
     if (!OpenWindow())
         return;
-    ConnectEngine();
-    window_->Button("instrumentCheck").click();
+    MakeCycle();
+    cycle_->Start();
 }
 
 void ScriptedCalibration::Interrupt(int status) {
     if (over_)
         return;
-    over_ = true;
-    if (!window_) {
-        Quit(status);
+    if (cycle_) {
+        cycle_->Interrupt(status);
         return;
     }
-    window_->Button("stop").click();
-    // Queued on the engine's thread after the stop; back here once the stop is done.
-    QMetaObject::invokeMethod(
-        &window_->Session().Engine(),
-        [this, status] {
-            QMetaObject::invokeMethod(this, [this, status] {
-                Print(QStringLiteral("Calibration Stopped...."));
-                Quit(status);
-            });
-        },
-        Qt::QueuedConnection);
+    over_ = true;
+    Quit(status);
 }
 
 bool ScriptedCalibration::OpenWindow() {
     frame_.Action(FrameCommand::AutoCalibration)->trigger();
     window_ = qobject_cast<CAutocalibDlg*>(frame_.Tools().Window(FrameCommand::AutoCalibration));
     if (!window_) {
-        Fail(QStringLiteral("the calibration window did not open"), kStationFailed);
+        Fail(QStringLiteral("the calibration window did not open"), StationCycle::kStationFailed);
         return false;
     }
     window_->FillHeader(options_.setup.header);
@@ -89,23 +81,39 @@ bool ScriptedCalibration::OpenWindow() {
     if (options_.setup.maxRepeats)
         window_->Session().SetMaxRepeats(*options_.setup.maxRepeats);
     connect(window_, &QObject::destroyed, this, [this] {
+        cycle_.reset();
         if (!over_)
-            Fail(QStringLiteral("the calibration window was closed"), kCalibrationFailed);
+            Fail(QStringLiteral("the calibration window was closed"),
+                 StationCycle::kCalibrationFailed);
     });
     return true;
 }
 
-void ScriptedCalibration::ConnectEngine() {
-    CalibrationEngine* engine = &window_->Session().Engine();
-    connect(engine, &CalibrationEngine::statusShown, this,
-            [this](const QString& text, StatusStyle) { OnStatus(text); });
-    connect(engine, &CalibrationEngine::instrumentsChecked, this,
-            &ScriptedCalibration::OnInstrumentsChecked);
-    connect(engine, &CalibrationEngine::phoneDetected, this, &ScriptedCalibration::PressStart);
-    connect(engine, &CalibrationEngine::calibrationFinished, this,
-            &ScriptedCalibration::OnFinished);
-    // After the window's own connection: the popup is open when this runs.
-    connect(engine, &CalibrationEngine::okFailShown, this, &ScriptedCalibration::OnOkFail);
+void ScriptedCalibration::MakeCycle() {
+    CycleOptions options;
+    options.config = options_.setup.config;
+    options.header = options_.setup.header;
+    // Made after the window's own connections: a popup is open when the cycle hears of it.
+    cycle_ = std::make_unique<StationCycle>(window_->Session().Station(), frame_.Document().Comm(),
+                                            options, WindowButtons());
+    connect(cycle_.get(), &StationCycle::lineShown, this, &Print);
+    connect(cycle_.get(), &StationCycle::problemShown, this, &PrintProblem);
+    connect(cycle_.get(), &StationCycle::runStarted, this, &ScriptedCalibration::StartMeasuring);
+    connect(cycle_.get(), &StationCycle::runEnded, this, &ScriptedCalibration::StopMeasuring);
+    connect(cycle_.get(), &StationCycle::finished, this, &ScriptedCalibration::OnFinished);
+}
+
+StationButtons ScriptedCalibration::WindowButtons() {
+    const auto press = [this](const char* name) {
+        return [this, name] {
+            if (window_)
+                window_->Button(name).click();
+        };
+    };
+    return {press("instrumentCheck"), press("start"), press("stop"), [this] {
+                if (window_ && window_->Popup())
+                    window_->Popup()->accept();
+            }};
 }
 
 void ScriptedCalibration::Show(const QString& text, MessageIcon) {
@@ -113,42 +121,28 @@ void ScriptedCalibration::Show(const QString& text, MessageIcon) {
     std::fflush(stderr);
 }
 
-void ScriptedCalibration::OnStatus(const QString& text) {
-    // The phone polls repeat their line; it is news only once. After the outcome the station's
-    // own lines are not the run's.
-    if (over_ || text.isEmpty() || text == lastStatus_)
-        return;
-    lastStatus_ = text;
-    Print(text);
-    // The window opened nothing and starts nothing: no run can follow.
-    if (text == QString::fromUtf8(kNoTestSetText)) {
-        over_ = true;
-        Quit(kStationFailed);
+void ScriptedCalibration::OnFinished(int status) {
+    over_ = true;
+    if (status == StationCycle::kSucceeded) {
+        // At once: the wait for the removal shows its own line soon after the success.
+        if (window_)
+            window_->repaint();
+        TakeScreenshot();
+        Quit(status);
+    } else if (status == StationCycle::kCalibrationFailed) {
+        // The popup waits for its OK, and the station with it: time enough to paint it.
+        QTimer::singleShot(kSettleMs, this, [this, status] {
+            TakeScreenshot();
+            Quit(status);
+        });
+    } else {
+        Quit(status);
     }
 }
 
-void ScriptedCalibration::OnInstrumentsChecked(bool testSetOpen, bool supplyOpen) {
-    if (checked_)
-        return; // the checks after a stop are the station's own
-    checked_ = true;
-    if (!testSetOpen)
-        Fail(QStringLiteral("cannot open the test set (Instrument Check: FAIL)"), kStationFailed);
-    else if (!supplyOpen)
-        Fail(QStringLiteral("cannot open the supply (Instrument Check: FAIL)"), kStationFailed);
-    else if (options_.setup.config.supplyType == kSupplyNone)
-        PressStart(); // nobody can tell when a target is put on: it is there
-}
-
-void ScriptedCalibration::PressStart() {
-    if (started_ || over_ || !window_)
-        return;
-    started_ = true;
-    if (options_.measureUi)
-        StartMeasuring();
-    window_->Button("start").click();
-}
-
 void ScriptedCalibration::StartMeasuring() {
+    if (!options_.measureUi)
+        return;
     idleMeter_ = new EventLoopGapMeter;
     idleMeter_->moveToThread(&idleThread_);
     connect(&idleThread_, &QThread::finished, idleMeter_, &QObject::deleteLater);
@@ -157,43 +151,7 @@ void ScriptedCalibration::StartMeasuring() {
     meter_.Start();
 }
 
-void ScriptedCalibration::OnFinished(int calibration) {
-    if (!started_ || over_ || calibration != CAL_DCS_TX)
-        return;
-    EndRun();
-    // At once: the wait for the removal shows its own line soon after the success.
-    if (window_)
-        window_->repaint();
-    TakeScreenshot();
-    Quit(kSucceeded);
-}
-
-void ScriptedCalibration::OnOkFail(const QString& text) {
-    if (over_)
-        return;
-    Print(text);
-    if (!started_) {
-        AcknowledgeFailure();
-        return;
-    }
-    EndRun();
-    // The popup waits for its OK, and the station with it: time enough to paint it.
-    QTimer::singleShot(kSettleMs, this, [this] {
-        TakeScreenshot();
-        AcknowledgeFailure();
-        Quit(kCalibrationFailed);
-    });
-}
-
-void ScriptedCalibration::AcknowledgeFailure() {
-    if (window_ && window_->Popup())
-        window_->Popup()->accept();
-}
-
-void ScriptedCalibration::EndRun() {
-    over_ = true;
-    if (window_ && !window_->ElapsedTime().text().isEmpty())
-        Print(QStringLiteral("elapsed time ") + window_->ElapsedTime().text());
+void ScriptedCalibration::StopMeasuring() {
     if (!options_.measureUi)
         return;
     meter_.Stop();
@@ -218,14 +176,14 @@ void ScriptedCalibration::TakeScreenshot() {
 
 void ScriptedCalibration::Fail(const QString& problem, int status) {
     over_ = true;
-    std::fprintf(stderr, "rftune: %s\n", problem.toLocal8Bit().constData());
-    std::fflush(stderr);
+    PrintProblem(problem);
     Quit(status);
 }
 
 void ScriptedCalibration::Quit(int status) {
-    // Out of the handler that got here; the window goes first, so that its engine ends a run and
-    // closes the instruments while the port and the bench are still there.
+    // Out of the handler that got here; the window goes first, so that its station ends a run and
+    // closes the instruments while the port and the bench are still there (the program waits for
+    // it before the bench goes).
     QTimer::singleShot(0, this, [this, status] {
         delete window_.data();
         QCoreApplication::exit(status);

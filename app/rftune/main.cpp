@@ -15,12 +15,18 @@
 #include <QApplication>
 #include <QSettings>
 
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 namespace {
 
 // Without --open, a scripted start shows the manual command window, as it always did.
 const char* const kDefaultWindow = "manual";
+// How long the program waits on its way out for a calibration station that is still ending a
+// run: the rest of a fixed delay or an instrument call, the stop, the instruments' close and the
+// record's write.
+constexpr int kStationEndSeconds = 30;
 
 struct Options {
     CRftuneApp::Options app;
@@ -171,9 +177,19 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
                      [&rftune] { CloseStation(*rftune.MainFrame(), 0); });
     const int status = app.exec();
+    const int exitStatus =
+        stopStatus != 0 ? stopStatus : (status != 0 || !script ? status : script->ExitStatus());
+    // The port and the bench outlast the stations still ending; one that never ends would keep
+    // the program for ever, and what it still uses must not go from under it.
+    if (!rftune.ExitInstance(kStationEndSeconds * 1000)) {
+        std::fprintf(stderr,
+                     "rftune: the calibration station did not end its run within %d s; leaving "
+                     "without it\n",
+                     kStationEndSeconds);
+        std::fflush(nullptr);
+        std::_Exit(exitStatus);
+    }
     if (bench && !bench->Stop(&error))
         return startup.Fail(error);
-    if (stopStatus != 0)
-        return stopStatus;
-    return status != 0 || !script ? status : script->ExitStatus();
+    return exitStatus;
 }

@@ -4,13 +4,17 @@
 #include "autocal/CalibrationEngine.h"
 #include "autocal/window/RfConfiguration.h"
 #include "records/RecordSettings.h"
-#include "records/RecordSpool.h"
+#include "station/CalibrationStation.h"
+#include "station/EndingStations.h"
 
-AutocalSession::AutocalSession(CComm& comm, RfConfiguration& configuration, QObject* parent)
-    : QObject(parent),
-      writer_(RecordSettings::Location(), DefaultSpoolDirectory(), RecordSettings::RetryMs()),
-      thread_(comm) {
-    recorder_.emplace(thread_.Engine(), writer_);
+AutocalSession::AutocalSession(CComm& comm, RfConfiguration& configuration, EndingStations& ending,
+                               QObject* parent)
+    : QObject(parent), ending_(ending),
+      station_(std::make_unique<CalibrationStation>(comm, RecordSettings::Location())) {
+    connect(station_.get(), &CalibrationStation::stopped, this, [this] {
+        stopped_ = true;
+        emit stopped();
+    });
     SetConfig(configuration.Config());
     SetMaxRepeats(MaxRepeatsSetting(0));
     // The configuration may change while the window is open: the engine reads the new values
@@ -19,58 +23,70 @@ AutocalSession::AutocalSession(CComm& comm, RfConfiguration& configuration, QObj
 }
 
 AutocalSession::~AutocalSession() {
-    // Queued before the thread's own end, which destroys the engine after it.
-    Stop();
+    ending_.Adopt(std::move(station_));
+}
+
+CalibrationEngine& AutocalSession::Engine() {
+    return station_->Engine();
 }
 
 TargetSession& AutocalSession::Target() {
     return Engine().Session();
 }
 
+RecordWriter& AutocalSession::Records() {
+    return *station_->Records();
+}
+
 void AutocalSession::SetConfig(const CalibrationConfig& config) {
-    thread_.Call([engine = &Engine(), config] { engine->SetConfig(config); });
+    station_->Call([config](CalibrationEngine& engine) { engine.SetConfig(config); });
 }
 
 void AutocalSession::SetResultHeader(const ResultHeader& header) {
-    thread_.Call([engine = &Engine(), header] { engine->SetResultHeader(header); });
+    station_->Call([header](CalibrationEngine& engine) { engine.SetResultHeader(header); });
 }
 
 void AutocalSession::SetResultDirectory(const QString& directory) {
-    thread_.Call([engine = &Engine(), directory] { engine->SetResultDirectory(directory); });
+    station_->Call(
+        [directory](CalibrationEngine& engine) { engine.SetResultDirectory(directory); });
 }
 
 void AutocalSession::SetRfMode(bool rf) {
-    thread_.Call([engine = &Engine(), rf] { engine->SetRfMode(rf); });
+    station_->Call([rf](CalibrationEngine& engine) { engine.SetRfMode(rf); });
 }
 
 void AutocalSession::SetMaxRepeats(int repeats) {
-    thread_.Call([engine = &Engine(), repeats] { engine->SetMaxRepeats(repeats); });
+    station_->Call([repeats](CalibrationEngine& engine) { engine.SetMaxRepeats(repeats); });
 }
 
 void AutocalSession::InstrumentCheck() {
-    thread_.Call([engine = &Engine()] { engine->InstrumentCheck(); });
+    station_->Call([](CalibrationEngine& engine) { engine.InstrumentCheck(); });
 }
 
 void AutocalSession::TargetCheck() {
-    thread_.Call([engine = &Engine()] { engine->TargetCheck(); });
+    station_->Call([](CalibrationEngine& engine) { engine.TargetCheck(); });
 }
 
 void AutocalSession::StartAutoCal() {
-    thread_.Call([engine = &Engine()] { engine->StartAutoCal(); });
+    station_->Call([](CalibrationEngine& engine) { engine.StartAutoCal(); });
 }
 
 void AutocalSession::StartBoardCal() {
-    thread_.Call([engine = &Engine()] { engine->StartCalibration(CAL_BOARD); });
+    station_->Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_BOARD); });
 }
 
 void AutocalSession::EepFullReset() {
-    thread_.Call([engine = &Engine()] { engine->EepFullReset(); });
+    station_->Call([](CalibrationEngine& engine) { engine.EepFullReset(); });
 }
 
 void AutocalSession::Stop() {
-    thread_.Call([engine = &Engine()] { engine->StopRun(); });
+    station_->Call([](CalibrationEngine& engine) { engine.StopRun(); });
 }
 
 void AutocalSession::AcknowledgeOkFail() {
-    thread_.Call([engine = &Engine()] { engine->AcknowledgeFailure(); });
+    station_->Call([](CalibrationEngine& engine) { engine.AcknowledgeFailure(); });
+}
+
+void AutocalSession::Leave() {
+    station_->End();
 }

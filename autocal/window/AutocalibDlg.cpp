@@ -6,10 +6,12 @@
 #include "autocal/window/ResultPanel.h"
 #include "autocal/window/StatusLine.h"
 #include "base/MessageService.h"
+#include "records/RecordWriter.h"
 #include "widgets/ChannelFollower.h"
 #include "widgets/Label.h"
 #include "widgets/OkfaildispDlg.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -73,11 +76,12 @@ void ShowCheckResult(QLabel& label, bool ok) {
 
 } // namespace
 
-CAutocalibDlg::CAutocalibDlg(CComm& comm, RfConfiguration& configuration, QWidget* parent)
+CAutocalibDlg::CAutocalibDlg(CComm& comm, RfConfiguration& configuration, EndingStations& ending,
+                             QWidget* parent)
     : TargetWindow(QString::fromLatin1(kTitle), parent),
-      session_(new AutocalSession(comm, configuration, this)), results_(new ResultPanel(this)),
-      status_(new CLabel(this)), progress_(new QProgressBar(this)), elapsed_(new QLabel(this)),
-      instrumentResult_(MakeCheckResult("instrumentResult", this)),
+      session_(new AutocalSession(comm, configuration, ending, this)),
+      results_(new ResultPanel(this)), status_(new CLabel(this)), progress_(new QProgressBar(this)),
+      elapsed_(new QLabel(this)), instrumentResult_(MakeCheckResult("instrumentResult", this)),
       targetResult_(MakeCheckResult("targetResult", this)) {
     auto* middle = new QHBoxLayout;
     middle->addWidget(results_);
@@ -97,7 +101,8 @@ CAutocalibDlg::CAutocalibDlg(CComm& comm, RfConfiguration& configuration, QWidge
     SendHeader();
     // The engine's session is the channel's receiver now and whenever the window is pointed at;
     // it tells the operator of a closed port in its own words.
-    new ChannelFollower(*this, session_->Target());
+    follower_ = new ChannelFollower(*this, session_->Target());
+    connect(session_, &AutocalSession::stopped, this, &QWidget::close);
     name_->setFocus(); // the one thing the operator types
 }
 
@@ -246,6 +251,20 @@ void CAutocalibDlg::keyPressEvent(QKeyEvent* event) {
         return;
     }
     TargetWindow::keyPressEvent(event);
+}
+
+void CAutocalibDlg::closeEvent(QCloseEvent* event) {
+    // The engine may sit in a fixed delay or a blocking instrument call: the window waits for its
+    // stop without blocking, and goes once the run has ended the safe way.
+    if (!session_->HasStopped()) {
+        event->ignore();
+        // The engine's session goes with the engine, on its own thread: nobody registers it
+        // from here again.
+        delete std::exchange(follower_, nullptr);
+        session_->Leave();
+        return;
+    }
+    TargetWindow::closeEvent(event);
 }
 
 void CAutocalibDlg::ConnectButtons() {

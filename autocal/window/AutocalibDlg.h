@@ -8,8 +8,10 @@
 #include <QPointer>
 
 class AutocalSession;
+class ChannelFollower;
 class CComm;
 class CLabel;
+class EndingStations;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -22,11 +24,13 @@ class RfConfiguration;
 // another. Every button hands its command to the calibration engine, which runs on its own
 // thread, and every control shows what the engine reports, so the window answers the operator
 // while the engine waits on the target and the instruments. Closing it ends a run the safe way
-// and closes the test set and the supply.
+// and closes the test set and the supply; the window goes once the run has stopped, and the
+// station, kept by ending, closes the instruments and writes the record after it.
 class CAutocalibDlg : public TargetWindow {
     Q_OBJECT
 public:
-    CAutocalibDlg(CComm& comm, RfConfiguration& configuration, QWidget* parent = nullptr);
+    CAutocalibDlg(CComm& comm, RfConfiguration& configuration, EndingStations& ending,
+                  QWidget* parent = nullptr);
 
     AutocalSession& Session() { return *session_; }
     // "Battery CAL", "CLEAR", the mode, "EEP FULL RESET" and "EXIT" are disabled on the line; an
@@ -49,6 +53,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* MakeHeaderRow();
@@ -69,6 +74,7 @@ private:
     void ClearBatteryEdits();
 
     AutocalSession* session_;
+    ChannelFollower* follower_ = nullptr;
     QComboBox* model_;
     QComboBox* stage_;
     QLineEdit* name_;

@@ -1,4 +1,5 @@
-// rftune-cal as a process, on its own simulated bench.
+// rftune-cal as a process, on its own simulated bench, and the operator's cycle it shares with
+// rftune --calibrate.
 #include "tests/support/FakeTarget.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/QtPrinting.h"
@@ -23,15 +24,17 @@ class RftuneCal : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(home.isValid() && results.isValid()); }
 
-    // Runs rftune-cal on a shortened clock, with settings of its own and "calresult.txt" in a
-    // directory of the test's, while the test's event loop runs (a fake target may answer).
-    CalRun Run(const QStringList& arguments) {
+    // Runs rftune-cal (or program) on a shortened clock, with settings of its own and
+    // "calresult.txt" in a directory of the test's, while the test's event loop runs (a fake
+    // target may answer).
+    CalRun Run(const QStringList& arguments, const QStringList& program = {RFTUNE_CAL_PATH}) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("XDG_CONFIG_HOME", home.path());
         process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(RFTUNE_CAL_PATH),
-                      QStringList{"--time-scale", "0.01", "--result-dir", results.path()} +
+        process.start(program[0],
+                      program.mid(1) +
+                          QStringList{"--time-scale", "0.01", "--result-dir", results.path()} +
                           arguments);
         CalRun run;
         if (!process.waitForStarted(5000))
@@ -76,19 +79,41 @@ const QStringList k8960{"--test-set", "A8960 E5515B"};
 
 } // namespace
 
-TEST_F(RftuneCal, aGoodUnitExitsZeroAndAFlawedOneOneWithItsFailureOnStandardOutput) {
+TEST_F(RftuneCal, aGoodUnitExitsZeroWithEveryResultBlock) {
     const CalRun good = Run({"--simulate"});
     EXPECT_EQ(good.exitCode, 0) << good.err.toStdString();
     EXPECT_TRUE(good.out.contains("Calibration Success....")) << good.out.join('\n').toStdString();
     EXPECT_EQ(ResultTitles(), kCompleteRun);
-
-    const CalRun flawed = Run(QStringList{"--simulate", "--flaw", "gmagic"} + k8960);
-    EXPECT_EQ(flawed.exitCode, 1) << flawed.err.toStdString();
-    EXPECT_TRUE(flawed.out.contains("GMAGIC CAL FAIL")) << flawed.out.join('\n').toStdString();
-    EXPECT_EQ(ResultTitles(), kCompleteRun); // the failed unit added nothing
 }
 
-TEST_F(RftuneCal, aUsageErrorOrATestSetThatCannotBeOpenedOrIsNotConfiguredExitsTwoAndSaysWhich) {
+class EitherProgram : public RftuneCal, public testing::WithParamInterface<QStringList> {};
+
+// rftune-cal and rftune --calibrate run one operator's cycle: a flawed unit fails with its popup's
+// text last and 1, adding no result; without a test set nothing starts, nothing goes to the
+// target, and they say why with 2.
+TEST_P(EitherProgram, aFlawedUnitExitsOneWithItsTextLastAndNoTestSetTwoSendingNothing) {
+    const CalRun flawed = Run(QStringList{"--simulate", "--flaw", "gmagic"} + k8960, GetParam());
+    EXPECT_EQ(flawed.exitCode, 1) << flawed.err.toStdString();
+    EXPECT_EQ(flawed.out.mid(flawed.out.size() - 2), (QStringList{"GMAGIC CAL FAIL", ""}))
+        << flawed.out.join('\n').toStdString();
+    EXPECT_FALSE(QFile::exists(results.filePath("calresult.txt")));
+
+    PtyPair pty;
+    FakeTarget target(pty);
+    const CalRun unconfigured =
+        Run({"--port", "COM1=" + pty.SlavePath(), "--test-set", "NOT USED", "--supply", "NOT USED"},
+            GetParam());
+    EXPECT_EQ(unconfigured.exitCode, 2) << unconfigured.err.toStdString();
+    EXPECT_EQ(unconfigured.out,
+              (QStringList{"No test set configured: Auto Cal > RF Parameter Setting", ""}));
+    EXPECT_TRUE(target.Packets().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(OneCycle, EitherProgram,
+                         testing::Values(QStringList{RFTUNE_CAL_PATH},
+                                         QStringList{RFTUNE_PATH, "--no-splash", "--calibrate"}));
+
+TEST_F(RftuneCal, aUsageErrorOrATestSetThatCannotBeOpenedExitsTwoAndSaysWhich) {
     const CalRun unknown = Run({"--simulate", "--run", "everything"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_TRUE(unknown.err.contains("unknown --run \"everything\"")) << unknown.err.toStdString();
@@ -109,13 +134,6 @@ TEST_F(RftuneCal, aUsageErrorOrATestSetThatCannotBeOpenedOrIsNotConfiguredExitsT
     EXPECT_EQ(noTestSet.exitCode, 2);
     EXPECT_TRUE(noTestSet.err.contains("cannot open the test set A8960 E5515B at GPIB0::14::INSTR"))
         << noTestSet.err.toStdString();
-
-    const CalRun unconfigured = Run(
-        {"--port", "COM1=" + pty.SlavePath(), "--test-set", "NOT USED", "--supply", "NOT USED"});
-    EXPECT_EQ(unconfigured.exitCode, 2) << unconfigured.err.toStdString();
-    EXPECT_EQ(unconfigured.out,
-              (QStringList{"No test set configured: Auto Cal > RF Parameter Setting", ""}));
-    EXPECT_TRUE(target.Packets().isEmpty());
 }
 
 TEST_F(RftuneCal, oneCalibrationAloneRunsThatOnly) {

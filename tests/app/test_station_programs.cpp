@@ -70,9 +70,12 @@ TEST_F(Programs, everyProgramRefusesAnUnknownOptionWithTwoAndTellsItsVersion) {
     const ProgramRun help = Run(RFTUNE_PATH, {"--help"}, kWithoutDisplay);
     EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
     EXPECT_TRUE(help.out.contains("--open <NAME>")) << help.out.toStdString();
+    const ProgramRun measure = Run(RFTUNE_PATH, {"--no-splash", "--measure-ui"});
+    EXPECT_EQ(measure.exitCode, 2);
+    EXPECT_TRUE(measure.err.contains("--measure-ui measures a run of --calibrate"));
 }
 
-TEST_F(Programs, aScriptedStationFailsWhenThePortDidNotOpenALineGotNoReplyOrNoTestSetIsThere) {
+TEST_F(Programs, aScriptedStationFailsWhenThePortDidNotOpenOrALineGotNoReply) {
     const QString picture = home.filePath("station.png");
     // The end of the script closes the tool windows it opened, then the port.
     const ProgramRun answered =
@@ -90,11 +93,6 @@ TEST_F(Programs, aScriptedStationFailsWhenThePortDidNotOpenALineGotNoReplyOrNoTe
                                                 "tms 1", "--screenshot", picture});
     EXPECT_EQ(silent.exitCode, 1);
     EXPECT_EQ(silent.out, "tms 1\nNo Response\n");
-
-    const ProgramRun unconfigured =
-        Run(RFTUNE_PATH, {"--simulate", "--no-splash", "--calibrate", "--test-set", "NOT USED"});
-    EXPECT_EQ(unconfigured.exitCode, 2) << unconfigured.err.toStdString();
-    EXPECT_EQ(unconfigured.out, "No test set configured: Auto Cal > RF Parameter Setting\n");
 }
 
 TEST_F(Programs, theEepromMapOfTheBenchUnitComesAsItsImageAndASilentTargetExitsOne) {

@@ -24,11 +24,8 @@ void EngineRecorder::Listen(CalibrationEngine& engine) {
             [this](bool ok) { targetChecks << ok; });
     connect(&engine, &CalibrationEngine::calibrationFinished, this,
             [this](int calibration) { finished << calibration; });
-    connect(&engine, &CalibrationEngine::calibrationFailed, this,
-            [this](int calibration, const QString&, int step) {
-                failed << calibration;
-                failedSteps << step;
-            });
+    connect(&engine, &CalibrationEngine::runEnded, this,
+            [this](const RunEnd& end) { ends << end; });
     connect(
         &engine, &CalibrationEngine::resultsShown, this,
         [this](int calibration, const CalibrationResults& shown) { results[calibration] = shown; });

@@ -30,8 +30,7 @@ public:
     QList<int> progress;
     QList<bool> targetChecks;
     QList<int> finished;
-    QList<int> failed;
-    QList<int> failedSteps;
+    QList<RunEnd> ends;
     QMap<int, CalibrationResults> results;
     int phonesDetected = 0;
     int phonesRemoved = 0;

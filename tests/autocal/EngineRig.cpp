@@ -65,7 +65,7 @@ void EngineRig::StartStation(std::int32_t testSetType, std::int32_t supplyType,
     ASSERT_EQ(comm->OpenDevice(tap->StationDevice(), kTargetBaud), 1)
         << comm->LastError().toStdString();
 
-    station = std::make_unique<CalibrationThread>(*comm);
+    station = std::make_unique<CalibrationStation>(*comm, std::nullopt);
     log = std::make_unique<EngineRecorder>();
     log->Listen(station->Engine());
     log->closeOkFail = [this] {
@@ -84,7 +84,7 @@ void EngineRig::StartStation(std::int32_t testSetType, std::int32_t supplyType,
 }
 
 void EngineRig::Call(const std::function<void(CalibrationEngine&)>& work) {
-    station->Call([engine = &station->Engine(), work] { work(*engine); });
+    station->Call(work);
 }
 
 void EngineRig::CheckInstruments() {

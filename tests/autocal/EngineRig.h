@@ -3,8 +3,8 @@
 #include "autocal/CalibrationCodes.h"
 #include "autocal/CalibrationConfig.h"
 #include "autocal/CalibrationEngine.h"
-#include "autocal/CalibrationThread.h"
 #include "sim/bench/SimBench.h"
+#include "station/CalibrationStation.h"
 #include "tests/autocal/EngineRecorder.h"
 #include "tests/autocal/EventWait.h"
 #include "tests/autocal/TargetTap.h"
@@ -52,7 +52,7 @@ protected:
     std::unique_ptr<SimBench> bench;
     std::unique_ptr<TargetTap> tap;
     std::unique_ptr<CComm> comm;
-    std::unique_ptr<CalibrationThread> station;
+    std::unique_ptr<CalibrationStation> station;
     std::unique_ptr<EngineRecorder> log;
 
 private:

@@ -40,7 +40,7 @@ TEST_F(BoardRun, readsTheBatteryUntilItSettlesThenSavesTheBoardAndSetsClockAndDi
     Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_BOARD); });
     ASSERT_TRUE(WaitFor([this] { return !log->okFails.isEmpty(); }));
     EXPECT_EQ(log->okFails, QStringList{"!!!  SUCCESS  !!!"});
-    EXPECT_EQ(log->finished, QList<int>{CAL_BOARD});
+    EXPECT_EQ(log->ends, (QList<RunEnd>{{RunOutcome::Success, CAL_BOARD, 0, {}}}));
 
     const QStringList lines = Lines();
     const int readings = Count(lines, "spr 54");
@@ -98,7 +98,7 @@ TEST_F(BoardRun, aTargetThatDoesNotAnswerFailsItAtOnce) {
     Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_BOARD); });
     ASSERT_TRUE(WaitFor([this] { return !log->okFails.isEmpty() && Lines().size() == 2; }));
     EXPECT_EQ(log->okFails, QStringList{"******  BATCAL FAIL  ******"});
-    EXPECT_EQ(log->failed, QList<int>{CAL_BOARD});
+    EXPECT_EQ(log->ends.value(0).calibration, CAL_BOARD);
     EXPECT_EQ(Lines(), (QStringList{"se 6", "rfe 0"})); // the stop's "rfe 0", no repeat
 }
 
@@ -134,4 +134,5 @@ TEST_F(BoardRun, aRunLeftInItsMidstStartsAgainFromItsFirstStepAndFreesTheChannel
         Call([](CalibrationEngine& engine) { engine.StopRun(); });
         ASSERT_TRUE(WaitFor([this] { return log->statuses.endsWith("Calibration Stopped...."); }));
     }
+    EXPECT_EQ(log->ends, QList<RunEnd>(4, {RunOutcome::Stopped, CAL_BOARD, 0, {}}));
 }

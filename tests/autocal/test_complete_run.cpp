@@ -22,8 +22,7 @@ protected:
         StartStation(kTestSet8960, kSupply3632A, options);
         CheckInstruments();
         Call([](CalibrationEngine& engine) { engine.StartAutoCal(); });
-        ASSERT_TRUE(WaitFor(
-            [this] { return log->finished.contains(CAL_DCS_TX) || !log->okFails.isEmpty(); }));
+        ASSERT_TRUE(WaitFor([this] { return !log->ends.isEmpty(); }));
     }
 };
 
@@ -33,10 +32,10 @@ TEST_P(CompleteRun, sendsEachCalibrationsLinesInOrderAndLogsWhatItWroteIntoTheTa
     StartStation(GetParam().testSet, GetParam().supply);
     CheckInstruments();
     Call([](CalibrationEngine& engine) { engine.StartAutoCal(); });
-    ASSERT_TRUE(
-        WaitFor([this] { return log->finished.contains(CAL_DCS_TX) || !log->okFails.isEmpty(); }));
+    ASSERT_TRUE(WaitFor([this] { return !log->ends.isEmpty(); }));
 
     EXPECT_EQ(log->okFails, QStringList());
+    EXPECT_EQ(log->ends, (QList<RunEnd>{{RunOutcome::Success, CAL_DCS_TX, 0, {}}}));
     EXPECT_EQ(log->finished, (QList<int>{CAL_GMAGIC, CAL_RX, CAL_GSM_TX, CAL_DCS_TX}));
     EXPECT_TRUE(InOrder(log->statuses, {"GMAGIC CAL END", "RX CAL Processing...", "RX CAL END",
                                         "GSMTX CAL Processing...", "PGSM TX CAL END",

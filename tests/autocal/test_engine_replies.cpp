@@ -9,6 +9,7 @@
 #include "tests/support/FakeTarget.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/QtPrinting.h"
+#include "tests/support/RecordingMessageSink.h"
 
 #include <gtest/gtest.h>
 
@@ -94,4 +95,15 @@ TEST_F(EngineReplies, aReplyToAnotherCommandOrToTheTargetCheckDoesNotMoveTheCali
     // Still waiting in the state that sent "rfpw 2 62".
     EXPECT_EQ(engine->Context().lastStep, static_cast<std::int32_t>(GmagicState::TuneTone));
     EXPECT_EQ(engine->Context().stepState, kStepSent);
+}
+
+// Without the port "EEP FULL RESET" sends nothing, and the engine tells it as a notice for the
+// window or the program to show, from the engine's thread no box.
+TEST_F(EngineReplies, eepFullResetWithoutThePortIsANoticeForTheWindow) {
+    MakeEngine(1.0);
+    comm.Close();
+    RecordingMessageSink boxes;
+    engine->EepFullReset();
+    EXPECT_EQ(log.notices, QStringList{"통신 에러"});
+    EXPECT_EQ(boxes.texts, QStringList());
 }

@@ -70,8 +70,12 @@ TEST_P(FlawedUnit, failsWithItsTextAndTheStopEndsTheTargetsWork) {
     }));
 
     EXPECT_EQ(log->okFails, QStringList{flaw.text});
-    EXPECT_EQ(log->failed, QList<int>{flaw.failing});
-    EXPECT_EQ(log->failedSteps, QList<int>{flaw.failedStep});
+    // The run ended once, in the calibration that failed, with the popup's text.
+    ASSERT_EQ(log->ends.size(), 1);
+    EXPECT_EQ(log->ends[0].outcome, RunOutcome::Failed);
+    EXPECT_EQ(log->ends[0].calibration, flaw.failing);
+    EXPECT_EQ(log->ends[0].text, flaw.text);
+    EXPECT_EQ(log->ends[0].step, flaw.failedStep);
     EXPECT_EQ(log->finished, QList<int>()); // nothing after the failure was started
     EXPECT_EQ(log->progress.last(), 0);
     EXPECT_FALSE(QFile::exists(ResultPath())); // a failed calibration shows no results

@@ -1,10 +1,10 @@
 // The station tells a target put on the supply and taken off by the current it draws, read from
 // a virtual supply whose load the test sets to the milliampere.
 #include "autocal/CalibrationEngine.h"
-#include "autocal/CalibrationThread.h"
 #include "base/StationClock.h"
 #include "sim/scpi/ScpiServer.h"
 #include "sim/supply/VirtualSupply.h"
+#include "station/CalibrationStation.h"
 #include "tests/autocal/EngineRecorder.h"
 #include "tests/autocal/EventWait.h"
 #include "tests/sim/supply/FakeLoad.h"
@@ -36,7 +36,7 @@ protected:
             QStringLiteral("GPIB0::14::INSTR=TCPIP0::127.0.0.1::%1::SOCKET").arg(nobody), &error))
             << error.toStdString();
         ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1); // no command goes out
-        station = std::make_unique<CalibrationThread>(comm);
+        station = std::make_unique<CalibrationStation>(comm, std::nullopt);
         log.Listen(station->Engine());
     }
 
@@ -47,9 +47,7 @@ protected:
         StationClock::SetScale(1.0);
     }
 
-    void Call(const std::function<void(CalibrationEngine&)>& work) {
-        station->Call([engine = &station->Engine(), work] { work(*engine); });
-    }
+    void Call(const std::function<void(CalibrationEngine&)>& work) { station->Call(work); }
 
     int Shown(const QString& status) const { return static_cast<int>(log.statuses.count(status)); }
 
@@ -58,7 +56,7 @@ protected:
     ScpiServer server{supply};
     PtyPair pty;
     CComm comm;
-    std::unique_ptr<CalibrationThread> station;
+    std::unique_ptr<CalibrationStation> station;
     EngineRecorder log;
 };
 

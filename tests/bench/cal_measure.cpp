@@ -4,10 +4,11 @@
 #include "app/startup/Simulation.h"
 #include "app/startup/StationStartup.h"
 #include "autocal/CalibrationEngine.h"
-#include "autocal/StationCycle.h"
 #include "base/StationClock.h"
 #include "link/Scanner.h"
 #include "sim/bench/SimBench.h"
+#include "station/CalibrationStation.h"
+#include "station/StationCycle.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -62,10 +63,10 @@ struct RunStart {
 
 class Measurement {
 public:
-    Measurement(CComm& comm, StationCycle& cycle) : comm_(comm), cycle_(cycle) {}
+    Measurement(CComm& comm, const CalibrationStation& station) : comm_(comm), station_(station) {}
 
     void OnRunStarted() {
-        const CalibrationEngine& engine = cycle_.Thread().Engine();
+        const CalibrationEngine& engine = station_.Engine();
         start_.wall.start();
         start_.cpu = CpuSeconds();
         start_.waited = StationClock::WaitedSeconds();
@@ -75,7 +76,7 @@ public:
     }
 
     void OnRunEnded(bool success) {
-        const CalibrationEngine& engine = cycle_.Thread().Engine();
+        const CalibrationEngine& engine = station_.Engine();
         const double wall = static_cast<double>(start_.wall.elapsed()) / 1000.0;
         const double waits = StationClock::WaitedSeconds() - start_.waited +
                              static_cast<double>(engine.ContinueWaitMs() - start_.continueMs) / 1e3;
@@ -95,7 +96,7 @@ public:
 
 private:
     CComm& comm_;
-    StationCycle& cycle_;
+    const CalibrationStation& station_;
     RunStart start_;
     int units_ = 0;
 };
@@ -143,12 +144,15 @@ int main(int argc, char** argv) {
         return startup.Fail(comm.LastError());
     int status = 0;
     {
-        StationCycle cycle(comm, options);
-        Measurement measurement(comm, cycle);
+        // Without records: a measurement is no run of the line's.
+        CalibrationStation station(comm, std::nullopt);
+        StationCycle cycle(station, comm, options, StationCycle::EngineButtons(station, options));
+        Measurement measurement(comm, station);
         QObject::connect(&cycle, &StationCycle::runStarted,
                          [&measurement] { measurement.OnRunStarted(); });
-        QObject::connect(&cycle, &StationCycle::runEnded,
-                         [&measurement](bool success) { measurement.OnRunEnded(success); });
+        QObject::connect(&cycle, &StationCycle::runEnded, [&measurement](const RunEnd& end) {
+            measurement.OnRunEnded(end.outcome == RunOutcome::Success);
+        });
         QObject::connect(&cycle, &StationCycle::problemShown, [](const QString& text) {
             std::fprintf(stderr, "cal_measure: %s\n", text.toLocal8Bit().constData());
         });

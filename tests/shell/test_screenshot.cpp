@@ -108,22 +108,3 @@ TEST(Screenshot, calibrateRunsACompleteCalibrationThroughTheWindowAndKeepsTheScr
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("name : screen unit  ##########"));
 }
-
-TEST(Screenshot, calibrateEndsWithOneOnAFlawedUnitAndTwoOnAUsageError) {
-    QTemporaryDir results;
-    QProcess flawed;
-    flawed.start(RFTUNE_PATH, QStringList{"--no-splash", "--calibrate", "--flaw", "gmagic",
-                                          "--result-dir", results.path()} +
-                                  kQuickBench);
-    ASSERT_TRUE(flawed.waitForFinished(120000));
-    const QString out = QString::fromLocal8Bit(flawed.readAllStandardOutput());
-    EXPECT_EQ(flawed.exitCode(), 1) << out.toStdString();
-    EXPECT_TRUE(out.endsWith("GMAGIC CAL FAIL\n")) << out.toStdString();
-
-    QProcess usage;
-    usage.start(RFTUNE_PATH, {"--no-splash", "--measure-ui"});
-    ASSERT_TRUE(usage.waitForFinished(10000));
-    EXPECT_EQ(usage.exitCode(), 2);
-    EXPECT_TRUE(
-        usage.readAllStandardError().contains("--measure-ui measures a run of --calibrate"));
-}

@@ -3,7 +3,8 @@
 // sanitizer build), the window goes, and nothing more is written to the phone after the way out.
 // The scan also switches the scanner off and closes its port, and keeps no record and prints no
 // label; the calibration ends its run the safe way: the call ended, the test set preset and both
-// instruments closed.
+// instruments closed, while the window waits for the engine's stop without blocking, however long
+// the engine is busy.
 #include "app/startup/Simulation.h"
 #include "autocal/CalibrationConfig.h"
 #include "autocal/CalibrationEngine.h"
@@ -14,7 +15,10 @@
 #include "sessions/ImeiFiles.h"
 #include "sim/bench/SimBench.h"
 #include "sim/wt4400/Virtual4400.h"
+#include "station/CalibrationStation.h"
+#include "station/EndingStations.h"
 #include "tests/shell/FrameFixture.h"
+#include "tests/support/RecordingMessageSink.h"
 #include "tools/Gsmramp.h"
 #include "tools/ImeiRw.h"
 
@@ -24,14 +28,17 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -162,6 +169,8 @@ public:
     }
     void Apply(WayOut how);
     void MarkWayOut();
+    bool HoldEngine();
+    void ReleaseEngine();
     bool Over(const Sequence& sequence) {
         return sequence.over(*this) && (!TakesTheWindow(way) || window.isNull());
     }
@@ -183,7 +192,33 @@ public:
     qsizetype scannerRequestsAtWayOut = 0;
     int scannerDescriptors = 0;
     QByteArray eepromResultsAtWayOut;
+    // The calibration engine kept busy across the way out, as by a fixed delay or a blocking
+    // instrument call, until the event loop has turned after it.
+    QSemaphore engineGate;
+    std::atomic<bool> engineHeld{false};
+    std::atomic<bool> engineGotOut{false};
+    bool engineHoldAsked = false;
+    bool engineReleased = false;
+    bool windowWaitedForTheStop = false;
+    bool stationEndingPastALimit = false;
 };
+
+bool Station::HoldEngine() {
+    if (!std::exchange(engineHoldAsked, true))
+        Window<CAutocalibDlg>()->Session().Station().Call([this](CalibrationEngine&) {
+            engineHeld = true;
+            engineGotOut = engineGate.tryAcquire(1, kBoundMs);
+        });
+    return engineHeld;
+}
+
+void Station::ReleaseEngine() {
+    if (std::exchange(engineReleased, true))
+        return;
+    windowWaitedForTheStop = !window.isNull();
+    stationEndingPastALimit = !document->Stations().WaitForAll(1);
+    engineGate.release();
+}
 
 void Station::MarkWayOut() {
     bytesWrittenAtWayOut = document->Comm().BytesWritten();
@@ -319,12 +354,20 @@ const std::vector<Sequence>& Sequences() {
              ASSERT_TRUE(s.WaitForStatus("Checking the PHONE. Wait a moment !"));
          },
          [](Station& s) { s.Press("start"); },
-         [](Station& s) { return s.InCall(); },
+         [](Station& s) { return s.InCall() && s.HoldEngine(); },
          [](Station& s) {
+             s.ReleaseEngine();
              return !s.InCall() && s.bench->Instruments().Connections4400() == 0 &&
                     s.bench->Instruments().ConnectionsSupply() == 0;
          },
-         [](Station& s) { EXPECT_TRUE(s.Lines4400().contains("*RST")); }},
+         [](Station& s) {
+             EXPECT_TRUE(s.Lines4400().contains("*RST"));
+             EXPECT_TRUE(s.engineGotOut); // the way out did not wait for the engine
+             // The window waits for the stop, unless the program quits at once and takes it: its
+             // station then ends after it, and the program's wait for that has a limit.
+             EXPECT_NE(s.windowWaitedForTheStop, s.stationEndingPastALimit);
+             EXPECT_TRUE(s.document->Stations().WaitForAll(kBoundMs));
+         }},
     };
     return sequences;
 }
@@ -362,7 +405,7 @@ TEST_P(Station, aWindowLeftWhileItsSequenceRunsEndsItTheSafeWayAndGoes) {
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (!applied && sequence.underWay && sequence.underWay(*this))
             wayOut();
-        else if (applied && !EndsTheProgram(way) && Over(sequence))
+        else if (applied && Over(sequence) && !EndsTheProgram(way))
             QCoreApplication::exit(0);
     });
     QTimer bound;

@@ -12,6 +12,7 @@
 #include "link/PortMap.h"
 #include "sim/bench/SimBench.h"
 #include "sim/wt4400/Virtual4400.h"
+#include "station/EndingStations.h"
 #include "tests/support/RecordingMessageSink.h"
 #include "widgets/Label.h"
 #include "widgets/OkfaildispDlg.h"
@@ -38,6 +39,7 @@ protected:
     void SetUp() override { StationClock::SetScale(kTimeScale); }
     void TearDown() override {
         window.reset();
+        EXPECT_TRUE(ending.WaitForAll(kStepTimeoutMs));
         comm.Close();
         if (bench) {
             QString error;
@@ -53,7 +55,7 @@ protected:
         ASSERT_TRUE(bench) << error.toStdString();
         ASSERT_EQ(comm.Open(1, 115200), 1) << comm.LastError().toStdString();
         configuration.Apply(DefaultConfig());
-        window = std::make_unique<CAutocalibDlg>(comm, configuration);
+        window = std::make_unique<CAutocalibDlg>(comm, configuration, ending);
         window->Session().SetResultDirectory(results.path());
         QObject::connect(&window->Session().Engine(), &CalibrationEngine::statusShown, &recorder,
                          [this](const QString& text, StatusStyle style) {
@@ -91,6 +93,7 @@ protected:
     QTemporaryDir results;
     std::unique_ptr<SimBench> bench;
     CComm comm;
+    EndingStations ending;
     RfConfiguration configuration;
     std::unique_ptr<CAutocalibDlg> window;
     QObject recorder;

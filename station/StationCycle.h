@@ -3,13 +3,13 @@
 #include "autocal/CalibrationCodes.h"
 #include "autocal/CalibrationConfig.h"
 #include "autocal/CalibrationResults.h"
-#include "autocal/CalibrationThread.h"
 
 #include <QObject>
 #include <QString>
 
-#include <optional>
+#include <functional>
 
+class CalibrationStation;
 class CComm;
 
 // What the operator's cycle is asked to do: the RF parameter configuration, what to run, for
@@ -24,10 +24,20 @@ struct CycleOptions {
     int maxRepeats = 0; // repeats of an unanswered command before the unit fails; 0 for ever
 };
 
-// The operator's cycle without the window: check the instruments, wait for a target to draw
-// current (without a supply: start at once), run, and for each further unit wait for the
-// removal and the next target. Everything the window would show comes out as lines; the OK/FAIL
-// popup is acknowledged at once.
+// What the cycle presses at the station.
+struct StationButtons {
+    std::function<void()> instrumentCheck;
+    std::function<void()> start; // "AUTO CAL START", or the one calibration
+    std::function<void()> stop;
+    std::function<void()> closePopup;
+};
+
+// The operator's cycle without an operator, for rftune-cal and rftune --calibrate alike: check
+// the instruments, wait for a target to draw current (without a supply: start at once), run,
+// and for each further unit wait for the removal and the next target. What the status line, the
+// OK/FAIL popup and the elapsed time show comes out as lines, each status once; the popup is
+// closed when its run's end has been counted, except the one that ends the cycle, which stays
+// for a picture of the screen until the station's end closes it.
 class StationCycle : public QObject {
     Q_OBJECT
 public:
@@ -36,47 +46,47 @@ public:
     // An instrument or the target port is not there, or an RF run has no test set configured.
     static constexpr int kStationFailed = 2;
 
-    StationCycle(CComm& comm, CycleOptions options, QObject* parent = nullptr);
+    StationCycle(CalibrationStation& station, CComm& comm, CycleOptions options,
+                 StationButtons buttons, QObject* parent = nullptr);
+
+    // The buttons as calls of the engine; the instrument check first sets the engine up as the
+    // window's controls would have it.
+    static StationButtons EngineButtons(CalibrationStation& station, const CycleOptions& options);
 
     void Start();
-    CalibrationThread& Thread() { return thread_; }
     // The program is asked to end (a signal): a run ends the safe way, as STOP ends it, and the
     // cycle finishes with status once the engine has done so. Nothing more is started.
     void Interrupt(int status);
 
 signals:
-    // A line of what the window shows: status lines, result tables, outcome, elapsed time.
     void lineShown(const QString& line);
     // Something wrong with the station rather than the target, in words.
     void problemShown(const QString& text);
     void runStarted();
-    void runEnded(bool success);
-    // The cycle is over: kSucceeded when every unit passed.
+    void runEnded(const RunEnd& end);
+    // The cycle is over: kSucceeded when every unit passed. Nothing more is shown after it.
     void finished(int status);
 
 private:
-    void Connect();
+    void Connect(CComm& comm);
+    void Show(const QString& line);
     void OnStatus(const QString& text);
     void OnInstrumentsChecked(bool testSetOpen, bool supplyOpen);
-    void OnResults(int calibration, const CalibrationResults& results);
     void OnOkFail(const QString& text);
-    void OnFinished(int calibration);
-    void OnFailed();
+    void OnRunEnded(const RunEnd& end);
     void StartRun();
-    void EndRun(bool success);
+    void Fail(const QString& problem);
     void Finish(int status);
-    bool WatchesSupply() const;
-    bool BoardModeCheck() const;
 
+    CalibrationStation& station_;
     CycleOptions options_;
-    CalibrationThread thread_;
+    StationButtons buttons_;
     QString lastStatus_;
     bool checked_ = false;
     bool running_ = false;
+    bool popupOpen_ = false;
     bool over_ = false;
     bool interrupted_ = false;
     int unitsDone_ = 0;
-    // The run is over and the popup that tells how is still to come: whether it succeeded.
-    std::optional<bool> endAtPopup_;
     int status_ = kSucceeded;
 };
