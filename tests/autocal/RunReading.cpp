@@ -165,35 +165,3 @@ void RunReading::Require(bool holds, const QString& what) {
 QString RunReading::Next() const {
     return at_ < lines_.size() ? lines_[at_] : QStringLiteral("(no more lines)");
 }
-
-QByteArray ExpectedResultFile(const ResultHeader& header, const RunReading& run) {
-    QByteArray file;
-    const auto line = [&file](const QString& text) { file += text.toLatin1() + "\r\n"; };
-    line("");
-    line("##########  Phone Model :  " + header.model + "  stage : " + header.stage +
-         "  name : " + header.name + "  ##########");
-    line("***** Gmagic Calibration ***** ");
-    line("index   GMAGIC value");
-    line(QString::asprintf("GSM  %d", run.gsmGmagic));
-    line(QString::asprintf("DCS  %d", run.dcsGmagic));
-    line("");
-    line("***** RX CHANNEL Calibration ***** ");
-    line("Index   Value");
-    for (int index = 0; index < kRxChannels; ++index)
-        line(QString::asprintf("%5d     %d", index, run.rx[static_cast<std::size_t>(index)]));
-    line("");
-    line("***** APC GSM TX Calibration *****");
-    line("level    APC Value");
-    for (int row = 0; row < CalibrationResults::kGsmRows; ++row) {
-        const auto& dacs = run.gsmApc[static_cast<std::size_t>(row)];
-        line(QString::asprintf("%5d %10d %5d %5d", 5 + row, dacs[0], dacs[1], dacs[2]));
-    }
-    line("");
-    line("***** APC DCS TX Calibration *****");
-    line("level    APC Value");
-    for (int row = 0; row < CalibrationResults::kDcsRows; ++row) {
-        const auto& dacs = run.dcsApc[static_cast<std::size_t>(row)];
-        line(QString::asprintf("%5d %10d %5d %5d", row, dacs[0], dacs[1], dacs[2]));
-    }
-    return file;
-}

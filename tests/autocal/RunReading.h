@@ -50,6 +50,3 @@ private:
     qsizetype at_ = 0;
     QString problem_;
 };
-
-// "calresult.txt" after one complete run that wrote these values, written out from the formats.
-QByteArray ExpectedResultFile(const ResultHeader& header, const RunReading& run);
