@@ -3,8 +3,8 @@
 #include "drivers/wt4400/wt4400.h"
 #include "sim/scpi/ScpiServer.h"
 #include "sim/wt4400/Virtual4400.h"
-#include "tests/instruments/support/FakeRadio.h"
-#include "tests/instruments/support/ScriptedPeer.h"
+#include "tests/support/FakeRadio.h"
+#include "tests/support/ScriptedPeer.h"
 
 Texts Strings(const QList<QByteArray>& lines);
 

@@ -1,6 +1,6 @@
 #include "sim/a8960/Virtual8960.h"
 #include "sim/wt4400/Virtual4400.h"
-#include "tests/instruments/operations/InstrumentRig.h"
+#include "tests/instruments/InstrumentRig.h"
 
 #include <QRegularExpression>
 #include <QTest>

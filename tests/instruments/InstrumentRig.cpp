@@ -1,4 +1,4 @@
-#include "tests/instruments/operations/InstrumentRig.h"
+#include "tests/instruments/InstrumentRig.h"
 
 #include "base/StationClock.h"
 #include "drivers/wt4400/wt4400.h"

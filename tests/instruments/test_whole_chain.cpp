@@ -1,7 +1,7 @@
 #include "sim/a8960/Virtual8960.h"
 #include "sim/model/UnitModel.h"
-#include "tests/instruments/operations/InstrumentRig.h"
-#include "tests/sim/bench/BenchClient.h"
+#include "tests/instruments/InstrumentRig.h"
+#include "tests/support/BenchClient.h"
 
 #include <gmock/gmock.h>
 

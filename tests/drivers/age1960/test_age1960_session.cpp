@@ -1,5 +1,5 @@
 // Sessions: initialisation, identity, closing and sessions that are not open.
-#include "tests/instruments/age1960/Age1960Scripted.h"
+#include "tests/drivers/age1960/Age1960Scripted.h"
 
 #include "visa/VisaRegistry.h"
 

@@ -1,4 +1,4 @@
-#include "tests/instruments/support/ServerThread.h"
+#include "tests/support/ServerThread.h"
 
 #include <QMetaObject>
 #include <QObject>

@@ -1,5 +1,5 @@
 // The lines of each family of operations, their argument checks and the parsing of replies.
-#include "tests/instruments/age1960/Age1960Scripted.h"
+#include "tests/drivers/age1960/Age1960Scripted.h"
 
 #include <QElapsedTimer>
 

@@ -1,4 +1,4 @@
-#include "tests/instruments/operations/InstrumentRig.h"
+#include "tests/instruments/InstrumentRig.h"
 
 #include <gmock/gmock.h>
 

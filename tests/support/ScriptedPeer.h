@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tests/instruments/support/ScriptedServer.h"
-#include "tests/instruments/support/ServerThread.h"
+#include "tests/support/ScriptedServer.h"
+#include "tests/support/ServerThread.h"
 
 #include <gtest/gtest.h>
 

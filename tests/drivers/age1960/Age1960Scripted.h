@@ -1,7 +1,7 @@
 #pragma once
 
 #include "drivers/age1960/age1960.h"
-#include "tests/instruments/support/ScriptedPeer.h"
+#include "tests/support/ScriptedPeer.h"
 
 // The driver against a scripted peer at the 8960's fixed address.
 class Age1960Scripted : public ScriptedPeer {

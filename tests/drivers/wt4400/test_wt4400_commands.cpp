@@ -1,6 +1,6 @@
 // Commands and replies against the virtual 4400: the generator, the call system, the cache,
 // the error queue, measurements and the log.
-#include "tests/instruments/wt4400/Wt4400Bench.h"
+#include "tests/drivers/wt4400/Wt4400Bench.h"
 
 #include "visa/VisaConfig.h"
 #include "visa/VisaRegistry.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "drivers/supplies/supplies.h"
-#include "tests/instruments/support/ScriptedPeer.h"
+#include "tests/support/ScriptedPeer.h"
 #include "visa/VisaRegistry.h"
 
 // The driver against a scripted supply at GPIB::5::INSTR (and GPIB::6::INSTR), as the station

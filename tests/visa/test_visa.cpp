@@ -1,5 +1,5 @@
 #include "base/StationClock.h"
-#include "tests/instruments/support/ScriptedPeer.h"
+#include "tests/support/ScriptedPeer.h"
 #include "visa/DriverIo.h"
 #include "visa/DriverSession.h"
 #include "visa/Visa.h"

@@ -1,6 +1,6 @@
 #include "sim/model/UnitModel.h"
 #include "sim/supply/VirtualSupply.h"
-#include "tests/instruments/operations/InstrumentRig.h"
+#include "tests/instruments/InstrumentRig.h"
 
 #include <QTest>
 #include <gmock/gmock.h>

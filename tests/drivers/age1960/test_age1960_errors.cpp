@@ -1,5 +1,5 @@
 // The error-queue check after each call, the error query and the status texts.
-#include "tests/instruments/age1960/Age1960Scripted.h"
+#include "tests/drivers/age1960/Age1960Scripted.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "tests/instruments/support/ScriptedPeer.h"
+#include "tests/support/ScriptedPeer.h"
 
 #include "visa/VisaConfig.h"
 

@@ -1,5 +1,5 @@
 // Opening and closing sessions, identities, failures and the status texts.
-#include "tests/instruments/supplies/SupplyPeer.h"
+#include "tests/drivers/supplies/SupplyPeer.h"
 #include "visa/VisaRegistry.h"
 
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "tests/instruments/wt4400/Wt4400Bench.h"
+#include "tests/drivers/wt4400/Wt4400Bench.h"
 
 #include "base/StationClock.h"
 #include "visa/VisaConfig.h"

@@ -1,6 +1,6 @@
 // Sessions: initialisation, the slot table, validation, reset and simulation.
 #include "base/StationClock.h"
-#include "tests/instruments/wt4400/Wt4400Bench.h"
+#include "tests/drivers/wt4400/Wt4400Bench.h"
 #include "visa/VisaConfig.h"
 #include "visa/VisaRegistry.h"
 

@@ -1,5 +1,5 @@
 // Each model's lines for each role, over the command table of the driver.
-#include "tests/instruments/supplies/SupplyPeer.h"
+#include "tests/drivers/supplies/SupplyPeer.h"
 
 #include <cmath>
 #include <functional>

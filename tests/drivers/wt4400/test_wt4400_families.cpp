@@ -1,6 +1,6 @@
 // The operation families the virtual 4400 does not model, against scripted replies: the lines
 // they send, their range checks and the parsing of what comes back.
-#include "tests/instruments/wt4400/Wt4400Bench.h"
+#include "tests/drivers/wt4400/Wt4400Bench.h"
 
 namespace {
 

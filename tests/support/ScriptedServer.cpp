@@ -1,4 +1,4 @@
-#include "tests/instruments/support/ScriptedServer.h"
+#include "tests/support/ScriptedServer.h"
 
 #include <QMutexLocker>
 #include <QTcpSocket>
