@@ -6,8 +6,6 @@
 #include "sim/bench/SimBench.h"
 #include "tests/support/RecordingMessageSink.h"
 
-#include <QAbstractItemView>
-#include <QComboBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -34,15 +32,6 @@ protected:
     static bool WaitAnswered(TargetLink& link) {
         return QTest::qWaitFor([&] { return !link.PollTimerActive() && !link.ReplyTimerActive(); },
                                3000);
-    }
-
-    // Chooses text from the box's list with the mouse, as the operator does.
-    static void Choose(QComboBox& box, const QString& text) {
-        box.showPopup();
-        QAbstractItemView* list = box.view();
-        const QModelIndex item = list->model()->index(box.findText(text), 0);
-        list->scrollTo(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
     }
 
     RecordingMessageSink messages;
