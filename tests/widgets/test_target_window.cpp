@@ -1,14 +1,5 @@
 #include "link/LinkTexts.h"
-#include "link/ManualSession.h"
-#include "sessions/EepromMapSession.h"
-#include "sessions/LogicTestSession.h"
-#include "sessions/RfTestSession.h"
 #include "tests/support/RecordingMessageSink.h"
-#include "tools/EepmapDlg.h"
-#include "tools/LogicTestDlg.h"
-#include "tools/ManualCalDlg.h"
-#include "tools/RfTestDlg.h"
-#include "tools/TargetReset.h"
 #include "widgets/TargetWindow.h"
 
 #include <QTest>
@@ -47,25 +38,4 @@ TEST(TargetWindow, givesAToolItsWindowFlagsTheChannelFollowerAndItsNotice) {
     EXPECT_FALSE(silent.session.Send("se 5"));
     EXPECT_FALSE(reset.session.Send("se 5"));
     EXPECT_EQ(messages.texts, QStringList{QString::fromUtf8(kNotConnectedResetText)});
-}
-
-TEST(TargetWindow, everyToolPollsEvery50MsAndWaitsForItsReplyAsLongAsItAlwaysHas) {
-    CComm comm;
-    CManualCalDlg manual(comm);
-    CRfTestDlg rfTest(comm);
-    CLogicTestDlg logicTest(comm);
-    CEepmapDlg eepromMap(comm);
-    CTargetReset reset(comm);
-    const struct {
-        TargetLink& link;
-        int replyTimeoutMs;
-    } tools[] = {{manual.Session().Link(), 3000},
-                 {rfTest.Session().Link(), 2000},
-                 {logicTest.Session().Link(), 2000},
-                 {eepromMap.Session().Link(), 3000},
-                 {reset.Session().Link(), 3000}};
-    for (const auto& [link, replyTimeoutMs] : tools) {
-        EXPECT_EQ(link.PollIntervalMs(), 50);
-        EXPECT_EQ(link.ReplyTimeoutMs(), replyTimeoutMs);
-    }
 }
