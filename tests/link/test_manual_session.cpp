@@ -31,14 +31,6 @@ protected:
 
 } // namespace
 
-TEST_F(ManualSessionTest, echoesTheLineAndShowsTheDecodedReply) {
-    target.SetReply(0x51, FakeTarget::ReplyFrame(0x51, 0, 21, QByteArray("\x34\x02", 2)));
-    ASSERT_TRUE(session.Send("spr 21"));
-    ASSERT_TRUE(WaitForShown(2));
-    EXPECT_EQ(shown, (QStringList{"spr 21", " Battery ADC value is 564"}));
-    EXPECT_FALSE(session.Link().ReplyTimerActive());
-}
-
 TEST_F(ManualSessionTest, aStatusErrorIsShownAndTheTimeoutStillFollows) {
     target.SetReply(0x54, FakeTarget::ReplyFrame(0x54, 1, 6));
     ASSERT_TRUE(session.Send("se 6"));

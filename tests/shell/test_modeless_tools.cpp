@@ -33,7 +33,7 @@ StationTool PlainTool(FrameCommand command, const QString& toolsCaption = {},
 
 } // namespace
 
-TEST_F(ModelessTool, inputWindowTwiceKeepsOneWindowAndMakesItTheReceiverAgain) {
+TEST_F(ModelessTool, inputWindowAgainKeepsOneWindowShowsItAndMakesItTheReceiverAgain) {
     Trigger(FrameCommand::InputWindow);
     CManualCalDlg* first = ManualWindow(frame);
     ASSERT_NE(first, nullptr);
@@ -42,10 +42,15 @@ TEST_F(ModelessTool, inputWindowTwiceKeepsOneWindowAndMakesItTheReceiverAgain) {
 
     TargetLink other(Comm(), 1000);
     other.Register();
+    first->hide();
     Trigger(FrameCommand::InputWindow);
     EXPECT_EQ(ManualWindow(frame), first);
     EXPECT_EQ(frame.findChildren<CManualCalDlg*>().size(), 1);
     EXPECT_EQ(Comm().NotifyWindow(), &first->Session().Link());
+    EXPECT_TRUE(first->isVisible());
+    first->showMinimized();
+    Trigger(FrameCommand::InputWindow);
+    EXPECT_FALSE(first->isMinimized());
 }
 
 TEST_F(ModelessTool, closingAToolAndChoosingItAgainCreatesAFreshOne) {
@@ -61,17 +66,6 @@ TEST_F(ModelessTool, closingAToolAndChoosingItAgainCreatesAFreshOne) {
     CManualCalDlg* second = ManualWindow(frame);
     ASSERT_NE(second, nullptr);
     EXPECT_TRUE(second->Display().toPlainText().isEmpty());
-}
-
-TEST_F(ModelessTool, aHiddenOrMinimisedToolIsShownAgain) {
-    Trigger(FrameCommand::InputWindow);
-    CManualCalDlg* window = ManualWindow(frame);
-    window->hide();
-    Trigger(FrameCommand::InputWindow);
-    EXPECT_TRUE(window->isVisible());
-    window->showMinimized();
-    Trigger(FrameCommand::InputWindow);
-    EXPECT_FALSE(window->isMinimized());
 }
 
 TEST_F(ModelessTool, autoCalibrationShowsOneCalibrationWindowThatTakesTheTargetsReplies) {

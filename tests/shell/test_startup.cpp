@@ -39,10 +39,6 @@ TEST(Startup, aKeyDuringTheWaitClosesTheSplashAndEndsTheWait) {
     EXPECT_TRUE(app.MainFrame()->isVisible());
 }
 
-TEST(Startup, theStartupWaitIs2500Ms) {
-    EXPECT_EQ(CRftuneApp::Options{}.startupWaitMs, 2500);
-}
-
 TEST(Startup, withoutTheSplashTheMainWindowComesAtOnce) {
     CRftuneApp app({.splash = false});
     QElapsedTimer clock;

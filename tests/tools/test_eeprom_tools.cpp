@@ -4,7 +4,7 @@
 #include "link/LinkTexts.h"
 #include "sessions/EepromMapSession.h"
 #include "sim/target/EepromImage.h"
-#include "tests/tools/PanelBench.h"
+#include "tests/support/PanelBench.h"
 #include "tools/EepmapDlg.h"
 #include "tools/TargetReset.h"
 

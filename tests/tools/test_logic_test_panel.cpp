@@ -1,7 +1,8 @@
 // The logic test panel on the simulated bench: the toggles and their captions, the speaker tone's
 // gain rule and sequence, the LCD settings and LEDs, and "WRITE SUCCESS".
 #include "sessions/LogicTestSession.h"
-#include "tests/tools/PanelBench.h"
+#include "tests/support/PanelBench.h"
+#include "tests/tools/ChooseInList.h"
 #include "tools/LogicTestDlg.h"
 
 #include <QCheckBox>
@@ -86,10 +87,10 @@ TEST_F(LogicTestPanel, theToneNeedsAGainOf1To255OnBothPressesAndComesOnOnceTheGa
 }
 
 TEST_F(LogicTestPanel, lcdSettingsAndLedsReachThePhone) {
-    Choose(NumberBox("subLcdVol"), "63");
+    ChooseInList(NumberBox("subLcdVol"), "63");
     ASSERT_TRUE(WaitAnswered(panel.Session().Link()));
     EXPECT_EQ(Phone().Logic().subLcdVolume, 63);
-    Choose(NumberBox("subLcdV0"), "7");
+    ChooseInList(NumberBox("subLcdV0"), "7");
     ASSERT_TRUE(WaitAnswered(panel.Session().Link()));
     EXPECT_EQ(Phone().Logic().subLcdV0, 7);
     NumberBox("mainLcdValue").setEditText("25");

@@ -2,7 +2,7 @@
 // that keep a line from going out, and the result box.
 #include "sessions/RfTestSession.h"
 #include "sim/target/FirmwareState.h"
-#include "tests/tools/PanelBench.h"
+#include "tests/support/PanelBench.h"
 #include "tools/RfTestDlg.h"
 
 #include <QLineEdit>

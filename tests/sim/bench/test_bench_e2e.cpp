@@ -3,7 +3,7 @@
 #include "sim/bench/SimBench.h"
 #include "sim/supply/VirtualSupply.h"
 #include "sim/wt4400/Virtual4400.h"
-#include "tests/sim/bench/BenchClient.h"
+#include "tests/support/BenchClient.h"
 
 #include <QTcpSocket>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tests/sim/bench/BenchClient.h"
+#include "tests/support/BenchClient.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

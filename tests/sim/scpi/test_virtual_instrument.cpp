@@ -1,7 +1,7 @@
 #include "sim/scpi/ScpiServer.h"
 #include "sim/scpi/VirtualInstrument.h"
-#include "tests/instruments/support/ServerThread.h"
 #include "tests/sim/support/VirtualInstrumentTest.h"
+#include "tests/support/ServerThread.h"
 
 #include <QLoggingCategory>
 #include <QMutexLocker>

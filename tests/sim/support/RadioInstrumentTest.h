@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tests/instruments/support/FakeRadio.h"
 #include "tests/sim/support/VirtualInstrumentTest.h"
+#include "tests/support/FakeRadio.h"
 
 // A test of a virtual test set on the radio double.
 template <typename TestSet> class RadioInstrumentTest : public VirtualInstrumentTest {

@@ -71,29 +71,6 @@ TEST(TargetWithStation, commandsWithoutValuesGiveTheStationsTexts) {
         EXPECT_TRUE(station.Texts(line).isEmpty()) << line;
 }
 
-TEST(TargetWithStation, imeiWrittenByTheImeiToolReadsBackDigitForDigit) {
-    StationTalk station;
-    station.Ask("stw 60 0x53 0x76 0x98 0x10 0x32 0x54 0x76 0x8"); // 0x10 travels stuffed
-    // The manual window counts digits from the stuffed length, so the stuffed 0x10 shows more;
-    // the IMEI is the first fifteen.
-    const QStringList texts = station.Texts("str 60");
-    ASSERT_EQ(texts.size(), 1);
-    EXPECT_EQ(texts[0].left(15), "356789012345678");
-    // The IMEI tool reads fixed positions: low nibble, then high nibble, of bytes 5..11 and the
-    // low nibble of byte 12.
-    const ReplyWorkArea reply = station.Area("str 60");
-    QString digits;
-    for (int i = 5; i <= 12; ++i)
-        digits += QString::number(reply.At(i) & 0x0F) + QString::number(reply.At(i) >> 4);
-    EXPECT_EQ(digits.left(15), "356789012345678");
-
-    station.Ask("stw 61 0x12 0x34 0x56");
-    EXPECT_EQ(station.Texts("str 61"), QStringList{"1193046"});
-    station.Ask("stw 11 0x31 0x2e 0x30");
-    EXPECT_EQ(station.Texts("str 11"), QStringList{"1.0"});
-    EXPECT_EQ(station.Texts("str 10"), QStringList{"SIMFW V1."});
-}
-
 TEST(TargetWithStation, clockRunsOnFromWhenItWasSet) {
     StationTalk station;
     station.now = 5000;
