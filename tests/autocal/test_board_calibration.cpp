@@ -131,8 +131,12 @@ TEST_F(BoardRun, aRunLeftInItsMidstStartsAgainFromItsFirstStepAndFreesTheChannel
         Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_BOARD); });
         ASSERT_TRUE(WaitFor([&] { return Lines().size() > before; }));
         EXPECT_EQ(Lines()[before], "se 6");
+        const qsizetype ends = log->ends.size();
         Call([](CalibrationEngine& engine) { engine.StopRun(); });
-        ASSERT_TRUE(WaitFor([this] { return log->statuses.endsWith("Calibration Stopped...."); }));
+        // The first stop's status is still the last one: its own end tells this stop is done.
+        ASSERT_TRUE(WaitFor([&] {
+            return log->ends.size() > ends && log->statuses.endsWith("Calibration Stopped....");
+        }));
     }
     EXPECT_EQ(log->ends, QList<RunEnd>(4, {RunOutcome::Stopped, CAL_BOARD, 0, {}}));
 }

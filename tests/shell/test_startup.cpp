@@ -3,7 +3,6 @@
 #include "widgets/SplashWnd.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -20,8 +19,11 @@ bool SplashShown() {
 
 } // namespace
 
+// The waits are an hour: only what the test does ends them within ctest's time-out.
+constexpr int kHourMs = 3600 * 1000;
+
 TEST(Startup, aKeyDuringTheWaitClosesTheSplashAndEndsTheWait) {
-    CRftuneApp app({.splash = true, .startupWaitMs = 20000});
+    CRftuneApp app({.splash = true, .startupWaitMs = kHourMs});
     bool splashSeen = false;
     QTimer::singleShot(50, [&] {
         splashSeen = SplashShown();
@@ -29,10 +31,7 @@ TEST(Startup, aKeyDuringTheWaitClosesTheSplashAndEndsTheWait) {
         QKeyEvent key(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
         QApplication::sendEvent(&anyWindow, &key);
     });
-    QElapsedTimer clock;
-    clock.start();
     app.InitInstance();
-    EXPECT_LT(clock.elapsed(), 10000);
     EXPECT_TRUE(splashSeen);
     EXPECT_FALSE(SplashShown());
     ASSERT_NE(app.MainFrame(), nullptr);
@@ -40,11 +39,8 @@ TEST(Startup, aKeyDuringTheWaitClosesTheSplashAndEndsTheWait) {
 }
 
 TEST(Startup, withoutTheSplashTheMainWindowComesAtOnce) {
-    CRftuneApp app({.splash = false});
-    QElapsedTimer clock;
-    clock.start();
+    CRftuneApp app({.splash = false, .startupWaitMs = kHourMs});
     app.InitInstance();
-    EXPECT_LT(clock.elapsed(), 2000);
     EXPECT_FALSE(SplashShown());
     EXPECT_TRUE(app.MainFrame()->isVisible());
 }
