@@ -1,5 +1,7 @@
 // The run records in SQLite: written whole, read back, filtered, migrated, counted and charted.
+#include "records/RecordPareto.h"
 #include "records/RecordSchema.h"
+#include "records/RecordSpc.h"
 #include "records/RecordStats.h"
 #include "records/RecordStore.h"
 #include "records/window/RecordCharts.h"
@@ -7,6 +9,7 @@
 
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -56,6 +59,61 @@ TEST(RecordStore, aRunIsReadBackWholeStoredOnceAndFiltered) {
     EXPECT_EQ(ids({{}, {}, "line 1", {}, {}}), (QStringList{passed.id, stopped.id}));
     EXPECT_EQ(ids({{}, {}, {}, RunOutcome::Failed, {}}), QStringList{failed.id});
     EXPECT_EQ(ids({{}, {}, {}, {}, "QT320"}), QStringList{});
+
+    // The Pareto counts failed runs only, per station and over all, the most frequent first.
+    RunRecord rx = SampleRun("line 1", At(4, 9), RunOutcome::Failed);
+    rx.failureText = "RX CAL FAIL";
+    rx.failedCalibration = "RX";
+    rx.failedStep = 3;
+    for (const RunRecord& run : {rx, SampleRun("line 1", At(4, 10), RunOutcome::Failed)})
+        ASSERT_TRUE(store.Write(run, &error)) << error.toStdString();
+    const auto pareto = [&](bool perStation) {
+        QStringList lines;
+        QSqlDatabase db = store.Connection(&error);
+        for (const FailureCount& c :
+             FailurePareto(db, {}, perStation, &error).value_or(QList<FailureCount>()))
+            lines << QStringLiteral("%1|%2|%3|%4|%5")
+                         .arg(c.station, c.failureText, c.calibration)
+                         .arg(c.step)
+                         .arg(c.count);
+        return lines;
+    };
+    EXPECT_EQ(pareto(false),
+              (QStringList{"|DCS 2Band 105LEVEL FAIL|DCS TX|19|2", "|RX CAL FAIL|RX|3|1"}));
+    EXPECT_EQ(pareto(true), (QStringList{"line 1|DCS 2Band 105LEVEL FAIL|DCS TX|19|1",
+                                         "line 1|RX CAL FAIL|RX|3|1",
+                                         "line 2|DCS 2Band 105LEVEL FAIL|DCS TX|19|1"}));
+}
+
+TEST(RecordSpc, eachRuleIsBrokenOnlyByTheSeriesMadeForItAndCpkIsThatOfTheWindow) {
+    const ControlLimits limits{100, 0.0, 1.0};
+    const QList<std::pair<QList<double>, QStringList>> cases{
+        {{0.5, -0.5, 0.5, -0.5, 0.0, 0.5, -0.5, 1.9, -1.9, 0.5}, {}},
+        {{0.5, -0.5, 3.5, -0.5, 0.5}, {"2 one beyond 3 sigma"}},
+        {{0.5, 0.3, 0.5, 0.3, 0.5, 0.3, 0.5, 0.3, 0.5, -0.5},
+         {"8 nine in a row on one side of the centre"}},
+        {{-1, -0.6, -0.2, 0.2, 0.6, 1, 0.6, 0.2, -0.2, -0.6, -1},
+         {"5 six in a row rising or falling", "10 six in a row rising or falling"}},
+        {{0.5, 2.5, -2.5, 0.5, 2.5, -0.5, 2.5}, {"6 two of three beyond 2 sigma on one side"}},
+    };
+    for (const auto& [series, expected] : cases) {
+        QStringList found;
+        for (const RuleBreak& broken : RuleBreaks(series, limits))
+            found << QStringLiteral("%1 %2").arg(broken.index).arg(RuleText(broken.rule));
+        EXPECT_EQ(found, expected);
+    }
+
+    // Mean 195 and sigma sqrt(54) in GMAGIC's 185 to 206: 10 from the nearer edge; 186 and 204
+    // are within a tenth of the window of an edge, the failed 210 is not counted as near.
+    const Capability gmagic = CapabilityOf({186, 195, 195, 204}, *AcceptWindowOf("gmagic.gsm"));
+    ASSERT_TRUE(gmagic.cpk);
+    EXPECT_NEAR(*gmagic.cpk, 10.0 / (3.0 * std::sqrt(54.0)), 1e-9);
+    EXPECT_DOUBLE_EQ(gmagic.nearEdgeShare, 0.5);
+    EXPECT_DOUBLE_EQ(CapabilityOf({0, 210}, *AcceptWindowOf("gmagic.dcs")).nearEdgeShare, 0.0);
+    EXPECT_FALSE(CapabilityOf({300, 300, 300}, *AcceptWindowOf("apc.gsm.1.5")).cpk);
+    EXPECT_DOUBLE_EQ(AcceptWindowOf("rx.16")->low, -20.0);
+    EXPECT_FALSE(AcceptWindowOf("battery"));
+    EXPECT_EQ(ControlledValueNames().size(), 2 + 17 + 15 + 15);
 }
 
 TEST(RecordStore, anOlderSchemaIsMigratedKeepingItsRunsAndANewerOneIsRefused) {
