@@ -95,8 +95,11 @@ int main(int argc, char** argv) {
     if (request.yield)
         Print(YieldLines(*runs));
     if (!request.plotFile.isEmpty()) {
-        if (!RenderPlotSheet(*runs, NewestPassed(*runs)).save(request.plotFile)) {
-            startup.Fail(QStringLiteral("cannot write %1").arg(request.plotFile));
+        const QImage sheet =
+            RenderPlotSheet(store, request.filter, *runs, NewestPassed(*runs), &error);
+        if (sheet.isNull() || !sheet.save(request.plotFile)) {
+            startup.Fail(sheet.isNull() ? error
+                                        : QStringLiteral("cannot write %1").arg(request.plotFile));
             return kExitUnreadable;
         }
     }

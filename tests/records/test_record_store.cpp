@@ -4,11 +4,21 @@
 #include "records/RecordSpc.h"
 #include "records/RecordStats.h"
 #include "records/RecordStore.h"
+#include "records/RecordsSession.h"
+#include "records/window/ControlChart.h"
+#include "records/window/ControlPage.h"
 #include "records/window/RecordCharts.h"
+#include "records/window/RecordsDlg.h"
 #include "tests/records/RecordSamples.h"
 
+#include <QChartView>
+#include <QComboBox>
+#include <QLabel>
+#include <QScatterSeries>
 #include <QSqlQuery>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -189,4 +199,37 @@ TEST(RecordStats, yieldIsTheSuccessesOverTheRunsPerDayPerStationAndOverall) {
             EXPECT_TRUE(runs[0].values.contains(choice.valueName)) << choice.title.toStdString();
     EXPECT_EQ(RxChoices().last().title, "RX channel 1023");
     EXPECT_EQ(ApcChoices().last().title, "APC DCS3 PCL 14");
+}
+
+TEST(RecordsWindow, aMarkedRunOfTheControlChartIsSelectedInTheRunListWhenClicked) {
+    QTemporaryDir dir;
+    RecordStore store(SqliteIn(dir));
+    QString error;
+    // 193 and 197 by turns, then ten at 196: above the centre of 195.5 nine times and more.
+    QList<RunRecord> runs;
+    for (int i = 0; i < 20; ++i) {
+        runs << SampleRun("line 1", At(2, 8).addSecs(60 * i), RunOutcome::Success);
+        runs.last().values["gmagic.gsm"] = i >= 10 ? 196 : (i % 2 ? 193 : 197);
+        ASSERT_TRUE(store.Write(runs.last(), &error)) << error.toStdString();
+    }
+    RecordsSession session(store.Location());
+    CRecordsDlg window(session);
+    window.show();
+    auto* control = window.findChild<CControlPage*>();
+    auto* tabs = window.findChild<QTabWidget*>();
+    tabs->setCurrentWidget(control);
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Control");
+    EXPECT_EQ(control->findChild<QComboBox*>()->count(), ControlledValueNames().size());
+    EXPECT_TRUE(control->findChild<QLabel*>()->text().startsWith("Cpk "))
+        << control->findChild<QLabel*>()->text().toStdString();
+    auto* view = control->findChild<QChartView*>();
+    QScatterSeries* marked = nullptr;
+    for (QAbstractSeries* series : view->chart()->series())
+        marked = series->name() == kMarkedRuns ? qobject_cast<QScatterSeries*>(series) : marked;
+    ASSERT_NE(marked, nullptr);
+    ASSERT_EQ(marked->count(), 2);
+    QTest::qWait(0);
+    const QPoint at = view->mapFromScene(view->chart()->mapToPosition(marked->at(0), marked));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(session.SelectedIndex(), 18);
 }
