@@ -8,15 +8,18 @@ std::optional<QList<FailureCount>> FailurePareto(QSqlDatabase& db, const RunFilt
     failed.outcome = RunOutcome::Failed;
     QVariantList bound;
     const QString where = WhereOf(failed, {}, &bound);
-    const QString station = perStation ? QStringLiteral("r.station") : QStringLiteral("''");
-    const QString groups = QStringLiteral("r.failure_text, r.failed_calibration, r.failed_step");
+    const QString causes = QStringLiteral("r.failure_text, r.failed_calibration, r.failed_step");
+    // A constant is no group to PostgreSQL: all stations together group by the causes alone.
+    const QString groups = perStation ? QStringLiteral("r.station, ") + causes : causes;
+    const QString order = perStation ? QStringLiteral("r.station, COUNT(*) DESC, ") + causes
+                                     : QStringLiteral("COUNT(*) DESC, ") + causes;
     QSqlQuery query(db);
-    if (!RunQuery(query,
-                  QStringLiteral("SELECT %1, %2, COUNT(*) FROM runs r").arg(station, groups) +
-                      where +
-                      QStringLiteral(" GROUP BY %1, %2 ORDER BY %3COUNT(*) DESC, %2")
-                          .arg(station, groups, perStation ? station + ", " : QString()),
-                  bound, error))
+    if (!RunQuery(
+            query,
+            QStringLiteral("SELECT %1, %2, COUNT(*) FROM runs r")
+                    .arg(perStation ? QStringLiteral("r.station") : QStringLiteral("''"), causes) +
+                where + QStringLiteral(" GROUP BY %1 ORDER BY %2").arg(groups, order),
+            bound, error))
         return std::nullopt;
     QList<FailureCount> counts;
     while (query.next())

@@ -215,6 +215,7 @@ QChart* YieldBarChart(const QList<YieldBar>& bars, YieldPeriod period) {
     axisX->append(periods);
     auto* percent = new QValueAxis;
     percent->setRange(0.0, 110.0); // room for the counts over a full bar
+    percent->setTickCount(12);
     percent->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(axisX, Qt::AlignBottom);
     chart->addAxis(percent, Qt::AlignLeft);

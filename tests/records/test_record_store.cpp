@@ -1,5 +1,4 @@
 // The run records in SQLite: written whole, read back, filtered, migrated, counted and charted.
-#include "records/RecordPareto.h"
 #include "records/RecordSchema.h"
 #include "records/RecordSpc.h"
 #include "records/RecordStats.h"
@@ -9,14 +8,18 @@
 #include "records/window/ControlPage.h"
 #include "records/window/RecordCharts.h"
 #include "records/window/RecordsDlg.h"
+#include "records/window/SummaryPages.h"
 #include "tests/records/RecordSamples.h"
 
+#include <QAbstractBarSeries>
+#include <QBarSet>
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
 #include <QScatterSeries>
 #include <QSqlQuery>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -69,30 +72,6 @@ TEST(RecordStore, aRunIsReadBackWholeStoredOnceAndFiltered) {
     EXPECT_EQ(ids({{}, {}, "line 1", {}, {}}), (QStringList{passed.id, stopped.id}));
     EXPECT_EQ(ids({{}, {}, {}, RunOutcome::Failed, {}}), QStringList{failed.id});
     EXPECT_EQ(ids({{}, {}, {}, {}, "QT320"}), QStringList{});
-
-    // The Pareto counts failed runs only, per station and over all, the most frequent first.
-    RunRecord rx = SampleRun("line 1", At(4, 9), RunOutcome::Failed);
-    rx.failureText = "RX CAL FAIL";
-    rx.failedCalibration = "RX";
-    rx.failedStep = 3;
-    for (const RunRecord& run : {rx, SampleRun("line 1", At(4, 10), RunOutcome::Failed)})
-        ASSERT_TRUE(store.Write(run, &error)) << error.toStdString();
-    const auto pareto = [&](bool perStation) {
-        QStringList lines;
-        QSqlDatabase db = store.Connection(&error);
-        for (const FailureCount& c :
-             FailurePareto(db, {}, perStation, &error).value_or(QList<FailureCount>()))
-            lines << QStringLiteral("%1|%2|%3|%4|%5")
-                         .arg(c.station, c.failureText, c.calibration)
-                         .arg(c.step)
-                         .arg(c.count);
-        return lines;
-    };
-    EXPECT_EQ(pareto(false),
-              (QStringList{"|DCS 2Band 105LEVEL FAIL|DCS TX|19|2", "|RX CAL FAIL|RX|3|1"}));
-    EXPECT_EQ(pareto(true), (QStringList{"line 1|DCS 2Band 105LEVEL FAIL|DCS TX|19|1",
-                                         "line 1|RX CAL FAIL|RX|3|1",
-                                         "line 2|DCS 2Band 105LEVEL FAIL|DCS TX|19|1"}));
 }
 
 TEST(RecordSpc, eachRuleIsBrokenOnlyByTheSeriesMadeForItAndCpkIsThatOfTheWindow) {
@@ -201,35 +180,50 @@ TEST(RecordStats, yieldIsTheSuccessesOverTheRunsPerDayPerStationAndOverall) {
     EXPECT_EQ(ApcChoices().last().title, "APC DCS3 PCL 14");
 }
 
-TEST(RecordsWindow, aMarkedRunOfTheControlChartIsSelectedInTheRunListWhenClicked) {
+// The Records window over SQLite: a click on a run the control chart marks selects it, and the
+// Failures tab counts failed runs only, per station and over all, the most frequent first.
+TEST(RecordsWindow, aMarkedRunClickedIsSelectedAndTheFailuresAreCountedPerStationAndOverall) {
     QTemporaryDir dir;
     RecordStore store(SqliteIn(dir));
     QString error;
-    // 193 and 197 by turns, then ten at 196: above the centre of 195.5 nine times and more.
-    QList<RunRecord> runs;
+    RunRecord rx = SampleRun("line 3", At(1, 9), RunOutcome::Failed);
+    rx.failureText = "RX CAL FAIL";
+    rx.failedCalibration = "RX";
+    rx.failedStep = 3;
+    QList<RunRecord> runs{rx, SampleRun("line 3", At(1, 10), RunOutcome::Failed),
+                          SampleRun("line 2", At(1, 11), RunOutcome::Failed)};
+    // Then 193 and 197 by turns, and ten at 196: above the centre of 195.5 nine times and more.
     for (int i = 0; i < 20; ++i) {
         runs << SampleRun("line 1", At(2, 8).addSecs(60 * i), RunOutcome::Success);
         runs.last().values["gmagic.gsm"] = i >= 10 ? 196 : (i % 2 ? 193 : 197);
-        ASSERT_TRUE(store.Write(runs.last(), &error)) << error.toStdString();
     }
+    for (RunRecord& run : runs)
+        ASSERT_TRUE(store.Write(run, &error)) << error.toStdString();
     RecordsSession session(store.Location());
     CRecordsDlg window(session);
     window.show();
     auto* control = window.findChild<CControlPage*>();
-    auto* tabs = window.findChild<QTabWidget*>();
-    tabs->setCurrentWidget(control);
-    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Control");
     EXPECT_EQ(control->findChild<QComboBox*>()->count(), ControlledValueNames().size());
-    EXPECT_TRUE(control->findChild<QLabel*>()->text().startsWith("Cpk "))
-        << control->findChild<QLabel*>()->text().toStdString();
+    EXPECT_TRUE(control->findChild<QLabel*>()->text().startsWith("Cpk 2.27 against 185 to 206\n"));
     auto* view = control->findChild<QChartView*>();
     QScatterSeries* marked = nullptr;
     for (QAbstractSeries* series : view->chart()->series())
         marked = series->name() == kMarkedRuns ? qobject_cast<QScatterSeries*>(series) : marked;
-    ASSERT_NE(marked, nullptr);
-    ASSERT_EQ(marked->count(), 2);
-    QTest::qWait(0);
+    ASSERT_EQ(marked ? marked->count() : 0, 2);
+    window.findChild<QTabWidget*>()->setCurrentWidget(control);
     const QPoint at = view->mapFromScene(view->chart()->mapToPosition(marked->at(0), marked));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(session.SelectedIndex(), 18);
+    EXPECT_EQ(session.Selected()->id, runs[3 + 18].id);
+
+    auto* failures = window.findChild<CFailuresPage*>();
+    const auto* table = failures->findChild<QTableWidget*>();
+    QStringList rows;
+    for (int row = 0; row < table->rowCount(); ++row)
+        for (int column = 0; column < table->columnCount(); ++column)
+            rows << table->item(row, column)->text();
+    EXPECT_EQ(rows.join('|'), "line 2|DCS 2Band 105LEVEL FAIL|DCS TX|19|1|line 3|DCS 2Band "
+                              "105LEVEL FAIL|DCS TX|19|1|line 3|RX CAL FAIL|RX|3|1");
+    const auto* overall = qobject_cast<QAbstractBarSeries*>(
+        failures->findChild<QChartView*>()->chart()->series().value(0));
+    EXPECT_EQ(overall->barSets()[0]->at(1), 2.0); // the most frequent on top, over both stations
 }
