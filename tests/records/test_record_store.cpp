@@ -15,7 +15,9 @@
 #include <QBarSet>
 #include <QChartView>
 #include <QComboBox>
+#include <QJsonDocument>
 #include <QLabel>
+#include <QProcess>
 #include <QScatterSeries>
 #include <QSqlQuery>
 #include <QTabWidget>
@@ -180,9 +182,10 @@ TEST(RecordStats, yieldIsTheSuccessesOverTheRunsPerDayPerStationAndOverall) {
     EXPECT_EQ(ApcChoices().last().title, "APC DCS3 PCL 14");
 }
 
-// The Records window over SQLite: a click on a run the control chart marks selects it, and the
-// Failures tab counts failed runs only, per station and over all, the most frequent first.
-TEST(RecordsWindow, aMarkedRunClickedIsSelectedAndTheFailuresAreCountedPerStationAndOverall) {
+// The process control over SQLite: a click on a run the Records window's control chart marks
+// selects it; the Failures tab counts failed runs only, per station and over all, the most
+// frequent first; rftune-report --spc prints the rule broken and exits 1.
+TEST(RecordsWindow, theControlChartAndTheReportFindTheRuleBrokenAndFailuresCountPerStation) {
     QTemporaryDir dir;
     RecordStore store(SqliteIn(dir));
     QString error;
@@ -226,4 +229,22 @@ TEST(RecordsWindow, aMarkedRunClickedIsSelectedAndTheFailuresAreCountedPerStatio
     const auto* overall = qobject_cast<QAbstractBarSeries*>(
         failures->findChild<QChartView*>()->chart()->series().value(0));
     EXPECT_EQ(overall->barSets()[0]->at(1), 2.0); // the most frequent on top, over both stations
+
+    const auto report = [&](const QStringList& arguments, int exitCode) {
+        QProcess process;
+        process.start(RFTUNE_REPORT_PATH,
+                      QStringList{"--records", store.Location().database} + arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), exitCode) << arguments.join(' ').toStdString();
+        return QString::fromUtf8(process.readAllStandardOutput()).trimmed().split('\n');
+    };
+    const QStringList broken = report({"--spc"}, 1);
+    ASSERT_EQ(broken.size(), 2); // a header and the one rule
+    EXPECT_TRUE(broken[1].simplified().startsWith(
+        "line 1 gmagic.gsm nine in a row on one side of the centre 2 "));
+    const QJsonDocument json = QJsonDocument::fromJson(
+        report({"--spc", "--last", "20", "--format", "json"}, 1).value(0).toUtf8());
+    EXPECT_EQ(json["broken"][0]["newest"]["id"].toString(), runs.last().id);
+    EXPECT_EQ(report({"--spc", "--station", "line 2"}, 0),
+              QStringList{"no rule broken in the last 200 runs of line 2"});
 }

@@ -3,16 +3,13 @@
 #include "records/RecordSchema.h"
 #include "records/RecordStore.h"
 #include "tests/records/PostgresServer.h"
-#include "tests/records/RecordSamples.h"
 #include "tests/records/SoakRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSqlDatabase>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -164,45 +161,4 @@ TEST(RecordsSoak, aPostgresqlServerThatGoesAwayMidSoakLosesNoRecordAndAnOlderSch
     EXPECT_FALSE(Report({"--records", server.Url(), "--spc"}, &exitCode).isEmpty());
     Report({"--records", server.Url(), "--plot", soak.Path("records.png")}, &exitCode);
     EXPECT_EQ(exitCode, 0);
-}
-
-TEST(RecordsReport, theControlRulesBrokenInTheLastRunsArePrintedPerStationAndValueAndExitOne) {
-    QTemporaryDir dir;
-    const QString records = "sqlite:" + dir.filePath("records.sqlite");
-    QString error;
-    RecordStore store(*ParseDatabaseUrl(records, &error));
-    // A baseline of 193 and 197 at both stations; then line 1's GMAGIC GSM settles at 198, above
-    // the centre but within 2 sigma, while line 2 goes on as before. Every other value is steady.
-    RunRecord newest;
-    for (int i = 0; i < 110; ++i) {
-        for (const QString station : {"line 1", "line 2"}) {
-            RunRecord run =
-                SampleRun(station, QDateTime(QDate(2026, 3, 2), QTime(8, 0)).addSecs(60 * i),
-                          RunOutcome::Success);
-            run.values["gmagic.gsm"] = i >= 100 && station == "line 1" ? 198 : (i % 2 ? 193 : 197);
-            ASSERT_TRUE(store.Write(run, &error)) << error.toStdString();
-            newest = station == "line 1" ? run : newest;
-        }
-    }
-    int exitCode = -1;
-    const QStringList broken = Report({"--records", records, "--spc", "--last", "20"}, &exitCode);
-    EXPECT_EQ(exitCode, 1);
-    ASSERT_EQ(broken.size(), 2); // a header and the one rule
-    EXPECT_TRUE(broken[1].simplified().startsWith(
-        "line 1 gmagic.gsm nine in a row on one side of the centre 2 "))
-        << broken[1].toStdString();
-
-    const QStringList json =
-        Report({"--records", records, "--spc", "--last", "20", "--format", "json"}, &exitCode);
-    EXPECT_EQ(exitCode, 1);
-    const QJsonObject found =
-        QJsonDocument::fromJson(json.value(0).toUtf8())["broken"][0].toObject();
-    EXPECT_EQ(found["value"].toString(), "gmagic.gsm");
-    EXPECT_EQ(found["newest"]["id"].toString(), newest.id);
-
-    EXPECT_EQ(Report({"--records", records, "--spc", "--station", "line 2"}, &exitCode),
-              QStringList{"no rule broken in the last 200 runs of line 2"});
-    EXPECT_EQ(exitCode, 0);
-    Report({"--records", records, "--spc", "--last", "none"}, &exitCode);
-    EXPECT_EQ(exitCode, 2);
 }
