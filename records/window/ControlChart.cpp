@@ -15,6 +15,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -109,18 +110,21 @@ QChart* ControlChart(const ControlSeries& series, const QString& title) {
     marked->setName(QLatin1String(kMarkedRuns));
     marked->setColor(Qt::red);
     marked->setMarkerSize(9);
-    double low = series.limits.Lower(3);
-    double high = series.limits.Upper(3);
+    // The limits in view, or the values alone without a baseline.
+    const bool limited = series.limits.Valid();
+    double low = limited ? series.limits.Lower(3) : series.points.value(0).value;
+    double high = limited ? series.limits.Upper(3) : low;
     for (int i = 0; i < count; ++i) {
         line->append(i + 1, series.points[i].value);
         low = std::min(low, series.points[i].value);
         high = std::max(high, series.points[i].value);
     }
+    int lastMarked = -1; // a run that breaks two rules is marked once
     for (const RuleBreak& broken : series.breaks)
-        if (marked->points().isEmpty() || marked->points().last().x() != broken.index + 1)
+        if (std::exchange(lastMarked, broken.index) != broken.index)
             marked->append(broken.index + 1, series.points[broken.index].value);
     AddAttached(chart, line, runs, values);
-    if (series.limits.Valid())
+    if (limited)
         AddLimitLines(chart, series.limits, count);
     AddAttached(chart, marked, runs, values);
     for (QLegendMarker* marker : chart->legend()->markers())

@@ -1,4 +1,5 @@
-// The run records in SQLite: written whole, read back, filtered, migrated, counted and charted.
+// The run records in SQLite: written whole, read back, filtered, migrated, counted, charted and
+// watched by the process control.
 #include "records/RecordSchema.h"
 #include "records/RecordSpc.h"
 #include "records/RecordStats.h"
