@@ -20,7 +20,7 @@ struct YieldBar {
     double Percent() const { return runs == 0 ? 0.0 : 100.0 * successes / runs; }
 };
 
-// The database counts per UTC hour; the hours go to local hours or days here, so that a day
-// that changes to or from summer time is still one day. By start, then station.
+// The database counts per UTC quarter of an hour; the quarters go to local hours or days here,
+// so that a day that changes to or from summer time is still one day. By start, then station.
 std::optional<QList<YieldBar>> YieldBars(QSqlDatabase& db, const RunFilter& filter,
                                          YieldPeriod period, QString* error);

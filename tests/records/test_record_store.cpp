@@ -4,6 +4,7 @@
 #include "records/RecordSpc.h"
 #include "records/RecordStats.h"
 #include "records/RecordStore.h"
+#include "records/RecordYield.h"
 #include "records/RecordsSession.h"
 #include "records/window/ControlChart.h"
 #include "records/window/ControlPage.h"
@@ -185,7 +186,8 @@ TEST(RecordStats, yieldIsTheSuccessesOverTheRunsPerDayPerStationAndOverall) {
 
 // The process control over SQLite: a click on a run the Records window's control chart marks
 // selects it; the Failures tab counts failed runs only, per station and over all, the most
-// frequent first; rftune-report --spc prints the rule broken and exits 1.
+// frequent first; the yield goes by hour or day; rftune-report --spc prints the rule broken and
+// exits 1.
 TEST(RecordsWindow, theControlChartAndTheReportFindTheRuleBrokenAndFailuresCountPerStation) {
     QTemporaryDir dir;
     RecordStore store(SqliteIn(dir));
@@ -230,6 +232,23 @@ TEST(RecordsWindow, theControlChartAndTheReportFindTheRuleBrokenAndFailuresCount
     const auto* overall = qobject_cast<QAbstractBarSeries*>(
         failures->findChild<QChartView*>()->chart()->series().value(0));
     EXPECT_EQ(overall->barSets()[0]->at(1), 2.0); // the most frequent on top, over both stations
+
+    // Yield per station by local hour or day, counted in the database.
+    const auto yield = [&](YieldPeriod period) {
+        QStringList bars;
+        QSqlDatabase db = store.Connection(&error);
+        for (const YieldBar& bar : YieldBars(db, {}, period, &error).value_or(QList<YieldBar>()))
+            bars << QStringLiteral("%1 %2 %3/%4")
+                        .arg(bar.start.toString("dd HH:mm"), bar.station)
+                        .arg(bar.successes)
+                        .arg(bar.runs);
+        return bars.join(", ");
+    };
+    EXPECT_EQ(yield(YieldPeriod::Day),
+              "01 00:00 line 2 0/1, 01 00:00 line 3 0/2, 02 00:00 line 1 20/20");
+    EXPECT_EQ(
+        yield(YieldPeriod::Hour),
+        "01 09:00 line 3 0/1, 01 10:00 line 3 0/1, 01 11:00 line 2 0/1, 02 08:00 line 1 20/20");
 
     const auto report = [&](const QStringList& arguments, int exitCode) {
         QProcess process;
