@@ -77,7 +77,10 @@ void CControlPage::Refresh() {
                      : std::nullopt;
     shown_ = series.value_or(ControlSeries{});
     QChart* chart =
-        ControlChart(shown_, QStringLiteral("%1 at %2").arg(value_->currentText(), filter.station));
+        ControlChart(shown_, QStringLiteral("%1 at %2")
+                                 .arg(value_->currentText(), filter.station.isEmpty()
+                                                                 ? QStringLiteral("all stations")
+                                                                 : filter.station));
     for (QAbstractSeries* part : chart->series())
         if (auto* marked = qobject_cast<QScatterSeries*>(part))
             connect(marked, &QScatterSeries::clicked, this, &CControlPage::ChooseMarked);
