@@ -35,6 +35,9 @@ public:
     bool Write(const RunRecord& record, QString* error);
     // The runs in the order they started; withDetails also reads values and measurements.
     std::optional<QList<RunRecord>> Runs(const RunFilter& filter, bool withDetails, QString* error);
+    // The open connection, for the queries the charts and reports make themselves; not valid,
+    // with *error, when the database cannot be opened.
+    QSqlDatabase Connection(QString* error) { return Open(error) ? Db() : QSqlDatabase(); }
 
 private:
     QSqlDatabase Db() const;

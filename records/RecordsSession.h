@@ -25,6 +25,8 @@ public:
     void Select(int index);
     // Reads the runs again; false with *error in words when the database cannot be read.
     bool Reload(QString* error);
+    // For the charts that query the database themselves.
+    RecordStore& Store() { return *store_; }
 
 signals:
     void runsChanged();

@@ -20,6 +20,19 @@ bool ReadTime(const QCommandLineParser& parser, const char* name, bool dayEnd, Q
     return false;
 }
 
+bool ReadLast(const QCommandLineParser& parser, ReportRequest* request, QString* error) {
+    if (!parser.isSet("last"))
+        return true;
+    bool ok = false;
+    request->spcLast = parser.value("last").toInt(&ok);
+    if (ok && request->spcLast > 0 && request->spc)
+        return true;
+    *error = request->spc ? QStringLiteral("bad --last value \"%1\" (a number of runs, 1 or more)")
+                                .arg(parser.value("last"))
+                          : QStringLiteral("--last goes with --spc");
+    return false;
+}
+
 } // namespace
 
 void AddReportOptions(QCommandLineParser& parser) {
@@ -36,6 +49,10 @@ void AddReportOptions(QCommandLineParser& parser) {
         {"format", "How the runs are listed: table (default), csv or jsonl.", "FORMAT"},
         {"yield", "Print the yield per day and station, per station and overall."},
         {"plot", "Render the Records window's charts into this PNG file.", "FILE"},
+        {"spc",
+         "Print the control rules broken per station and value (limits from the first 100 runs "
+         "of the selection); exit 1 when any is. --format json for machines."},
+        {"last", "With --spc: check the last N runs of each station (default 200).", "N"},
     });
 }
 
@@ -60,15 +77,18 @@ bool ReadReportOptions(const QCommandLineParser& parser, ReportRequest* request,
             return false;
         }
     }
+    request->spc = parser.isSet("spc");
     if (parser.isSet("format")) {
         request->format = parser.value("format").toLower();
-        if (!QStringList{"table", "csv", "jsonl"}.contains(request->format)) {
-            *error = QStringLiteral("bad --format value \"%1\" (table, csv, jsonl)")
-                         .arg(parser.value("format"));
+        const QStringList formats =
+            request->spc ? QStringList{"table", "json"} : QStringList{"table", "csv", "jsonl"};
+        if (!formats.contains(request->format)) {
+            *error = QStringLiteral("bad --format value \"%1\" (%2)")
+                         .arg(parser.value("format"), formats.join(QLatin1String(", ")));
             return false;
         }
     }
     request->yield = parser.isSet("yield");
     request->plotFile = parser.value("plot");
-    return true;
+    return ReadLast(parser, request, error);
 }

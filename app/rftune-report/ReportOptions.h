@@ -10,9 +10,11 @@
 struct ReportRequest {
     DatabaseLocation database;
     RunFilter filter;
-    QString format = QStringLiteral("table"); // "table", "csv" or "jsonl"
+    QString format = QStringLiteral("table"); // "table", "csv" or "jsonl"; "json" with spc
     bool yield = false;
     QString plotFile; // empty: no plot
+    bool spc = false;
+    int spcLast = 200; // the runs per station and value the rules are checked over
 };
 
 void AddReportOptions(QCommandLineParser& parser);

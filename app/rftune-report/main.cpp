@@ -1,5 +1,6 @@
 // rftune-report: the run records without a window: lists, yield, exports and the charts.
 #include "app/rftune-report/ReportOptions.h"
+#include "app/rftune-report/ReportSpc.h"
 #include "app/rftune-report/ReportText.h"
 #include "app/startup/StationStartup.h"
 #include "records/RecordSettings.h"
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr int kExitUnreadable = 1;
+constexpr int kExitRuleBroken = 1;
 
 // Charts need the widgets' application, and without a screen its offscreen platform.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
@@ -40,6 +42,20 @@ void Print(const QStringList& lines) {
         out << line << '\n';
 }
 
+// The rules broken, read value by value from the database rather than from every run.
+int ReportSpc(StationStartup& startup, RecordStore& store, const ReportRequest& request) {
+    QString error;
+    const std::optional<SpcReport> report =
+        CheckControlRules(store, request.filter, request.spcLast, &error);
+    if (!report) {
+        startup.Fail(error);
+        return kExitUnreadable;
+    }
+    Print(request.format == QLatin1String("json") ? QStringList{SpcJson(*report)}
+                                                  : SpcLines(*report));
+    return report->findings.isEmpty() ? 0 : kExitRuleBroken;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -48,8 +64,9 @@ int main(int argc, char** argv) {
     StationStartup startup(
         QStringLiteral("rftune-report"),
         QStringLiteral("Reads the station's run records: lists the runs that pass the filters "
-                       "(as a table, CSV or JSON Lines), prints the yield per day and station, "
-                       "and renders the Records window's charts into a PNG file."),
+                       "(as a table, CSV or JSON Lines), prints the yield per day and station "
+                       "and the control rules broken, and renders the Records window's charts "
+                       "into a PNG file."),
         0);
     AddReportOptions(startup.Parser());
     QString error;
@@ -60,6 +77,8 @@ int main(int argc, char** argv) {
     if (!ReadReportOptions(startup.Parser(), &request, &error))
         return startup.Fail(error);
     RecordStore store(request.database);
+    if (request.spc)
+        return ReportSpc(startup, store, request);
     const std::optional<QList<RunRecord>> runs =
         store.Runs(request.filter,
                    request.format == QLatin1String("jsonl") || !request.plotFile.isEmpty(), &error);
@@ -76,8 +95,11 @@ int main(int argc, char** argv) {
     if (request.yield)
         Print(YieldLines(*runs));
     if (!request.plotFile.isEmpty()) {
-        if (!RenderPlotSheet(*runs, NewestPassed(*runs)).save(request.plotFile)) {
-            startup.Fail(QStringLiteral("cannot write %1").arg(request.plotFile));
+        const QImage sheet =
+            RenderPlotSheet(store, request.filter, *runs, NewestPassed(*runs), &error);
+        if (sheet.isNull() || !sheet.save(request.plotFile)) {
+            startup.Fail(sheet.isNull() ? error
+                                        : QStringLiteral("cannot write %1").arg(request.plotFile));
             return kExitUnreadable;
         }
     }

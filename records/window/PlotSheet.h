@@ -1,10 +1,14 @@
 #pragma once
 
+#include "records/RecordStore.h"
 #include "records/RunRecord.h"
 
 #include <QImage>
 #include <QList>
 
-// Every chart of the Records window on one sheet, without a screen: yield, the histograms of
-// GMAGIC, RX and APC with the selected unit marked, and its APC searches in both bands.
-QImage RenderPlotSheet(const QList<RunRecord>& runs, const RunRecord* selected);
+// Every chart of the Records window on one sheet, without a screen: yield per day as bars, the
+// failures' Pareto, the histograms of GMAGIC, RX and APC with the selected unit marked, its APC
+// searches in both bands, and the control chart of every value at the selected unit's station
+// (the filter's when it names one). A null image with *error when the records cannot be read.
+QImage RenderPlotSheet(RecordStore& store, const RunFilter& filter, const QList<RunRecord>& runs,
+                       const RunRecord* selected, QString* error);

@@ -8,7 +8,6 @@
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
-#include <QDateTimeAxis>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMap>
@@ -19,14 +18,6 @@ namespace {
 
 constexpr int kHistogramBins = 12;
 
-QChart* NewChart(const QString& title) {
-    auto* chart = new QChart;
-    chart->setTitle(title);
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    return chart;
-}
-
 QString BinLabel(const Histogram& histogram, int bin) {
     const double from = histogram.low + bin * histogram.width;
     if (histogram.width == 1.0 && histogram.counts.size() == 1)
@@ -35,6 +26,14 @@ QString BinLabel(const Histogram& histogram, int bin) {
 }
 
 } // namespace
+
+QChart* NewRecordsChart(const QString& title) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
 
 QList<ValueChoice> GmagicChoices() {
     return {{QStringLiteral("GMAGIC GSM"), GmagicValueName(kBandEgsm)},
@@ -65,48 +64,9 @@ QList<ValueChoice> ApcChoices() {
     return choices;
 }
 
-QChart* YieldChart(const QList<RunRecord>& runs) {
-    QChart* chart = NewChart(QStringLiteral("Yield per day (%)"));
-    auto* days = new QDateTimeAxis;
-    days->setFormat(QStringLiteral("yyyy-MM-dd"));
-    auto* percent = new QValueAxis;
-    percent->setRange(0.0, 100.0);
-    chart->addAxis(days, Qt::AlignBottom);
-    chart->addAxis(percent, Qt::AlignLeft);
-    QMap<QString, QLineSeries*> lines;
-    qint64 first = 0;
-    qint64 last = 0;
-    for (const YieldRow& row : YieldPerDay(runs)) {
-        QLineSeries*& line = lines[row.station];
-        if (!line) {
-            line = new QLineSeries;
-            line->setName(row.station);
-            line->setPointsVisible(true);
-        }
-        const qint64 at = row.day.startOfDay().toMSecsSinceEpoch();
-        first = first == 0 ? at : std::min(first, at);
-        last = std::max(last, at);
-        line->append(static_cast<double>(at), row.Percent());
-    }
-    for (QLineSeries* line : lines) {
-        chart->addSeries(line);
-        line->attachAxis(days);
-        line->attachAxis(percent);
-    }
-    // A day either side, and a tick on each midnight while they fit, so that no date is
-    // labelled twice; a single day still gets an axis.
-    constexpr qint64 kDayMs = 24 * 3600 * 1000;
-    constexpr qint64 kMostDayTicks = 15;
-    const qint64 from = first - kDayMs;
-    const qint64 to = last + kDayMs;
-    days->setRange(QDateTime::fromMSecsSinceEpoch(from), QDateTime::fromMSecsSinceEpoch(to));
-    days->setTickCount(static_cast<int>(std::min((to - from) / kDayMs, kMostDayTicks)) + 1);
-    return chart;
-}
-
 QChart* HistogramChart(const ValueChoice& choice, const QList<RunRecord>& runs,
                        const RunRecord* selected) {
-    QChart* chart = NewChart(choice.title);
+    QChart* chart = NewRecordsChart(choice.title);
     const Histogram histogram = MakeHistogram(ValuesNamed(runs, choice.valueName), kHistogramBins);
     const auto value = selected ? selected->values.constFind(choice.valueName)
                                 : QMap<QString, qint64>::const_iterator();
@@ -152,7 +112,7 @@ QChart* HistogramChart(const ValueChoice& choice, const QList<RunRecord>& runs,
 }
 
 QChart* ApcSearchChart(const RunRecord* run, int band) {
-    QChart* chart = NewChart(
+    QChart* chart = NewRecordsChart(
         QStringLiteral("%1 APC search%2: power (dBm) against DAC")
             .arg(BandName(band), run ? QStringLiteral(" of %1").arg(
                                            run->name.isEmpty() ? run->id.left(8) : run->name)

@@ -20,8 +20,8 @@ QList<ValueChoice> RxChoices();
 QList<ValueChoice> ApcChoices();
 
 // The charts of the Records window and of rftune-report --plot; the caller owns each chart.
-// Yield per day, one line per station.
-QChart* YieldChart(const QList<RunRecord>& runs);
+// An empty chart with the records' title, legend and no animation.
+QChart* NewRecordsChart(const QString& title);
 // How many units had each value; the selected unit's bin is marked.
 QChart* HistogramChart(const ValueChoice& choice, const QList<RunRecord>& runs,
                        const RunRecord* selected);

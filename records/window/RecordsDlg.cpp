@@ -2,6 +2,8 @@
 
 #include "records/RecordStats.h"
 #include "records/RecordsSession.h"
+#include "records/window/ControlPage.h"
+#include "records/window/SummaryPages.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -35,7 +37,8 @@ void Show(QChartView* view, QChart* chart) {
 
 CRecordsDlg::CRecordsDlg(RecordsSession& session, QWidget* parent)
     : QDialog(parent), session_(session), station_(new QComboBox), outcome_(new QComboBox),
-      summary_(new QLabel), runs_(new QTableWidget(0, 6)), yield_(NewChartView()),
+      summary_(new QLabel), runs_(new QTableWidget(0, 6)), yield_(new CYieldPage(session)),
+      control_(new CControlPage(session)), failures_(new CFailuresPage(session)),
       gmagicChoice_(new QComboBox), gmagic_(NewChartView()), rxChoice_(new QComboBox),
       rx_(NewChartView()), apcChoice_(new QComboBox), apc_(NewChartView()),
       searchBand_(new QComboBox), search_(NewChartView()) {
@@ -50,6 +53,9 @@ CRecordsDlg::CRecordsDlg(RecordsSession& session, QWidget* parent)
 
     auto* tabs = new QTabWidget;
     tabs->addTab(yield_, QStringLiteral("Yield"));
+    tabs->addTab(control_, QStringLiteral("Control"));
+    tabs->addTab(failures_, QStringLiteral("Failures"));
+    connect(control_, &CControlPage::runChosen, this, &CRecordsDlg::SelectRun);
     tabs->addTab(MakeHistogramPage(gmagicChoice_, gmagic_, GmagicChoices()), "GMAGIC");
     tabs->addTab(MakeHistogramPage(rxChoice_, rx_, RxChoices()), "RX");
     tabs->addTab(MakeHistogramPage(apcChoice_, apc_, ApcChoices()), "APC");
@@ -146,6 +152,8 @@ void CRecordsDlg::ShowRuns() {
             runs_->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
     runs_->resizeColumnsToContents();
+    yield_->Refresh();
+    failures_->Refresh();
     const YieldRow yield = OverallYield(runs);
     summary_->setText(QStringLiteral("%1 runs, %2 passed: yield %3 %")
                           .arg(yield.runs)
@@ -158,7 +166,7 @@ void CRecordsDlg::ShowCharts() {
         const QSignalBlocker blocker(runs_);
         runs_->selectRow(session_.SelectedIndex());
     }
-    Show(yield_, YieldChart(session_.Runs()));
+    control_->Refresh();
     ShowHistogram(gmagicChoice_, gmagic_);
     ShowHistogram(rxChoice_, rx_);
     ShowHistogram(apcChoice_, apc_);
@@ -169,4 +177,11 @@ void CRecordsDlg::ShowCharts() {
 void CRecordsDlg::ShowHistogram(QComboBox* choice, QChartView* view) {
     const ValueChoice wanted{choice->currentText(), choice->currentData().toString()};
     Show(view, HistogramChart(wanted, session_.Runs(), session_.Selected()));
+}
+
+void CRecordsDlg::SelectRun(const QString& runId) {
+    const QList<RunRecord>& runs = session_.Runs();
+    for (int i = 0; i < runs.size(); ++i)
+        if (runs[i].id == runId)
+            session_.Select(i);
 }

@@ -4,6 +4,9 @@
 
 #include <QDialog>
 
+class CControlPage;
+class CFailuresPage;
+class CYieldPage;
 class QChartView;
 class QComboBox;
 class QLabel;
@@ -11,8 +14,9 @@ class QTableWidget;
 class RecordsSession;
 
 // The Records window: the runs kept in the database with a filter, and the charts across units:
-// yield per day per station, the histograms of GMAGIC, RX and APC with the selected unit marked,
-// and the selected unit's APC searches. A view over a RecordsSession.
+// yield per day or hour per station, the control charts, the failures' Pareto, the histograms of
+// GMAGIC, RX and APC with the selected unit marked, and the selected unit's APC searches. A view
+// over a RecordsSession.
 class CRecordsDlg : public QDialog {
     Q_OBJECT
 public:
@@ -29,13 +33,16 @@ private:
     void ShowRuns();
     void ShowCharts();
     void ShowHistogram(QComboBox* choice, QChartView* view);
+    void SelectRun(const QString& runId);
 
     RecordsSession& session_;
     QComboBox* station_;
     QComboBox* outcome_;
     QLabel* summary_;
     QTableWidget* runs_;
-    QChartView* yield_;
+    CYieldPage* yield_;
+    CControlPage* control_;
+    CFailuresPage* failures_;
     QComboBox* gmagicChoice_;
     QChartView* gmagic_;
     QComboBox* rxChoice_;

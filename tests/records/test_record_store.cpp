@@ -1,12 +1,32 @@
-// The run records in SQLite: written whole, read back, filtered, migrated, counted and charted.
+// The run records in SQLite: written whole, read back, filtered, migrated, counted, charted and
+// watched by the process control.
 #include "records/RecordSchema.h"
+#include "records/RecordSpc.h"
 #include "records/RecordStats.h"
 #include "records/RecordStore.h"
+#include "records/RecordYield.h"
+#include "records/RecordsSession.h"
+#include "records/window/ControlChart.h"
+#include "records/window/ControlPage.h"
 #include "records/window/RecordCharts.h"
+#include "records/window/RecordsDlg.h"
+#include "records/window/SummaryPages.h"
 #include "tests/records/RecordSamples.h"
 
+#include <QAbstractBarSeries>
+#include <QBarSet>
+#include <QChartView>
+#include <QComboBox>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QProcess>
+#include <QScatterSeries>
 #include <QSqlQuery>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -56,6 +76,37 @@ TEST(RecordStore, aRunIsReadBackWholeStoredOnceAndFiltered) {
     EXPECT_EQ(ids({{}, {}, "line 1", {}, {}}), (QStringList{passed.id, stopped.id}));
     EXPECT_EQ(ids({{}, {}, {}, RunOutcome::Failed, {}}), QStringList{failed.id});
     EXPECT_EQ(ids({{}, {}, {}, {}, "QT320"}), QStringList{});
+}
+
+TEST(RecordSpc, eachRuleIsBrokenOnlyByTheSeriesMadeForItAndCpkIsThatOfTheWindow) {
+    const ControlLimits limits{100, 0.0, 1.0};
+    const QList<std::pair<QList<double>, QStringList>> cases{
+        {{0.5, -0.5, 0.5, -0.5, 0.0, 0.5, -0.5, 1.9, -1.9, 0.5}, {}},
+        {{0.5, -0.5, 3.5, -0.5, 0.5}, {"2 one beyond 3 sigma"}},
+        {{0.5, 0.3, 0.5, 0.3, 0.5, 0.3, 0.5, 0.3, 0.5, -0.5},
+         {"8 nine in a row on one side of the centre"}},
+        {{-1, -0.6, -0.2, 0.2, 0.6, 1, 0.6, 0.2, -0.2, -0.6, -1},
+         {"5 six in a row rising or falling", "10 six in a row rising or falling"}},
+        {{0.5, 2.5, -2.5, 0.5, 2.5, -0.5, 2.5}, {"6 two of three beyond 2 sigma on one side"}},
+    };
+    for (const auto& [series, expected] : cases) {
+        QStringList found;
+        for (const RuleBreak& broken : RuleBreaks(series, limits))
+            found << QStringLiteral("%1 %2").arg(broken.index).arg(RuleText(broken.rule));
+        EXPECT_EQ(found, expected);
+    }
+
+    // Mean 195 and sigma sqrt(54) in GMAGIC's 185 to 206: 10 from the nearer edge; 186 and 204
+    // are within a tenth of the window of an edge, the failed 210 is not counted as near.
+    const Capability gmagic = CapabilityOf({186, 195, 195, 204}, *AcceptWindowOf("gmagic.gsm"));
+    ASSERT_TRUE(gmagic.cpk);
+    EXPECT_NEAR(*gmagic.cpk, 10.0 / (3.0 * std::sqrt(54.0)), 1e-9);
+    EXPECT_DOUBLE_EQ(gmagic.nearEdgeShare, 0.5);
+    EXPECT_DOUBLE_EQ(CapabilityOf({0, 210}, *AcceptWindowOf("gmagic.dcs")).nearEdgeShare, 0.0);
+    EXPECT_FALSE(CapabilityOf({300, 300, 300}, *AcceptWindowOf("apc.gsm.1.5")).cpk);
+    EXPECT_DOUBLE_EQ(AcceptWindowOf("rx.16")->low, -20.0);
+    EXPECT_FALSE(AcceptWindowOf("battery"));
+    EXPECT_EQ(ControlledValueNames().size(), 2 + 17 + 15 + 15);
 }
 
 TEST(RecordStore, anOlderSchemaIsMigratedKeepingItsRunsAndANewerOneIsRefused) {
@@ -131,4 +182,89 @@ TEST(RecordStats, yieldIsTheSuccessesOverTheRunsPerDayPerStationAndOverall) {
             EXPECT_TRUE(runs[0].values.contains(choice.valueName)) << choice.title.toStdString();
     EXPECT_EQ(RxChoices().last().title, "RX channel 1023");
     EXPECT_EQ(ApcChoices().last().title, "APC DCS3 PCL 14");
+}
+
+// The process control over SQLite: a click on a run the Records window's control chart marks
+// selects it; the Failures tab counts failed runs only, per station and over all, the most
+// frequent first; the yield goes by hour or day; rftune-report --spc prints the rule broken and
+// exits 1.
+TEST(RecordsWindow, theControlChartAndTheReportFindTheRuleBrokenAndFailuresCountPerStation) {
+    QTemporaryDir dir;
+    RecordStore store(SqliteIn(dir));
+    QString error;
+    RunRecord rx = SampleRun("line 3", At(1, 9), RunOutcome::Failed);
+    rx.failureText = "RX CAL FAIL";
+    rx.failedCalibration = "RX";
+    rx.failedStep = 3;
+    QList<RunRecord> runs{rx, SampleRun("line 3", At(1, 10), RunOutcome::Failed),
+                          SampleRun("line 2", At(1, 11), RunOutcome::Failed)};
+    // Then 193 and 197 by turns, and ten at 196: above the centre of 195.5 nine times and more.
+    for (int i = 0; i < 20; ++i) {
+        runs << SampleRun("line 1", At(2, 8).addSecs(60 * i), RunOutcome::Success);
+        runs.last().values["gmagic.gsm"] = i >= 10 ? 196 : (i % 2 ? 193 : 197);
+    }
+    for (RunRecord& run : runs)
+        ASSERT_TRUE(store.Write(run, &error)) << error.toStdString();
+    RecordsSession session(store.Location());
+    CRecordsDlg window(session);
+    window.show();
+    auto* control = window.findChild<CControlPage*>();
+    EXPECT_EQ(control->findChild<QComboBox*>()->count(), ControlledValueNames().size());
+    EXPECT_TRUE(control->findChild<QLabel*>()->text().startsWith("Cpk 2.27 against 185 to 206\n"));
+    auto* view = control->findChild<QChartView*>();
+    QScatterSeries* marked = nullptr;
+    for (QAbstractSeries* series : view->chart()->series())
+        marked = series->name() == kMarkedRuns ? qobject_cast<QScatterSeries*>(series) : marked;
+    ASSERT_EQ(marked ? marked->count() : 0, 2);
+    window.findChild<QTabWidget*>()->setCurrentWidget(control);
+    const QPoint at = view->mapFromScene(view->chart()->mapToPosition(marked->at(0), marked));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(session.Selected()->id, runs[3 + 18].id);
+
+    auto* failures = window.findChild<CFailuresPage*>();
+    const auto* table = failures->findChild<QTableWidget*>();
+    QStringList rows;
+    for (int row = 0; row < table->rowCount(); ++row)
+        for (int column = 0; column < table->columnCount(); ++column)
+            rows << table->item(row, column)->text();
+    EXPECT_EQ(rows.join('|'), "line 2|DCS 2Band 105LEVEL FAIL|DCS TX|19|1|line 3|DCS 2Band "
+                              "105LEVEL FAIL|DCS TX|19|1|line 3|RX CAL FAIL|RX|3|1");
+    const auto* overall = qobject_cast<QAbstractBarSeries*>(
+        failures->findChild<QChartView*>()->chart()->series().value(0));
+    EXPECT_EQ(overall->barSets()[0]->at(1), 2.0); // the most frequent on top, over both stations
+
+    // Yield per station by local hour or day, counted in the database.
+    const auto yield = [&](YieldPeriod period) {
+        QStringList bars;
+        QSqlDatabase db = store.Connection(&error);
+        for (const YieldBar& bar : YieldBars(db, {}, period, &error).value_or(QList<YieldBar>()))
+            bars << QStringLiteral("%1 %2 %3/%4")
+                        .arg(bar.start.toString("dd HH:mm"), bar.station)
+                        .arg(bar.successes)
+                        .arg(bar.runs);
+        return bars.join(", ");
+    };
+    EXPECT_EQ(yield(YieldPeriod::Day),
+              "01 00:00 line 2 0/1, 01 00:00 line 3 0/2, 02 00:00 line 1 20/20");
+    EXPECT_EQ(
+        yield(YieldPeriod::Hour),
+        "01 09:00 line 3 0/1, 01 10:00 line 3 0/1, 01 11:00 line 2 0/1, 02 08:00 line 1 20/20");
+
+    const auto report = [&](const QStringList& arguments, int exitCode) {
+        QProcess process;
+        process.start(RFTUNE_REPORT_PATH,
+                      QStringList{"--records", store.Location().database} + arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), exitCode) << arguments.join(' ').toStdString();
+        return QString::fromUtf8(process.readAllStandardOutput()).trimmed().split('\n');
+    };
+    const QStringList broken = report({"--spc"}, 1);
+    ASSERT_EQ(broken.size(), 2); // a header and the one rule
+    EXPECT_TRUE(broken[1].simplified().startsWith(
+        "line 1 gmagic.gsm nine in a row on one side of the centre 2 "));
+    const QJsonDocument json = QJsonDocument::fromJson(
+        report({"--spc", "--last", "20", "--format", "json"}, 1).value(0).toUtf8());
+    EXPECT_EQ(json["broken"][0]["newest"]["id"].toString(), runs.last().id);
+    EXPECT_EQ(report({"--spc", "--station", "line 2"}, 0),
+              QStringList{"no rule broken in the last 200 runs of line 2"});
 }

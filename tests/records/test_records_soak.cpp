@@ -157,4 +157,8 @@ TEST(RecordsSoak, aPostgresqlServerThatGoesAwayMidSoakLosesNoRecordAndAnOlderSch
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(yield.value(yield.size() - 1).simplified(),
               YieldLine("all", kUnits, Successes(runs)));
+    // The process control's own queries on the server: the rules, the sheet's yield and Pareto.
+    EXPECT_FALSE(Report({"--records", server.Url(), "--spc"}, &exitCode).isEmpty());
+    Report({"--records", server.Url(), "--plot", soak.Path("records.png")}, &exitCode);
+    EXPECT_EQ(exitCode, 0);
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "records/RecordStore.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+// Yield per hour or per day and station, for the bars of the Records window and the sheet.
+enum class YieldPeriod { Hour, Day };
+
+struct YieldBar {
+    QDateTime start; // local time: the hour's or the day's start
+    QString station;
+    int runs = 0;
+    int successes = 0;
+    double Percent() const { return runs == 0 ? 0.0 : 100.0 * successes / runs; }
+};
+
+// The database counts per UTC quarter of an hour; the quarters go to local hours or days here,
+// so that a day that changes to or from summer time is still one day. By start, then station.
+std::optional<QList<YieldBar>> YieldBars(QSqlDatabase& db, const RunFilter& filter,
+                                         YieldPeriod period, QString* error);
