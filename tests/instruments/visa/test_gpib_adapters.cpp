@@ -2,9 +2,12 @@
 #include "drivers/age1960/Age1960Scpi.h"
 #include "sim/a8960/Virtual8960.h"
 #include "sim/prologix/PrologixFaces.h"
+#include "sim/scpi/ScpiServer.h"
 #include "sim/wt4400/Virtual4400.h"
 #include "tests/instruments/support/FakeRadio.h"
 #include "tests/instruments/support/ServerThread.h"
+#include "visa/LinuxGpibIo.h"
+#include "visa/LinuxGpibLibrary.h"
 #include "visa/PrologixIo.h"
 
 #include <QTcpServer>
@@ -96,6 +99,29 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(Faces, PrologixBench, testing::Values(Face::kTcp, Face::kSerial));
+
+// The same instruments on their SCPI servers, as the stub of linux-gpib's library reaches them.
+class LinuxGpibBench : public GpibBench {
+protected:
+    void SetUp() override {
+        GpibBench::SetUp();
+        QStringList map;
+        thread.Run([&] {
+            for (auto [address, instrument] : Board().asKeyValueRange()) {
+                auto server = std::make_unique<ScpiServer>(*instrument);
+                ASSERT_TRUE(server->Listen());
+                map << QStringLiteral("%1=%2").arg(address).arg(server->Port());
+                faces.push_back(std::move(server));
+            }
+        });
+        qputenv("RFTUNE_STUB_GPIB", map.join(',').toLatin1());
+        qputenv("RFTUNE_GPIB_LIBRARY", STUB_GPIB_PATH);
+    }
+    std::unique_ptr<InstrumentIo> Open(const QString& interface, int address, ViStatus* status,
+                                       QString* detail) {
+        return OpenLinuxGpib(interface, address, status, detail);
+    }
+};
 
 } // namespace
 
@@ -227,4 +253,84 @@ TEST_F(GpibBench, aPrologixThatCannotBeReachedOrSetUpSaysWhyInWords) {
               QStringLiteral("the Prologix adapter at 127.0.0.1:%1 did not take GPIB address 14 "
                              "(it answered \"0\")")
                   .arg(lost->Port()));
+}
+
+TEST_F(LinuxGpibBench, the8960AnswersInChunksAndItsStatusByteShowsAReplyUntilAClear) {
+    ViStatus status = VI_ERROR_TMO;
+    QString detail;
+    std::unique_ptr<InstrumentIo> io = Open("LINUXGPIB::0", 14, &status, &detail);
+    ASSERT_TRUE(io) << detail.toStdString();
+    EXPECT_EQ(Query(*io, age1960::Age1960Scpi::kIdentify).bytes,
+              QByteArray(Virtual8960::kIdentity) + '\n');
+    ASSERT_EQ(Write(*io, QByteArray(age1960::Age1960Scpi::kReadTxPower) + '\n'), VI_SUCCESS);
+    QByteArray power;
+    Reply chunk{VI_SUCCESS_MAX_CNT, {}};
+    for (int chunks = 0; chunk.status == VI_SUCCESS_MAX_CNT; ++chunks) {
+        chunk = Read(*io, 3);
+        power += chunk.bytes;
+        EXPECT_LT(chunks, 20);
+    }
+    EXPECT_EQ(chunk.status, VI_SUCCESS);
+    EXPECT_EQ(power.count('\n'), 1);
+
+    ASSERT_EQ(io->SetAttribute(VI_ATTR_TMO_VALUE, 100), VI_SUCCESS);
+    ViUInt16 statusByte = 0;
+    ASSERT_EQ(Write(*io, "*IDN?\n"), VI_SUCCESS);
+    EXPECT_EQ(io->ReadStatusByte(&statusByte), VI_SUCCESS);
+    EXPECT_EQ(statusByte, 0x10);
+    EXPECT_EQ(io->Clear(), VI_SUCCESS);
+    EXPECT_EQ(io->ReadStatusByte(&statusByte), VI_SUCCESS);
+    EXPECT_EQ(statusByte, 0);
+    EXPECT_EQ(Read(*io).status, VI_ERROR_TMO);
+    EXPECT_EQ(io->ErrorDetail(VI_ERROR_TMO), "no reply from GPIB address 14 within 100 ms");
+}
+
+TEST_F(LinuxGpibBench, aBoardAnAddressOrALibraryThatFailsIsSaidInWords) {
+    struct Case {
+        const char* interface;
+        int address;
+        ViStatus status; // of the open, or else of the first write
+        QString detail;
+    };
+    const Case cases[] = {
+        {"LINUXGPIB::1", 14, VI_ERROR_IO,
+         "GPIB board 1 is not configured: load linux-gpib's kernel module, set the board up in "
+         "/etc/gpib.conf and run gpib_config"},
+        {"LINUXGPIB::2", 14, VI_ERROR_IO,
+         "GPIB board 2 is not the controller in charge: make it the system controller in "
+         "/etc/gpib.conf"},
+        {"LINUXGPIB::0", 9, VI_ERROR_NLISTENERS, "no instrument at GPIB address 9 of board 0"},
+        {"LINUXGPIB::A", 9, VI_ERROR_INV_RSRC_NAME,
+         "LINUXGPIB::A is no linux-gpib board (LINUXGPIB::0)"},
+    };
+    for (const Case& c : cases) {
+        ViStatus status = VI_SUCCESS;
+        QString detail;
+        std::unique_ptr<InstrumentIo> io = Open(c.interface, c.address, &status, &detail);
+        if (io) {
+            status = Write(*io, "*IDN?\n");
+            detail = io->ErrorDetail(status);
+        }
+        EXPECT_EQ(status, c.status) << c.interface;
+        EXPECT_EQ(detail, c.detail);
+    }
+    qputenv("RFTUNE_GPIB_LIBRARY", "/opt/rftune-none/libgpib.so.0");
+    ViStatus status = VI_SUCCESS;
+    QString detail;
+    EXPECT_EQ(Open("LINUXGPIB::0", 14, &status, &detail), nullptr);
+    EXPECT_EQ(status, VI_ERROR_LIBRARY_NFOUND);
+    EXPECT_TRUE(detail.startsWith("the linux-gpib library /opt/rftune-none/libgpib.so.0 cannot be "
+                                  "loaded ("));
+    EXPECT_TRUE(detail.endsWith("build and install linux-gpib (its kernel module and libgpib) and "
+                                "set up the board in /etc/gpib.conf, or name the library in "
+                                "RFTUNE_GPIB_LIBRARY"));
+    qunsetenv("RFTUNE_GPIB_LIBRARY");
+}
+
+TEST(LinuxGpibTimeout, aVisaTimeOutRoundsUpToTheNextTCode) {
+    const std::pair<ViUInt32, int> codes[] = {{0, 1},        {1, 5},        {2, 6},
+                                              {150, 10},     {1000, 11},    {1001, 12},
+                                              {1000000, 17}, {5000000, 17}, {VI_TMO_INFINITE, 0}};
+    for (const auto& [ms, code] : codes)
+        EXPECT_EQ(GpibTimeoutCode(ms), code) << ms;
 }
