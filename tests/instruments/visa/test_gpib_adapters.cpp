@@ -1,6 +1,7 @@
 #include "base/StationClock.h"
 #include "drivers/age1960/Age1960Scpi.h"
 #include "sim/a8960/Virtual8960.h"
+#include "sim/bench/SimBench.h"
 #include "sim/prologix/PrologixFaces.h"
 #include "sim/scpi/ScpiServer.h"
 #include "sim/wt4400/Virtual4400.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-struct Reply {
+struct IoResult {
     ViStatus status;
     QByteArray bytes;
 };
@@ -26,16 +27,16 @@ ViStatus Write(InstrumentIo& io, const QByteArray& bytes) {
                     static_cast<ViUInt32>(bytes.size()), &written);
 }
 
-Reply Read(InstrumentIo& io, ViUInt32 count = 256) {
+IoResult Read(InstrumentIo& io, ViUInt32 count = 256) {
     QByteArray buffer(static_cast<qsizetype>(count), '\0');
     ViUInt32 got = 0;
     const ViStatus status = io.Read(reinterpret_cast<ViPBuf>(buffer.data()), count, &got);
     return {status, buffer.left(got)};
 }
 
-Reply Query(InstrumentIo& io, const QByteArray& line) {
+IoResult Query(InstrumentIo& io, const QByteArray& line) {
     const ViStatus status = Write(io, line + '\n');
-    return status < VI_SUCCESS ? Reply{status, {}} : Read(io);
+    return status < VI_SUCCESS ? IoResult{status, {}} : Read(io);
 }
 
 // The bench's 8960 at 14 and 4400 at 4 on one GPIB board, on a thread of their own; waits and
@@ -133,7 +134,7 @@ TEST_P(PrologixBench, everyAddressOfTheBoardSharesOneSetUpAdapterThatIsToldOnlyA
 
     EXPECT_EQ(Query(*a8960Io, age1960::Age1960Scpi::kIdentify).bytes,
               QByteArray(Virtual8960::kIdentity) + '\n');
-    const Reply power = Query(*a8960Io, age1960::Age1960Scpi::kReadTxPower);
+    const IoResult power = Query(*a8960Io, age1960::Age1960Scpi::kReadTxPower);
     EXPECT_EQ(power.status, VI_SUCCESS);
     EXPECT_TRUE(power.bytes.endsWith('\n') && power.bytes.count('\n') == 1) << power.bytes.data();
     EXPECT_EQ(Query(*wt4400Io, "*IDN?").bytes, QByteArray(Virtual4400::kIdentity) + '\n');
@@ -158,7 +159,7 @@ TEST_P(PrologixBench, aSlowReplyInPiecesReadsInChunksOnceTheReadIsIssuedAgain) {
     ASSERT_TRUE(io);
     ASSERT_EQ(Write(*io, "*IDN?\n"), VI_SUCCESS);
     QByteArray reply;
-    Reply chunk{VI_SUCCESS_MAX_CNT, {}};
+    IoResult chunk{VI_SUCCESS_MAX_CNT, {}};
     while (chunk.status == VI_SUCCESS_MAX_CNT) {
         chunk = Read(*io, 7);
         reply += chunk.bytes;
@@ -200,6 +201,23 @@ TEST_P(PrologixBench, aLostAdapterFailsEverySessionUntilItIsOpenedAgain) {
     }
     if (tcp) { // a fresh connection
         EXPECT_EQ(Query(*Open(interface, 14), "*OPC?").bytes, "1\n");
+    }
+}
+
+TEST(PrologixFaces, theBenchShowsItsInstrumentsAtTheirAddressesBehindEitherAdapter) {
+    SimBench bench({});
+    QString error;
+    ASSERT_TRUE(bench.Start(&error)) << error.toStdString();
+    for (const PrologixFace face : {PrologixFace::kTcp, PrologixFace::kSerial}) {
+        const QString mapping = bench.Instruments().StartPrologix(face, &error);
+        ASSERT_TRUE(mapping.startsWith("GPIB0=PRLGX-")) << error.toStdString();
+        ViStatus status = VI_SUCCESS;
+        QString detail;
+        std::unique_ptr<InstrumentIo> supply = OpenPrologix(mapping.mid(6), 5, &status, &detail);
+        ASSERT_TRUE(supply) << detail.toStdString();
+        EXPECT_TRUE(Query(*supply, "*IDN?").bytes.startsWith("HEWLETT-PACKARD,E3632A,"));
+        EXPECT_EQ(Query(*OpenPrologix(mapping.mid(6), 14, &status, &detail), "*IDN?").bytes,
+                  QByteArray(Virtual8960::kIdentity) + '\n');
     }
 }
 
@@ -264,7 +282,7 @@ TEST_F(LinuxGpibBench, the8960AnswersInChunksAndItsStatusByteShowsAReplyUntilACl
               QByteArray(Virtual8960::kIdentity) + '\n');
     ASSERT_EQ(Write(*io, QByteArray(age1960::Age1960Scpi::kReadTxPower) + '\n'), VI_SUCCESS);
     QByteArray power;
-    Reply chunk{VI_SUCCESS_MAX_CNT, {}};
+    IoResult chunk{VI_SUCCESS_MAX_CNT, {}};
     for (int chunks = 0; chunk.status == VI_SUCCESS_MAX_CNT; ++chunks) {
         chunk = Read(*io, 3);
         power += chunk.bytes;
