@@ -39,3 +39,9 @@ ViStatus IoAttributes::CheckBufferMask(ViUInt16 mask) {
     constexpr ViUInt16 kKnown = VI_READ_BUF | VI_WRITE_BUF | VI_IO_IN_BUF | VI_IO_OUT_BUF;
     return mask == 0 || (mask & ~kKnown) != 0 ? VI_ERROR_INV_MASK : VI_SUCCESS;
 }
+
+QDeadlineTimer DeadlineFor(ViUInt32 timeoutMs) {
+    if (timeoutMs == VI_TMO_INFINITE)
+        return QDeadlineTimer(QDeadlineTimer::Forever);
+    return QDeadlineTimer(static_cast<qint64>(timeoutMs));
+}

@@ -2,6 +2,8 @@
 
 #include "visa/Visa.h"
 
+#include <QDeadlineTimer>
+
 // The session attributes a GPIB backend of the layer keeps itself: the I/O time-out and the
 // buffer modes, which it satisfies alike by sending every write at once.
 class IoAttributes {
@@ -21,3 +23,6 @@ private:
     ViUInt16 readBufferMode_ = VI_FLUSH_ON_ACCESS;
     ViUInt16 writeBufferMode_ = VI_FLUSH_WHEN_FULL;
 };
+
+// The deadline of an operation that may take timeoutMs (VI_TMO_INFINITE: none).
+QDeadlineTimer DeadlineFor(ViUInt32 timeoutMs);

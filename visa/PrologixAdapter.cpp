@@ -1,6 +1,7 @@
 #include "visa/PrologixAdapter.h"
 
 #include "base/StationClock.h"
+#include "visa/IoAttributes.h"
 #include "visa/VisaLog.h"
 
 #include <QRegularExpression>
@@ -13,12 +14,6 @@ namespace {
 
 constexpr int kConnectTimeoutMs = 2000;
 constexpr char kEscape = 27;
-
-QDeadlineTimer DeadlineFor(ViUInt32 timeoutMs) {
-    if (timeoutMs == VI_TMO_INFINITE)
-        return QDeadlineTimer(QDeadlineTimer::Forever);
-    return QDeadlineTimer(static_cast<qint64>(timeoutMs));
-}
 
 // CR and LF would end the host's message, ESC and "+" would start an escape or a command.
 QByteArray Escaped(const QByteArray& data) {
@@ -58,8 +53,7 @@ std::shared_ptr<PrologixAdapter> PrologixAdapter::Shared(const QString& interfac
     static std::map<QString, std::weak_ptr<PrologixAdapter>> adapters;
     const std::lock_guard lock(mutex);
     const QString key = interface.trimmed();
-    if (std::shared_ptr<PrologixAdapter> open = adapters[key].lock();
-        open && open->lostDetail_.isEmpty()) {
+    if (std::shared_ptr<PrologixAdapter> open = adapters[key].lock(); open && !open->Lost()) {
         *status = VI_SUCCESS;
         return open;
     }
@@ -79,6 +73,11 @@ PrologixAdapter::PrologixAdapter(std::unique_ptr<PrologixLine> line)
     : line_(std::move(line)),
       readPeriodMs_(
           std::clamp(static_cast<int>(kReadPeriodMs * StationClock::Scale()), 1, kReadPeriodMs)) {}
+
+bool PrologixAdapter::Lost() {
+    const std::lock_guard lock(mutex_);
+    return !lostDetail_.isEmpty();
+}
 
 ViStatus PrologixAdapter::SetUp(QString* detail) {
     // Controller mode; no read after every write (a write without a reply would leave the

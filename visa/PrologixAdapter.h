@@ -36,6 +36,8 @@ public:
 
 private:
     ViStatus SetUp(QString* detail);
+    // Whether the connection has gone, so that the next open connects afresh.
+    bool Lost();
     // A fresh exchange: what is left of an earlier message goes, and address is selected.
     ViStatus Begin(int address, const QDeadlineTimer& deadline, QString* detail);
     ViStatus Select(int address, const QDeadlineTimer& deadline, QString* detail);
