@@ -64,20 +64,18 @@ protected:
     // Starts the adapter's face and returns its interface text.
     QString Start(const PrologixFaults& faults = {}) {
         QString text;
+        QString error;
         thread.Run([&] {
             if (GetParam() == Face::kTcp) {
-                auto face = std::make_unique<PrologixTcpFace>(Board(), faults);
-                ASSERT_TRUE(face->Listen());
-                text = face->InterfaceText();
-                tcp = face.get();
-                faces.push_back(std::move(face));
+                faces.push_back(std::make_unique<PrologixTcpFace>(Board(), faults));
+                tcp = static_cast<PrologixTcpFace*>(faces.back().get());
+                ASSERT_TRUE(tcp->Listen());
+                text = tcp->InterfaceText();
             } else {
-                auto face = std::make_unique<PrologixSerialFace>(Board(), faults);
-                QString error;
-                ASSERT_TRUE(face->Open(&error)) << error.toStdString();
-                text = face->InterfaceText();
-                serial = face.get();
-                faces.push_back(std::move(face));
+                faces.push_back(std::make_unique<PrologixSerialFace>(Board(), faults));
+                serial = static_cast<PrologixSerialFace*>(faces.back().get());
+                ASSERT_TRUE(serial->Open(&error)) << error.toStdString();
+                text = serial->InterfaceText();
             }
         });
         return text;
@@ -117,10 +115,6 @@ protected:
         });
         qputenv("RFTUNE_STUB_GPIB", map.join(',').toLatin1());
         qputenv("RFTUNE_GPIB_LIBRARY", STUB_GPIB_PATH);
-    }
-    std::unique_ptr<InstrumentIo> Open(const QString& interface, int address, ViStatus* status,
-                                       QString* detail) {
-        return OpenLinuxGpib(interface, address, status, detail);
     }
 };
 
@@ -276,7 +270,7 @@ TEST_F(GpibBench, aPrologixThatCannotBeReachedOrSetUpSaysWhyInWords) {
 TEST_F(LinuxGpibBench, the8960AnswersInChunksAndItsStatusByteShowsAReplyUntilAClear) {
     ViStatus status = VI_ERROR_TMO;
     QString detail;
-    std::unique_ptr<InstrumentIo> io = Open("LINUXGPIB::0", 14, &status, &detail);
+    std::unique_ptr<InstrumentIo> io = OpenLinuxGpib("LINUXGPIB::0", 14, &status, &detail);
     ASSERT_TRUE(io) << detail.toStdString();
     EXPECT_EQ(Query(*io, age1960::Age1960Scpi::kIdentify).bytes,
               QByteArray(Virtual8960::kIdentity) + '\n');
@@ -324,7 +318,7 @@ TEST_F(LinuxGpibBench, aBoardAnAddressOrALibraryThatFailsIsSaidInWords) {
     for (const Case& c : cases) {
         ViStatus status = VI_SUCCESS;
         QString detail;
-        std::unique_ptr<InstrumentIo> io = Open(c.interface, c.address, &status, &detail);
+        std::unique_ptr<InstrumentIo> io = OpenLinuxGpib(c.interface, c.address, &status, &detail);
         if (io) {
             status = Write(*io, "*IDN?\n");
             detail = io->ErrorDetail(status);
@@ -335,7 +329,7 @@ TEST_F(LinuxGpibBench, aBoardAnAddressOrALibraryThatFailsIsSaidInWords) {
     qputenv("RFTUNE_GPIB_LIBRARY", "/opt/rftune-none/libgpib.so.0");
     ViStatus status = VI_SUCCESS;
     QString detail;
-    EXPECT_EQ(Open("LINUXGPIB::0", 14, &status, &detail), nullptr);
+    EXPECT_EQ(OpenLinuxGpib("LINUXGPIB::0", 14, &status, &detail), nullptr);
     EXPECT_EQ(status, VI_ERROR_LIBRARY_NFOUND);
     EXPECT_TRUE(detail.startsWith("the linux-gpib library /opt/rftune-none/libgpib.so.0 cannot be "
                                   "loaded ("));
