@@ -29,15 +29,19 @@ QByteArray Escaped(const QByteArray& data) {
 
 std::unique_ptr<PrologixLine> OpenLine(const QString& interface, ViStatus* status,
                                        QString* detail) {
-    static const QRegularExpression tcp(QStringLiteral("^PRLGX-TCPIP\\d*::([^:]+)::(\\d{1,5})$"),
-                                        QRegularExpression::CaseInsensitiveOption);
+    // The GPIB-ETHERNET listens on 1234 unless a port is given.
+    static const QRegularExpression tcp(
+        QStringLiteral("^PRLGX-TCPIP\\d*::([^:]+)(?:::(\\d{1,5}))?$"),
+        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression serial(QStringLiteral("^PRLGX-ASRL\\d*::(.+)$"),
                                            QRegularExpression::CaseInsensitiveOption);
-    if (const QRegularExpressionMatch m = tcp.match(interface); m.hasMatch())
-        return PrologixLine::ConnectTcp(m.captured(1), static_cast<quint16>(m.captured(2).toUInt()),
+    const QRegularExpressionMatch host = tcp.match(interface);
+    const uint port = host.hasCaptured(2) ? host.captured(2).toUInt() : 1234;
+    if (host.hasMatch() && port <= 65535)
+        return PrologixLine::ConnectTcp(host.captured(1), static_cast<quint16>(port),
                                         kConnectTimeoutMs, status, detail);
-    if (const QRegularExpressionMatch m = serial.match(interface); m.hasMatch())
-        return PrologixLine::OpenSerial(m.captured(1), status, detail);
+    if (const QRegularExpressionMatch device = serial.match(interface); device.hasMatch())
+        return PrologixLine::OpenSerial(device.captured(1), status, detail);
     *status = VI_ERROR_INV_RSRC_NAME;
     *detail = QStringLiteral("%1 is no Prologix interface (PRLGX-TCPIP0::host::1234 or "
                              "PRLGX-ASRL::/dev/ttyUSB0)")
