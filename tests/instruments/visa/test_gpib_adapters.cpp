@@ -244,6 +244,8 @@ TEST_F(GpibBench, aPrologixThatCannotBeReachedOrSetUpSaysWhyInWords) {
          "cannot open the serial port /dev/rftune-none: No such file or directory"},
         {"PRLGX-TCPIP0::127.0.0.1::" + silentPort, 14, VI_ERROR_TMO,
          "no Prologix adapter answers at 127.0.0.1:" + silentPort},
+        {"PRLGX-TCPIP0::rftune-none.invalid", 14, VI_ERROR_RSRC_NFOUND,
+         "host rftune-none.invalid not found"},
         {"PRLGX-TCPIP0::gw::70000", 14, VI_ERROR_INV_RSRC_NAME,
          "PRLGX-TCPIP0::gw::70000 is no Prologix interface (PRLGX-TCPIP0::host::1234 or "
          "PRLGX-ASRL::/dev/ttyUSB0)"},
