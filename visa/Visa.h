@@ -42,6 +42,7 @@ inline constexpr ViStatus VI_SUCCESS_TERM_CHAR = 0x3FFF0005;
 inline constexpr ViStatus VI_SUCCESS_MAX_CNT = 0x3FFF0006;
 inline constexpr ViStatus VI_WARN_NULL_OBJECT = 0x3FFF0082;
 inline constexpr ViStatus VI_WARN_UNKNOWN_STATUS = 0x3FFF0085;
+inline constexpr ViStatus VI_ERROR_SYSTEM_ERROR = static_cast<ViStatus>(0xBFFF0000u);
 inline constexpr ViStatus VI_ERROR_INV_OBJECT = static_cast<ViStatus>(0xBFFF000Eu);
 inline constexpr ViStatus VI_ERROR_INV_SESSION = VI_ERROR_INV_OBJECT;
 inline constexpr ViStatus VI_ERROR_INV_EXPR = static_cast<ViStatus>(0xBFFF0010u);
@@ -54,7 +55,11 @@ inline constexpr ViStatus VI_ERROR_NSUP_ATTR_STATE = static_cast<ViStatus>(0xBFF
 inline constexpr ViStatus VI_ERROR_ATTR_READONLY = static_cast<ViStatus>(0xBFFF001Fu);
 inline constexpr ViStatus VI_ERROR_ALLOC = static_cast<ViStatus>(0xBFFF003Cu);
 inline constexpr ViStatus VI_ERROR_INV_MASK = static_cast<ViStatus>(0xBFFF003Du);
+inline constexpr ViStatus VI_ERROR_IO = static_cast<ViStatus>(0xBFFF003Eu);
+inline constexpr ViStatus VI_ERROR_NLISTENERS = static_cast<ViStatus>(0xBFFF005Fu);
+inline constexpr ViStatus VI_ERROR_NSUP_OPER = static_cast<ViStatus>(0xBFFF0067u);
 inline constexpr ViStatus VI_ERROR_USER_BUF = static_cast<ViStatus>(0xBFFF0071u);
+inline constexpr ViStatus VI_ERROR_LIBRARY_NFOUND = static_cast<ViStatus>(0xBFFF009Eu);
 inline constexpr ViStatus VI_ERROR_CONN_LOST = static_cast<ViStatus>(0xBFFF00A6u);
 inline constexpr ViStatus VI_ERROR_MACHINE_NAVAIL = static_cast<ViStatus>(0xBFFF00A7u);
 
@@ -89,4 +94,5 @@ ViStatus viRead(ViSession vi, ViPBuf buf, ViUInt32 cnt, ViPUInt32 retCnt);
 ViStatus viWrite(ViSession vi, ViConstBuf buf, ViUInt32 cnt, ViPUInt32 retCnt);
 ViStatus viClear(ViSession vi);
 ViStatus viSetBuf(ViSession vi, ViUInt16 mask, ViUInt32 size);
+ViStatus viReadSTB(ViSession vi, ViUInt16* status);
 }

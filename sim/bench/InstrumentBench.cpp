@@ -1,6 +1,7 @@
 #include "sim/bench/InstrumentBench.h"
 
 #include "sim/a8960/Virtual8960.h"
+#include "sim/prologix/PrologixFaces.h"
 #include "sim/scpi/ScpiServer.h"
 #include "sim/supply/VirtualSupply.h"
 #include "sim/wt4400/Virtual4400.h"
@@ -24,6 +25,7 @@ InstrumentBench::InstrumentBench(RadioPath& radio, SupplyLoad& supplyLoad,
 InstrumentBench::~InstrumentBench() {
     // Sockets and servers belong to the thread: they go there, before it ends.
     OnThread([this] {
+        prologix_.reset();
         a8960Server_.reset();
         wt4400Server_.reset();
         supplyServer_.reset();
@@ -74,6 +76,29 @@ bool InstrumentBench::Listen() {
 QStringList InstrumentBench::VisaAliases() const {
     return {Alias(k8960Address, a8960Port_), Alias(kWt4400Address, wt4400Port_),
             Alias(kSupplyAddress, supplyPort_)};
+}
+
+QString InstrumentBench::StartPrologix(PrologixFace face, QString* error) {
+    QString mapping;
+    OnThread([this, face, error, &mapping] {
+        // The addresses the drivers open: 14, 4 and 5 on board 0.
+        const QMap<int, ScpiInstrument*> board{
+            {14, a8960_.get()}, {4, wt4400_.get()}, {5, supply_.get()}};
+        if (face == PrologixFace::kTcp) {
+            auto tcp = std::make_unique<PrologixTcpFace>(board);
+            if (!tcp->Listen())
+                *error = QStringLiteral("the Prologix adapter cannot listen on a loopback port");
+            else
+                mapping = QStringLiteral("GPIB0=") + tcp->InterfaceText();
+            prologix_ = std::move(tcp);
+            return;
+        }
+        auto serial = std::make_unique<PrologixSerialFace>(board);
+        if (serial->Open(error))
+            mapping = QStringLiteral("GPIB0=") + serial->InterfaceText();
+        prologix_ = std::move(serial);
+    });
+    return mapping;
 }
 
 void InstrumentBench::Run(const std::function<void(Virtual4400& wt4400)>& work) {

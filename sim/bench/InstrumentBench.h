@@ -26,6 +26,10 @@ struct InstrumentOptions {
     QList<int> failedMeasurements;
 };
 
+// The GPIB faces the bench can show besides its sockets: a Prologix GPIB-ETHERNET on a loopback
+// port or a GPIB-USB on a pseudo-terminal.
+enum class PrologixFace { kTcp, kSerial };
+
 // The bench's virtual instruments, each an SCPI server on a loopback port, run on a thread of
 // their own so that a station in the same process may block in an instrument call while they
 // answer.
@@ -55,6 +59,10 @@ public:
     // 4400 and the supply: what the station's --visa-alias takes.
     QStringList VisaAliases() const;
 
+    // Puts a Prologix adapter in front of the instruments at their GPIB addresses and returns the
+    // station's board mapping ("GPIB0=PRLGX-TCPIP0::127.0.0.1::PORT"), or empty with *error.
+    QString StartPrologix(PrologixFace face, QString* error);
+
     // Run work on the instruments' thread and wait for it: the only safe way to reach them.
     void Run(const std::function<void(Virtual4400& wt4400)>& work);
     void Run8960(const std::function<void(Virtual8960& a8960)>& work);
@@ -76,6 +84,7 @@ private:
     std::unique_ptr<ScpiServer> a8960Server_;
     std::unique_ptr<ScpiServer> wt4400Server_;
     std::unique_ptr<ScpiServer> supplyServer_;
+    std::unique_ptr<QObject> prologix_;
     quint16 a8960Port_ = 0;
     quint16 wt4400Port_ = 0;
     quint16 supplyPort_ = 0;

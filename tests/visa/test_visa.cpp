@@ -85,6 +85,8 @@ TEST_F(VisaSocket, anAliasTakesAGpibAddressToTheSocketWhoseRepliesEndAtTheLineFe
     ASSERT_EQ(viGetAttribute(vi, VI_ATTR_TMO_VALUE, &timeout), VI_SUCCESS);
     EXPECT_EQ(timeout, 500u);
     EXPECT_EQ(viSetAttribute(vi, VI_ATTR_RM_SESSION, 1), VI_ERROR_ATTR_READONLY);
+    ViUInt16 statusByte = 0; // a raw socket has no serial poll
+    EXPECT_EQ(viReadSTB(vi, &statusByte), VI_ERROR_NSUP_OPER);
 }
 
 TEST_F(VisaSocket, aReadShorterThanTheReplyEndsAtTheCountAndLeavesTheRestForTheNext) {

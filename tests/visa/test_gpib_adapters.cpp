@@ -1,0 +1,350 @@
+#include "base/StationClock.h"
+#include "drivers/age1960/Age1960Scpi.h"
+#include "sim/a8960/Virtual8960.h"
+#include "sim/bench/SimBench.h"
+#include "sim/prologix/PrologixFaces.h"
+#include "sim/scpi/ScpiServer.h"
+#include "sim/wt4400/Virtual4400.h"
+#include "tests/support/FakeRadio.h"
+#include "tests/support/ServerThread.h"
+#include "visa/LinuxGpibIo.h"
+#include "visa/LinuxGpibLibrary.h"
+#include "visa/PrologixIo.h"
+
+#include <QTcpServer>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct IoResult {
+    ViStatus status;
+    QByteArray bytes;
+};
+
+ViStatus Write(InstrumentIo& io, const QByteArray& bytes) {
+    ViUInt32 written = 0;
+    return io.Write(reinterpret_cast<ViConstBuf>(bytes.constData()),
+                    static_cast<ViUInt32>(bytes.size()), &written);
+}
+
+IoResult Read(InstrumentIo& io, ViUInt32 count = 256) {
+    QByteArray buffer(static_cast<qsizetype>(count), '\0');
+    ViUInt32 got = 0;
+    const ViStatus status = io.Read(reinterpret_cast<ViPBuf>(buffer.data()), count, &got);
+    return {status, buffer.left(got)};
+}
+
+IoResult Query(InstrumentIo& io, const QByteArray& line) {
+    const ViStatus status = Write(io, line + '\n');
+    return status < VI_SUCCESS ? IoResult{status, {}} : Read(io);
+}
+
+// The bench's 8960 at 14 and 4400 at 4 on one GPIB board, on a thread of their own; waits and
+// the adapter's read period on the station's time scale, cut down.
+class GpibBench : public testing::Test {
+protected:
+    void SetUp() override { StationClock::SetScale(0.01); }
+    void TearDown() override {
+        thread.Run([this] { faces.clear(); });
+        StationClock::SetScale(1.0);
+    }
+    QMap<int, ScpiInstrument*> Board() { return {{14, &a8960}, {4, &wt4400}}; }
+
+    FakeRadio radio;
+    Virtual8960 a8960{radio};
+    Virtual4400 wt4400{radio};
+    ServerThread thread;
+    std::vector<std::unique_ptr<QObject>> faces;
+};
+
+enum class Face { kTcp, kSerial };
+
+class PrologixBench : public GpibBench, public testing::WithParamInterface<Face> {
+protected:
+    // Starts the adapter's face and returns its interface text.
+    QString Start(const PrologixFaults& faults = {}) {
+        QString text;
+        QString error;
+        thread.Run([&] {
+            if (GetParam() == Face::kTcp) {
+                faces.push_back(std::make_unique<PrologixTcpFace>(Board(), faults));
+                tcp = static_cast<PrologixTcpFace*>(faces.back().get());
+                ASSERT_TRUE(tcp->Listen());
+                text = tcp->InterfaceText();
+            } else {
+                faces.push_back(std::make_unique<PrologixSerialFace>(Board(), faults));
+                serial = static_cast<PrologixSerialFace*>(faces.back().get());
+                ASSERT_TRUE(serial->Open(&error)) << error.toStdString();
+                text = serial->InterfaceText();
+            }
+        });
+        return text;
+    }
+    std::unique_ptr<InstrumentIo> Open(const QString& interface, int address) {
+        ViStatus status = VI_SUCCESS;
+        QString detail;
+        std::unique_ptr<InstrumentIo> io = OpenPrologix(interface, address, &status, &detail);
+        EXPECT_EQ(status, VI_SUCCESS) << detail.toStdString();
+        return io;
+    }
+    QList<QByteArray> Commands() {
+        QList<QByteArray> commands;
+        thread.Run([&] { commands = tcp ? tcp->Commands() : serial->Commands(); });
+        return commands;
+    }
+
+    PrologixTcpFace* tcp = nullptr;
+    PrologixSerialFace* serial = nullptr;
+};
+
+INSTANTIATE_TEST_SUITE_P(Faces, PrologixBench, testing::Values(Face::kTcp, Face::kSerial));
+
+// The same instruments on their SCPI servers, as the stub of linux-gpib's library reaches them.
+class LinuxGpibBench : public GpibBench {
+protected:
+    void SetUp() override {
+        GpibBench::SetUp();
+        QStringList map;
+        thread.Run([&] {
+            for (auto [address, instrument] : Board().asKeyValueRange()) {
+                auto server = std::make_unique<ScpiServer>(*instrument);
+                ASSERT_TRUE(server->Listen());
+                map << QStringLiteral("%1=%2").arg(address).arg(server->Port());
+                faces.push_back(std::move(server));
+            }
+        });
+        qputenv("RFTUNE_STUB_GPIB", map.join(',').toLatin1());
+        qputenv("RFTUNE_GPIB_LIBRARY", STUB_GPIB_PATH);
+    }
+};
+
+} // namespace
+
+TEST_P(PrologixBench, everyAddressOfTheBoardSharesOneSetUpAdapterThatIsToldOnlyAnAddressChange) {
+    const QString interface = Start();
+    std::unique_ptr<InstrumentIo> a8960Io = Open(interface, 14);
+    std::unique_ptr<InstrumentIo> wt4400Io = Open(interface, 4);
+    ASSERT_TRUE(a8960Io && wt4400Io);
+
+    EXPECT_EQ(Query(*a8960Io, age1960::Age1960Scpi::kIdentify).bytes,
+              QByteArray(Virtual8960::kIdentity) + '\n');
+    const IoResult power = Query(*a8960Io, age1960::Age1960Scpi::kReadTxPower);
+    EXPECT_EQ(power.status, VI_SUCCESS);
+    EXPECT_TRUE(power.bytes.endsWith('\n') && power.bytes.count('\n') == 1) << power.bytes.data();
+    EXPECT_EQ(Query(*wt4400Io, "*IDN?").bytes, QByteArray(Virtual4400::kIdentity) + '\n');
+    // Payload that looks like escapes, commands and line ends reaches the instrument as written.
+    const QByteArray awkward = "*ESE +32;:DISP:TEXT 'a\x1b\rb++'";
+    ASSERT_EQ(Write(*a8960Io, awkward + '\n'), VI_SUCCESS);
+    EXPECT_EQ(Query(*a8960Io, "*OPC?").bytes, "1\n");
+    EXPECT_EQ(a8960.ReceivedLines().value(a8960.ReceivedLines().size() - 2), awkward);
+
+    const QList<QByteArray> setUp{"++mode 1",       "++auto 0",      "++eoi 1",          "++eos 3",
+                                  "++eot_enable 1", "++eot_char 10", "++read_tmo_ms 30", "++ver"};
+    const QList<QByteArray> commands = Commands();
+    EXPECT_EQ(commands.mid(0, setUp.size()), setUp);
+    EXPECT_EQ(commands.count("++addr 14"), 2); // 14, 4, and 14 again
+    EXPECT_EQ(commands.count("++addr 4"), 1);
+    EXPECT_EQ(commands.count("++addr"), 3);
+    EXPECT_FALSE(commands.contains("++auto 1"));
+}
+
+TEST_P(PrologixBench, aSlowReplyInPiecesReadsInChunksOnceTheReadIsIssuedAgain) {
+    std::unique_ptr<InstrumentIo> io = Open(Start({.replyDelayMs = 100, .fragmentBytes = 8}), 14);
+    ASSERT_TRUE(io);
+    ASSERT_EQ(Write(*io, "*IDN?\n"), VI_SUCCESS);
+    QByteArray reply;
+    IoResult chunk{VI_SUCCESS_MAX_CNT, {}};
+    while (chunk.status == VI_SUCCESS_MAX_CNT) {
+        chunk = Read(*io, 7);
+        reply += chunk.bytes;
+    }
+    EXPECT_EQ(chunk.status, VI_SUCCESS);
+    EXPECT_EQ(reply, QByteArray(Virtual8960::kIdentity) + '\n');
+    EXPECT_GT(Commands().count("++read eoi"), 1);
+    // The adapter's LF after the instrument's own, sent apart, does not reach the next reply.
+    EXPECT_EQ(Query(*io, "*OPC?").bytes, "1\n");
+}
+
+TEST_P(PrologixBench, aClearDropsTheReplyAndTheStatusByteShowsAWaitingOne) {
+    std::unique_ptr<InstrumentIo> io = Open(Start(), 14);
+    ASSERT_TRUE(io);
+    ASSERT_EQ(io->SetAttribute(VI_ATTR_TMO_VALUE, 100), VI_SUCCESS);
+    ViUInt16 statusByte = 0xFF;
+    ASSERT_EQ(Write(*io, "*IDN?\n"), VI_SUCCESS);
+    EXPECT_EQ(io->ReadStatusByte(&statusByte), VI_SUCCESS);
+    EXPECT_EQ(statusByte, 0x10);
+    EXPECT_EQ(io->Clear(), VI_SUCCESS);
+    EXPECT_EQ(io->ReadStatusByte(&statusByte), VI_SUCCESS);
+    EXPECT_EQ(statusByte, 0);
+    EXPECT_EQ(Read(*io).status, VI_ERROR_TMO);
+    EXPECT_EQ(io->ErrorDetail(VI_ERROR_TMO), "no reply from GPIB address 14 within 100 ms");
+    EXPECT_TRUE(Commands().contains("++clr"));
+}
+
+TEST_P(PrologixBench, aLostAdapterFailsEverySessionUntilItIsOpenedAgain) {
+    const QString interface = Start();
+    std::unique_ptr<InstrumentIo> io = Open(interface, 14);
+    ASSERT_TRUE(io);
+    thread.Run([this] { tcp ? tcp->DropConnections() : serial->Unplug(); });
+    const QString where = interface.section(QStringLiteral("::"), 1).replace("::", ":");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        EXPECT_EQ(Query(*io, "*IDN?").status, VI_ERROR_CONN_LOST);
+        EXPECT_EQ(
+            io->ErrorDetail(VI_ERROR_CONN_LOST),
+            QStringLiteral("the connection to the Prologix adapter at %1 was lost").arg(where));
+    }
+    if (tcp) { // a fresh connection
+        EXPECT_EQ(Query(*Open(interface, 14), "*OPC?").bytes, "1\n");
+    }
+}
+
+TEST(PrologixFaces, theBenchShowsItsInstrumentsAtTheirAddressesBehindEitherAdapter) {
+    SimBench bench({});
+    QString error;
+    ASSERT_TRUE(bench.Start(&error)) << error.toStdString();
+    for (const PrologixFace face : {PrologixFace::kTcp, PrologixFace::kSerial}) {
+        const QString mapping = bench.Instruments().StartPrologix(face, &error);
+        ASSERT_TRUE(mapping.startsWith("GPIB0=PRLGX-")) << error.toStdString();
+        ViStatus status = VI_SUCCESS;
+        QString detail;
+        std::unique_ptr<InstrumentIo> supply = OpenPrologix(mapping.mid(6), 5, &status, &detail);
+        ASSERT_TRUE(supply) << detail.toStdString();
+        EXPECT_TRUE(Query(*supply, "*IDN?").bytes.startsWith("HEWLETT-PACKARD,E3632A,"));
+        EXPECT_EQ(Query(*OpenPrologix(mapping.mid(6), 14, &status, &detail), "*IDN?").bytes,
+                  QByteArray(Virtual8960::kIdentity) + '\n');
+    }
+}
+
+TEST_F(GpibBench, aPrologixThatCannotBeReachedOrSetUpSaysWhyInWords) {
+    QTcpServer mute;
+    ASSERT_TRUE(mute.listen(QHostAddress::LocalHost));
+    const QString mutePort = QString::number(mute.serverPort());
+    mute.close();
+    const QString refused = QStringLiteral("PRLGX-TCPIP0::127.0.0.1::") + mutePort;
+    QTcpServer silent; // the kernel accepts, nobody answers
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    const QString silentPort = QString::number(silent.serverPort());
+    PrologixTcpFace* lost = nullptr;
+    thread.Run([&] {
+        auto face =
+            std::make_unique<PrologixTcpFace>(Board(), PrologixFaults{.ignoreAddress = true});
+        ASSERT_TRUE(face->Listen());
+        lost = face.get();
+        faces.push_back(std::move(face));
+    });
+    struct Case {
+        QString interface;
+        int address;
+        ViStatus status;
+        QString detail;
+    };
+    const Case cases[] = {
+        {refused, 14, VI_ERROR_MACHINE_NAVAIL, "127.0.0.1:" + mutePort + " refused the connection"},
+        {"PRLGX-ASRL::/dev/rftune-none", 14, VI_ERROR_RSRC_NFOUND,
+         "cannot open the serial port /dev/rftune-none: No such file or directory"},
+        {"PRLGX-TCPIP0::127.0.0.1::" + silentPort, 14, VI_ERROR_TMO,
+         "no Prologix adapter answers at 127.0.0.1:" + silentPort},
+        {"PRLGX-TCPIP0::rftune-none.invalid", 14, VI_ERROR_RSRC_NFOUND,
+         "host rftune-none.invalid not found"},
+        {"PRLGX-TCPIP0::gw::70000", 14, VI_ERROR_INV_RSRC_NAME,
+         "PRLGX-TCPIP0::gw::70000 is no Prologix interface (PRLGX-TCPIP0::host::1234 or "
+         "PRLGX-ASRL::/dev/ttyUSB0)"},
+        {refused, 31, VI_ERROR_INV_RSRC_NAME, "GPIB address 31 is out of range (0 to 30)"},
+    };
+    for (const Case& c : cases) {
+        ViStatus status = VI_SUCCESS;
+        QString detail;
+        EXPECT_EQ(OpenPrologix(c.interface, c.address, &status, &detail), nullptr);
+        EXPECT_EQ(status, c.status) << c.interface.toStdString();
+        EXPECT_EQ(detail, c.detail);
+    }
+    ViStatus status = VI_SUCCESS;
+    QString detail;
+    std::unique_ptr<InstrumentIo> io = OpenPrologix(lost->InterfaceText(), 14, &status, &detail);
+    ASSERT_TRUE(io);
+    EXPECT_EQ(Query(*io, "*IDN?").status, VI_ERROR_IO);
+    EXPECT_EQ(io->ErrorDetail(VI_ERROR_IO),
+              QStringLiteral("the Prologix adapter at 127.0.0.1:%1 did not take GPIB address 14 "
+                             "(it answered \"0\")")
+                  .arg(lost->Port()));
+}
+
+TEST_F(LinuxGpibBench, the8960AnswersInChunksAndItsStatusByteShowsAReplyUntilAClear) {
+    ViStatus status = VI_ERROR_TMO;
+    QString detail;
+    std::unique_ptr<InstrumentIo> io = OpenLinuxGpib("LINUXGPIB::0", 14, &status, &detail);
+    ASSERT_TRUE(io) << detail.toStdString();
+    EXPECT_EQ(Query(*io, age1960::Age1960Scpi::kIdentify).bytes,
+              QByteArray(Virtual8960::kIdentity) + '\n');
+    ASSERT_EQ(Write(*io, QByteArray(age1960::Age1960Scpi::kReadTxPower) + '\n'), VI_SUCCESS);
+    QByteArray power;
+    IoResult chunk{VI_SUCCESS_MAX_CNT, {}};
+    for (int chunks = 0; chunk.status == VI_SUCCESS_MAX_CNT; ++chunks) {
+        chunk = Read(*io, 3);
+        power += chunk.bytes;
+        EXPECT_LT(chunks, 20);
+    }
+    EXPECT_EQ(chunk.status, VI_SUCCESS);
+    EXPECT_EQ(power.count('\n'), 1);
+
+    ASSERT_EQ(io->SetAttribute(VI_ATTR_TMO_VALUE, 100), VI_SUCCESS);
+    ViUInt16 statusByte = 0;
+    ASSERT_EQ(Write(*io, "*IDN?\n"), VI_SUCCESS);
+    EXPECT_EQ(io->ReadStatusByte(&statusByte), VI_SUCCESS);
+    EXPECT_EQ(statusByte, 0x10);
+    EXPECT_EQ(io->Clear(), VI_SUCCESS);
+    EXPECT_EQ(io->ReadStatusByte(&statusByte), VI_SUCCESS);
+    EXPECT_EQ(statusByte, 0);
+    EXPECT_EQ(Read(*io).status, VI_ERROR_TMO);
+    EXPECT_EQ(io->ErrorDetail(VI_ERROR_TMO), "no reply from GPIB address 14 within 100 ms");
+}
+
+TEST_F(LinuxGpibBench, aBoardAnAddressOrALibraryThatFailsIsSaidInWords) {
+    struct Case {
+        const char* interface;
+        int address;
+        ViStatus status; // of the open, or else of the first write
+        QString detail;
+    };
+    const Case cases[] = {
+        {"LINUXGPIB::1", 14, VI_ERROR_IO,
+         "GPIB board 1 is not configured: load linux-gpib's kernel module, set the board up in "
+         "/etc/gpib.conf and run gpib_config"},
+        {"LINUXGPIB::2", 14, VI_ERROR_IO,
+         "GPIB board 2 is not the controller in charge: make it the system controller in "
+         "/etc/gpib.conf"},
+        {"LINUXGPIB::0", 9, VI_ERROR_NLISTENERS, "no instrument at GPIB address 9 of board 0"},
+        {"LINUXGPIB::A", 9, VI_ERROR_INV_RSRC_NAME,
+         "LINUXGPIB::A is no linux-gpib board (LINUXGPIB::0)"},
+    };
+    for (const Case& c : cases) {
+        ViStatus status = VI_SUCCESS;
+        QString detail;
+        std::unique_ptr<InstrumentIo> io = OpenLinuxGpib(c.interface, c.address, &status, &detail);
+        if (io) {
+            status = Write(*io, "*IDN?\n");
+            detail = io->ErrorDetail(status);
+        }
+        EXPECT_EQ(status, c.status) << c.interface;
+        EXPECT_EQ(detail, c.detail);
+    }
+    qputenv("RFTUNE_GPIB_LIBRARY", "/opt/rftune-none/libgpib.so.0");
+    ViStatus status = VI_SUCCESS;
+    QString detail;
+    EXPECT_EQ(OpenLinuxGpib("LINUXGPIB::0", 14, &status, &detail), nullptr);
+    EXPECT_EQ(status, VI_ERROR_LIBRARY_NFOUND);
+    EXPECT_TRUE(detail.startsWith("the linux-gpib library /opt/rftune-none/libgpib.so.0 cannot be "
+                                  "loaded ("));
+    EXPECT_TRUE(detail.endsWith("build and install linux-gpib (its kernel module and libgpib) and "
+                                "set up the board in /etc/gpib.conf, or name the library in "
+                                "RFTUNE_GPIB_LIBRARY"));
+    qunsetenv("RFTUNE_GPIB_LIBRARY");
+}
+
+TEST(LinuxGpibTimeout, aVisaTimeOutRoundsUpToTheNextTCode) {
+    const std::pair<ViUInt32, int> codes[] = {{0, 1},        {1, 5},        {2, 6},
+                                              {150, 10},     {1000, 11},    {1001, 12},
+                                              {1000000, 17}, {5000000, 17}, {VI_TMO_INFINITE, 0}};
+    for (const auto& [ms, code] : codes)
+        EXPECT_EQ(GpibTimeoutCode(ms), code) << ms;
+}

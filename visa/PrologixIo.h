@@ -1,0 +1,38 @@
+#pragma once
+
+#include "visa/InstrumentIo.h"
+#include "visa/IoAttributes.h"
+
+#include <QString>
+
+#include <memory>
+
+class PrologixAdapter;
+
+// A session with one GPIB address behind a Prologix adapter, over TCP (GPIB-ETHERNET, port 1234)
+// or its serial port (GPIB-USB). Every address of a board shares the adapter's one connection.
+class PrologixIo : public InstrumentIo {
+public:
+    PrologixIo(std::shared_ptr<PrologixAdapter> adapter, int address);
+    ~PrologixIo() override;
+
+    ViStatus Write(ViConstBuf data, ViUInt32 count, ViUInt32* written) override;
+    ViStatus Read(ViPBuf buffer, ViUInt32 count, ViUInt32* got) override;
+    ViStatus Clear() override;
+    ViStatus ReadStatusByte(ViUInt16* statusByte) override;
+    ViStatus SetAttribute(ViAttr attribute, ViAttrState value) override;
+    ViStatus GetAttribute(ViAttr attribute, void* value) override;
+    ViStatus SetBuffer(ViUInt16 mask, ViUInt32 size) override;
+    QString ErrorDetail(ViStatus status) const override;
+
+private:
+    std::shared_ptr<PrologixAdapter> adapter_;
+    int address_;
+    IoAttributes attributes_;
+    QString lastDetail_;
+};
+
+// Opens primaryAddress behind the adapter of interfaceText ("PRLGX-TCPIP0::10.0.0.7::1234" or
+// "PRLGX-ASRL::/dev/ttyUSB0"); null with *status and *detail set when it cannot be reached.
+std::unique_ptr<InstrumentIo> OpenPrologix(const QString& interfaceText, int primaryAddress,
+                                           ViStatus* status, QString* detail);
