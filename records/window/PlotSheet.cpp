@@ -28,15 +28,25 @@ void Draw(QPainter& painter, QChart* owned, int cell) {
 
 } // namespace
 
-QImage RenderPlotSheet(const QList<RunRecord>& runs, const RunRecord* selected) {
+std::optional<QImage> RenderPlotSheet(RecordStore& store, const RunFilter& filter,
+                                      const RunRecord* selected, QString* error) {
+    const std::optional<QList<YieldRow>> days = YieldPer(store, filter, YieldPeriod::Day, error);
+    if (!days)
+        return std::nullopt;
     std::vector<std::function<QChart*()>> charts;
-    charts.emplace_back([&] { return YieldChart(runs); });
+    charts.emplace_back([&] { return YieldChart(*days); });
     charts.emplace_back([&] { return ApcSearchChart(selected, kBandEgsm); });
     charts.emplace_back([&] { return ApcSearchChart(selected, kBandDcs); });
-    for (const auto& choices : {GmagicChoices(), RxChoices(), ApcChoices()})
-        for (const ValueChoice& choice : choices)
+    for (const auto& choices : {GmagicChoices(), RxChoices(), ApcChoices()}) {
+        for (const ValueChoice& choice : choices) {
+            const std::optional<QList<ValueCount>> counts =
+                ValueCounts(store, filter, choice.valueName, error);
+            if (!counts)
+                return std::nullopt;
             charts.emplace_back(
-                [&runs, selected, choice] { return HistogramChart(choice, runs, selected); });
+                [counts, selected, choice] { return HistogramChart(choice, *counts, selected); });
+        }
+    }
     const int rows = static_cast<int>((charts.size() + kColumns - 1) / kColumns);
     QImage sheet(kColumns * kChartWidth, rows * kChartHeight, QImage::Format_RGB32);
     sheet.fill(Qt::white);

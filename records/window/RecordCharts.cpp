@@ -65,7 +65,7 @@ QList<ValueChoice> ApcChoices() {
     return choices;
 }
 
-QChart* YieldChart(const QList<RunRecord>& runs) {
+QChart* YieldChart(const QList<YieldRow>& perDay) {
     QChart* chart = NewChart(QStringLiteral("Yield per day (%)"));
     auto* days = new QDateTimeAxis;
     days->setFormat(QStringLiteral("yyyy-MM-dd"));
@@ -76,14 +76,14 @@ QChart* YieldChart(const QList<RunRecord>& runs) {
     QMap<QString, QLineSeries*> lines;
     qint64 first = 0;
     qint64 last = 0;
-    for (const YieldRow& row : YieldPerDay(runs)) {
+    for (const YieldRow& row : perDay) {
         QLineSeries*& line = lines[row.station];
         if (!line) {
             line = new QLineSeries;
             line->setName(row.station);
             line->setPointsVisible(true);
         }
-        const qint64 at = row.day.startOfDay().toMSecsSinceEpoch();
+        const qint64 at = row.start.toMSecsSinceEpoch();
         first = first == 0 ? at : std::min(first, at);
         last = std::max(last, at);
         line->append(static_cast<double>(at), row.Percent());
@@ -104,10 +104,10 @@ QChart* YieldChart(const QList<RunRecord>& runs) {
     return chart;
 }
 
-QChart* HistogramChart(const ValueChoice& choice, const QList<RunRecord>& runs,
+QChart* HistogramChart(const ValueChoice& choice, const QList<ValueCount>& counts,
                        const RunRecord* selected) {
     QChart* chart = NewChart(choice.title);
-    const Histogram histogram = MakeHistogram(ValuesNamed(runs, choice.valueName), kHistogramBins);
+    const Histogram histogram = MakeHistogram(counts, kHistogramBins);
     const auto value = selected ? selected->values.constFind(choice.valueName)
                                 : QMap<QString, qint64>::const_iterator();
     const int marked = selected && value != selected->values.cend()

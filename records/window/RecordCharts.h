@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/RecordStats.h"
 #include "records/RunRecord.h"
 
 #include <QList>
@@ -21,9 +22,9 @@ QList<ValueChoice> ApcChoices();
 
 // The charts of the Records window and of rftune-report --plot; the caller owns each chart.
 // Yield per day, one line per station.
-QChart* YieldChart(const QList<RunRecord>& runs);
+QChart* YieldChart(const QList<YieldRow>& perDay);
 // How many units had each value; the selected unit's bin is marked.
-QChart* HistogramChart(const ValueChoice& choice, const QList<RunRecord>& runs,
+QChart* HistogramChart(const ValueChoice& choice, const QList<ValueCount>& counts,
                        const RunRecord* selected);
 // A unit's APC searches in one band: measured power against DAC, one line per level searched.
 QChart* ApcSearchChart(const RunRecord* run, int band);

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -35,13 +35,13 @@ void Show(QChartView* view, QChart* chart) {
 
 CRecordsDlg::CRecordsDlg(RecordsSession& session, QWidget* parent)
     : QDialog(parent), session_(session), station_(new QComboBox), outcome_(new QComboBox),
-      summary_(new QLabel), runs_(new QTableWidget(0, 6)), yield_(NewChartView()),
+      summary_(new QLabel), runs_(new QTableView), yield_(NewChartView()),
       gmagicChoice_(new QComboBox), gmagic_(NewChartView()), rxChoice_(new QComboBox),
       rx_(NewChartView()), apcChoice_(new QComboBox), apc_(NewChartView()),
       searchBand_(new QComboBox), search_(NewChartView()) {
     setWindowTitle(QStringLiteral("Records"));
     setAttribute(Qt::WA_DeleteOnClose);
-    runs_->setHorizontalHeaderLabels({"started", "station", "model", "name", "outcome", "failure"});
+    runs_->setModel(&session_.Runs());
     runs_->setSelectionBehavior(QAbstractItemView::SelectRows);
     runs_->setSelectionMode(QAbstractItemView::SingleSelection);
     runs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -70,8 +70,8 @@ CRecordsDlg::CRecordsDlg(RecordsSession& session, QWidget* parent)
     layout->addWidget(splitter, 1);
     layout->addWidget(summary_);
 
-    connect(runs_, &QTableWidget::currentCellChanged, this,
-            [this](int row) { session_.Select(row); });
+    connect(runs_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { SelectRow(current.row()); });
     connect(&session_, &RecordsSession::runsChanged, this, &CRecordsDlg::ShowRuns);
     connect(&session_, &RecordsSession::selectionChanged, this, &CRecordsDlg::ShowCharts);
     resize(1200, 720);
@@ -125,40 +125,35 @@ void CRecordsDlg::Reload() {
 }
 
 void CRecordsDlg::ShowRuns() {
-    const QList<RunRecord>& runs = session_.Runs();
     const QString station = station_->currentText();
     station_->clear();
     station_->addItem(kAll);
     station_->addItems(session_.Stations());
     station_->setCurrentText(station);
-    const QSignalBlocker blocker(runs_);
-    runs_->setRowCount(static_cast<int>(runs.size()));
-    for (int row = 0; row < runs.size(); ++row) {
-        const RunRecord& run = runs[row];
-        const QStringList cells{
-            run.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-            run.station,
-            run.model,
-            run.name,
-            OutcomeText(run.outcome),
-            run.failureText};
-        for (int column = 0; column < cells.size(); ++column)
-            runs_->setItem(row, column, new QTableWidgetItem(cells[column]));
-    }
     runs_->resizeColumnsToContents();
-    const YieldRow yield = OverallYield(runs);
+    QString error;
+    const std::optional<QList<YieldRow>> days = session_.DailyYield(&error);
+    Show(yield_, YieldChart(days.value_or(QList<YieldRow>())));
+    const YieldRow& yield = session_.Total();
     summary_->setText(QStringLiteral("%1 runs, %2 passed: yield %3 %")
                           .arg(yield.runs)
                           .arg(yield.successes)
                           .arg(yield.Percent(), 0, 'f', 1));
+    if (!days)
+        summary_->setText(error);
+}
+
+void CRecordsDlg::SelectRow(int row) {
+    QString error;
+    if (!session_.Select(row, &error))
+        summary_->setText(error);
 }
 
 void CRecordsDlg::ShowCharts() {
     {
-        const QSignalBlocker blocker(runs_);
+        const QSignalBlocker blocker(runs_->selectionModel());
         runs_->selectRow(session_.SelectedIndex());
     }
-    Show(yield_, YieldChart(session_.Runs()));
     ShowHistogram(gmagicChoice_, gmagic_);
     ShowHistogram(rxChoice_, rx_);
     ShowHistogram(apcChoice_, apc_);
@@ -168,5 +163,9 @@ void CRecordsDlg::ShowCharts() {
 
 void CRecordsDlg::ShowHistogram(QComboBox* choice, QChartView* view) {
     const ValueChoice wanted{choice->currentText(), choice->currentData().toString()};
-    Show(view, HistogramChart(wanted, session_.Runs(), session_.Selected()));
+    QString error;
+    const std::optional<QList<ValueCount>> counts = session_.Counts(wanted.valueName, &error);
+    if (!counts)
+        summary_->setText(error);
+    Show(view, HistogramChart(wanted, counts.value_or(QList<ValueCount>()), session_.Selected()));
 }

@@ -7,10 +7,11 @@
 class QChartView;
 class QComboBox;
 class QLabel;
-class QTableWidget;
+class QTableView;
 class RecordsSession;
 
-// The Records window: the runs kept in the database with a filter, and the charts across units:
+// The Records window: the runs kept in the database with a filter, newest first and read as the
+// list scrolls, and the charts across units:
 // yield per day per station, the histograms of GMAGIC, RX and APC with the selected unit marked,
 // and the selected unit's APC searches. A view over a RecordsSession.
 class CRecordsDlg : public QDialog {
@@ -29,12 +30,13 @@ private:
     void ShowRuns();
     void ShowCharts();
     void ShowHistogram(QComboBox* choice, QChartView* view);
+    void SelectRow(int row);
 
     RecordsSession& session_;
     QComboBox* station_;
     QComboBox* outcome_;
     QLabel* summary_;
-    QTableWidget* runs_;
+    QTableView* runs_;
     QChartView* yield_;
     QComboBox* gmagicChoice_;
     QChartView* gmagic_;
