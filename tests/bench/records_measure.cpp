@@ -4,10 +4,10 @@
 // page, each of its charts, rftune-report's yield, chart sheet, a filtered listing and both
 // exports. The figures are printed, never judged.
 #include "app/startup/StationStartup.h"
-#include "autocal/CalibrationConfig.h"
 #include "records/RecordStats.h"
 #include "records/RecordValues.h"
 #include "records/RecordsSession.h"
+#include "tests/records/RecordSamples.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -32,56 +32,18 @@ int Spread(qint64 run, int salt, int span) {
     return static_cast<int>(mixed % static_cast<quint64>(span)) - span / 2;
 }
 
-CalibrationResults ResultsOf(qint64 run) {
-    CalibrationResults results;
-    results.gsmGmagic = 195 + Spread(run, 1, 12);
-    results.dcsGmagic = 196 + Spread(run, 2, 12);
-    for (std::size_t i = 0; i < results.rx.size(); ++i)
-        results.rx[i] = static_cast<std::int16_t>(Spread(run, 3 + static_cast<int>(i), 20));
-    for (std::size_t row = 0; row < results.gsmApc.size(); ++row)
-        for (std::size_t sub = 0; sub < 3; ++sub)
-            results.gsmApc[row][sub] = static_cast<std::int32_t>(200 + 35 * row + 5 * sub) +
-                                       Spread(run, 30 + static_cast<int>(row), 16);
-    for (std::size_t row = 0; row < results.dcsApc.size(); ++row)
-        for (std::size_t sub = 0; sub < 3; ++sub)
-            results.dcsApc[row][sub] = static_cast<std::int32_t>(750 - 35 * row - 5 * sub) +
-                                       Spread(run, 60 + static_cast<int>(row), 16);
-    results.battery = 3800 + Spread(run, 99, 40);
-    return results;
-}
-
-// A complete run as a station records it, every twelfth failed in DCS TX.
+// A station's record, its values spread as a line's are, every twelfth failed in DCS TX.
 RunRecord UnitRun(qint64 run, const QDateTime& first) {
-    RunRecord record;
-    record.id = QStringLiteral("bench-%1").arg(run, 8, 10, QLatin1Char('0'));
-    record.host = QStringLiteral("bench-pc");
-    record.station = QStringLiteral("line %1").arg(run % 3 + 1);
-    record.started = first.addSecs(run * kRunSpacingSecs);
-    record.ended = record.started.addSecs(170);
-    record.elapsedMs = 170000 + Spread(run, 7, 8000);
-    record.model = QStringLiteral("QM310/QT310");
-    record.stage = QStringLiteral("MP");
-    record.name = QStringLiteral("unit %1").arg(run);
-    record.run = QStringLiteral("all");
-    record.config = DefaultConfig();
-    record.testSetIdentity = QStringLiteral("Agilent Technologies,8960 Series 10 E5515B,GB1,0");
-    record.supplyIdentity = QStringLiteral("HEWLETT-PACKARD,E3632A,0,1.4-5.0-1.0");
-    const CalibrationResults results = ResultsOf(run);
-    const bool failed = run % 12 == 5;
-    for (const ActiveCalibration calibration : {CAL_GMAGIC, CAL_RX, CAL_GSM_TX, CAL_DCS_TX})
-        if (!failed || calibration != CAL_DCS_TX)
-            record.values.insert(ValuesOf(calibration, results));
-    record.outcome = failed ? RunOutcome::Failed : RunOutcome::Success;
-    if (failed) {
-        record.failureText = QStringLiteral("DCS 2Band 105LEVEL FAIL");
-        record.failedCalibration = QStringLiteral("DCS TX");
-        record.failedStep = 19;
-    }
+    RunRecord record =
+        SampleRun(QStringLiteral("line %1").arg(run % 3 + 1), first.addSecs(run * kRunSpacingSecs),
+                  run % 12 == 5 ? RunOutcome::Failed : RunOutcome::Success);
+    int salt = 0;
+    for (qint64& value : record.values)
+        value += Spread(run, ++salt, 16);
     for (int level = 5; level < 19; ++level)
         for (int step = 0; step < 2; ++step)
             record.txPower << TxPowerSample{kBandEgsm, 1, level, 300 + 30 * level + step,
                                             33.0 - level + 0.25 * step};
-    record.gmagic = {{kBandEgsm, -52.25}, {kBandEgsm, -52.5}, {kBandDcs, -54.5}, {kBandDcs, -54}};
     return record;
 }
 
