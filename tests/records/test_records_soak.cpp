@@ -165,4 +165,9 @@ TEST(RecordsSoak, aPostgresqlServerThatGoesAwayMidSoakLosesNoRecordAndAnOlderSch
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(yield.value(yield.size() - 1).simplified(),
               YieldLine("all", kUnits, Successes(runs)));
+    // The sheet asks the server for its counts and for the newest passed unit whole.
+    const QString png = soak.Path("records.png");
+    Report({"--records", server.Url(), "--plot", png}, &exitCode);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_FALSE(QImage(png).isNull());
 }
