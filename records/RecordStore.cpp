@@ -23,11 +23,25 @@ bool Exec(QSqlQuery& query, const QVariantList& values, QString* error) {
     return false;
 }
 
-bool Insert(QSqlDatabase& db, const QString& statement, const QVariantList& values,
-            QString* error) {
-    QSqlQuery query(db);
-    return query.prepare(statement) && Exec(query, values, error);
-}
+// One insert prepared once for all the rows of a table: preparing is most of a row's cost.
+class Rows {
+public:
+    Rows(QSqlDatabase& db, const QString& statement) : query_(db) {
+        prepared_ = query_.prepare(statement);
+    }
+    bool Add(const QVariantList& values, QString* error) {
+        for (int i = 0; i < values.size(); ++i)
+            query_.bindValue(i, values[i]);
+        if (prepared_ && query_.exec())
+            return true;
+        *error = Failed(QStringLiteral("cannot write the run record"), query_.lastError());
+        return false;
+    }
+
+private:
+    QSqlQuery query_;
+    bool prepared_ = false;
+};
 
 QVariant Dbm(const std::optional<double>& dbm) {
     return dbm ? QVariant(*dbm) : QVariant(QMetaType::fromType<double>());
@@ -122,36 +136,34 @@ bool RecordStore::Stored(QSqlDatabase& db, const QString& id, bool* stored, QStr
 
 bool RecordStore::Insert(QSqlDatabase& db, const RunRecord& r, QString* error) {
     const QByteArray config = QJsonDocument(ConfigToJson(r.config)).toJson(QJsonDocument::Compact);
-    if (!::Insert(db,
-                  QStringLiteral(
+    if (!Rows(db, QStringLiteral(
                       "INSERT INTO runs (id, host, station, started, ended, model, stage, name, "
                       "run, config, outcome, failure_text, failed_calibration, failed_step, "
                       "elapsed_ms, test_set_identity, supply_identity) "
-                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                  {r.id, r.host, r.station, StoredTime(r.started), StoredTime(r.ended), r.model,
+                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+             .Add({r.id, r.host, r.station, StoredTime(r.started), StoredTime(r.ended), r.model,
                    r.stage, r.name, r.run, QString::fromUtf8(config), OutcomeText(r.outcome),
                    r.failureText, r.failedCalibration, r.failedStep, r.elapsedMs, r.testSetIdentity,
                    r.supplyIdentity},
                   error))
         return false;
+    Rows values(db,
+                QStringLiteral("INSERT INTO run_values (run_id, name, value) VALUES (?, ?, ?)"));
     for (auto it = r.values.cbegin(); it != r.values.cend(); ++it)
-        if (!::Insert(
-                db, QStringLiteral("INSERT INTO run_values (run_id, name, value) VALUES (?, ?, ?)"),
-                {r.id, it.key(), it.value()}, error))
+        if (!values.Add({r.id, it.key(), it.value()}, error))
             return false;
+    Rows txPower(db, QStringLiteral("INSERT INTO tx_power (run_id, seq, band, sub_band, level, "
+                                    "dac, dbm) VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (int seq = 0; seq < r.txPower.size(); ++seq) {
         const TxPowerSample& s = r.txPower[seq];
-        if (!::Insert(db,
-                      QStringLiteral("INSERT INTO tx_power (run_id, seq, band, sub_band, level, "
-                                     "dac, dbm) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                      {r.id, seq, BandName(s.band), s.subBand, s.level, s.dac, Dbm(s.dbm)}, error))
+        if (!txPower.Add({r.id, seq, BandName(s.band), s.subBand, s.level, s.dac, Dbm(s.dbm)},
+                         error))
             return false;
     }
+    Rows gmagic(db, QStringLiteral("INSERT INTO gmagic_samples (run_id, seq, band, dbm) "
+                                   "VALUES (?, ?, ?, ?)"));
     for (int seq = 0; seq < r.gmagic.size(); ++seq)
-        if (!::Insert(db,
-                      QStringLiteral("INSERT INTO gmagic_samples (run_id, seq, band, dbm) "
-                                     "VALUES (?, ?, ?, ?)"),
-                      {r.id, seq, BandName(r.gmagic[seq].band), r.gmagic[seq].dbm}, error))
+        if (!gmagic.Add({r.id, seq, BandName(r.gmagic[seq].band), r.gmagic[seq].dbm}, error))
             return false;
     return true;
 }
