@@ -8,8 +8,17 @@
 
 namespace {
 
+// SQLite keeps ISO-8601 UTC text ending in "Z", which its date functions read as it stands; a
+// server converts the same text to timestamptz.
+QStringList TypedTimes(bool server) {
+    if (!server)
+        return {};
+    return {"ALTER TABLE runs ALTER COLUMN started TYPE timestamptz USING started::timestamptz, "
+            "ALTER COLUMN ended TYPE timestamptz USING ended::timestamptz"};
+}
+
 // Step n brings a schema of version n - 1 to version n.
-QStringList Step(int version) {
+QStringList Step(int version, bool server) {
     switch (version) {
     case 1:
         return {
@@ -31,6 +40,16 @@ QStringList Step(int version) {
             "ALTER TABLE runs ADD COLUMN supply_identity TEXT",
             "CREATE INDEX runs_started ON runs (started)",
         };
+    case 3: // times a server compares as times, and the indexes the filters and lists use
+        return TypedTimes(server) +
+               QStringList{
+                   "DROP INDEX runs_started",
+                   "CREATE INDEX runs_started ON runs (started, id)",
+                   "CREATE INDEX runs_station ON runs (station, started, outcome)",
+                   "CREATE INDEX runs_outcome ON runs (outcome, started)",
+                   "CREATE INDEX runs_model ON runs (model, started)",
+                   "CREATE INDEX run_values_name ON run_values (name, value)",
+               };
     default:
         return {};
     }
@@ -71,7 +90,7 @@ bool Migrate(QSqlDatabase& db, int version, QString* error) {
         return false;
     }
     for (int next = current + 1; next <= version; ++next)
-        if (!RunAll(db, Step(next), error))
+        if (!RunAll(db, Step(next, db.driverName() == QLatin1String("QPSQL")), error))
             return false;
     if (current >= version)
         return true;

@@ -1,47 +1,130 @@
 #include "records/RecordStats.h"
 
-#include <QMap>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-void Count(YieldRow& row, const RunRecord& run) {
-    ++row.runs;
-    if (run.outcome == RunOutcome::Success)
-        ++row.successes;
+const QString kYieldColumns =
+    QStringLiteral("COUNT(*), SUM(CASE WHEN r.outcome = 'success' THEN 1 ELSE 0 END)");
+
+// The zone the periods are counted in: this computer's, as the window and the reports show
+// times. A server is told its name; SQLite uses the same C library as Qt.
+QString LocalZone() {
+    const QString zone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_/+-]+$"));
+    return plain.match(zone).hasMatch() ? zone : QStringLiteral("UTC");
+}
+
+// The period's first moment as local ISO text, so that text order is time order.
+QString PeriodSql(bool server, YieldPeriod period) {
+    if (server)
+        return QStringLiteral("to_char(r.started AT TIME ZONE '%1', '%2')")
+            .arg(LocalZone(), period == YieldPeriod::Hour
+                                  ? QLatin1String("YYYY-MM-DD\"T\"HH24:00:00")
+                                  : QLatin1String("YYYY-MM-DD\"T\"00:00:00"));
+    return QStringLiteral("strftime('%1', r.started, 'localtime')")
+        .arg(period == YieldPeriod::Hour ? QLatin1String("%Y-%m-%dT%H:00:00")
+                                         : QLatin1String("%Y-%m-%dT00:00:00"));
+}
+
+YieldRow RowOf(const QSqlQuery& query, int first) {
+    YieldRow row;
+    row.runs = query.value(first).toInt();
+    row.successes = query.value(first + 1).toInt();
+    return row;
 }
 
 } // namespace
 
-QList<YieldRow> YieldPerDay(const QList<RunRecord>& runs) {
-    QMap<std::pair<QDate, QString>, YieldRow> rows;
-    for (const RunRecord& run : runs) {
-        const QDate day = run.started.toLocalTime().date();
-        YieldRow& row = rows[{day, run.station}];
-        row.day = day;
-        row.station = run.station;
-        Count(row, run);
-    }
-    return rows.values();
+std::optional<QList<YieldRow>> YieldPer(RecordStore& store, const RunFilter& filter,
+                                        YieldPeriod period, QString* error) {
+    QVariantList bound;
+    const QString where = FilterSql(filter, &bound);
+    const QString start = PeriodSql(store.Location().IsServer(), period);
+    QList<YieldRow> rows;
+    if (!store.Select(
+            QStringLiteral("SELECT %1, r.station, %2 FROM runs r%3 GROUP BY %1, "
+                           "r.station ORDER BY %1, r.station")
+                .arg(start, kYieldColumns, where),
+            bound,
+            [&rows](const QSqlQuery& query) {
+                YieldRow row = RowOf(query, 2);
+                row.start = QDateTime::fromString(query.value(0).toString(),
+                                                  QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+                row.station = query.value(1).toString();
+                rows << row;
+            },
+            error))
+        return std::nullopt;
+    return rows;
 }
 
-QList<YieldRow> YieldPerStation(const QList<RunRecord>& runs) {
-    QMap<QString, YieldRow> rows;
-    for (const RunRecord& run : runs) {
-        YieldRow& row = rows[run.station];
-        row.station = run.station;
-        Count(row, run);
-    }
-    return rows.values();
+std::optional<QList<YieldRow>> YieldPerStation(RecordStore& store, const RunFilter& filter,
+                                               QString* error) {
+    QVariantList bound;
+    const QString where = FilterSql(filter, &bound);
+    QList<YieldRow> rows;
+    if (!store.Select(
+            QStringLiteral("SELECT r.station, %1 FROM runs r%2 GROUP BY r.station "
+                           "ORDER BY r.station")
+                .arg(kYieldColumns, where),
+            bound,
+            [&rows](const QSqlQuery& query) {
+                YieldRow row = RowOf(query, 1);
+                row.station = query.value(0).toString();
+                rows << row;
+            },
+            error))
+        return std::nullopt;
+    return rows;
 }
 
-YieldRow OverallYield(const QList<RunRecord>& runs) {
+std::optional<YieldRow> OverallYield(RecordStore& store, const RunFilter& filter, QString* error) {
+    QVariantList bound;
+    const QString where = FilterSql(filter, &bound);
     YieldRow row;
-    for (const RunRecord& run : runs)
-        Count(row, run);
+    if (!store.Select(
+            QStringLiteral("SELECT %1 FROM runs r%2").arg(kYieldColumns, where), bound,
+            [&row](const QSqlQuery& query) { row = RowOf(query, 0); }, error))
+        return std::nullopt;
     return row;
+}
+
+std::optional<QStringList> StationsOf(RecordStore& store, QString* error) {
+    QStringList stations;
+    if (!store.Select(
+            QStringLiteral("SELECT DISTINCT r.station FROM runs r ORDER BY r.station"), {},
+            [&](const QSqlQuery& query) { stations << query.value(0).toString(); }, error))
+        return std::nullopt;
+    return stations;
+}
+
+std::optional<QList<ValueCount>> ValueCounts(RecordStore& store, const RunFilter& filter,
+                                             const QString& name, QString* error) {
+    QVariantList bound;
+    const QString where = FilterSql(filter, &bound, {QStringLiteral("d.name = ?")});
+    bound << name;
+    // Without a filter the index of names answers alone, without a look at the runs.
+    const QString from = bound.size() == 1
+                             ? QStringLiteral("run_values d")
+                             : QStringLiteral("run_values d JOIN runs r ON r.id = d.run_id");
+    QList<ValueCount> counts;
+    if (!store.Select(
+            QStringLiteral("SELECT d.value, COUNT(*) FROM %1%2 GROUP BY d.value "
+                           "ORDER BY d.value")
+                .arg(from, where),
+            bound,
+            [&counts](const QSqlQuery& query) {
+                counts << ValueCount{query.value(0).toLongLong(), query.value(1).toInt()};
+            },
+            error))
+        return std::nullopt;
+    return counts;
 }
 
 int Histogram::BinOf(double value) const {
@@ -51,28 +134,20 @@ int Histogram::BinOf(double value) const {
     return std::clamp(bin, 0, static_cast<int>(counts.size()) - 1);
 }
 
-Histogram MakeHistogram(const QList<double>& values, int bins) {
+Histogram MakeHistogram(const QList<ValueCount>& values, int bins) {
     Histogram histogram;
     if (values.isEmpty() || bins < 1)
         return histogram;
-    const auto [least, greatest] = std::minmax_element(values.begin(), values.end());
-    histogram.low = *least;
-    const double span = *greatest - *least;
+    const auto [least, greatest] = std::minmax_element(
+        values.begin(), values.end(),
+        [](const ValueCount& a, const ValueCount& b) { return a.value < b.value; });
+    histogram.low = static_cast<double>(least->value);
+    const double span = static_cast<double>(greatest->value - least->value);
     if (span <= 0.0)
         bins = 1;
     histogram.width = span > 0.0 ? span / bins : 1.0;
     histogram.counts.fill(0, bins);
-    for (const double value : values)
-        ++histogram.counts[histogram.BinOf(value)];
+    for (const ValueCount& value : values)
+        histogram.counts[histogram.BinOf(static_cast<double>(value.value))] += value.count;
     return histogram;
-}
-
-QList<double> ValuesNamed(const QList<RunRecord>& runs, const QString& name) {
-    QList<double> values;
-    for (const RunRecord& run : runs) {
-        const auto found = run.values.constFind(name);
-        if (found != run.values.cend())
-            values << static_cast<double>(*found);
-    }
-    return values;
 }

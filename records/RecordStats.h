@@ -1,25 +1,46 @@
 #pragma once
 
-#include "records/RunRecord.h"
+#include "records/RecordStore.h"
 
-#include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
-// Runs and successes of one station on one day (local time); an empty station: all stations.
+#include <optional>
+
+// The numbers the reports and the Records window show, counted by the database: each reader is
+// one grouping query over the runs a filter selects.
+
+// Runs and successes of one station in one hour or day (local time); an empty station: all
+// stations.
 struct YieldRow {
-    QDate day; // null: all days
+    QDateTime start; // the hour's or day's first moment; null: the whole selection
     QString station;
     int runs = 0;
     int successes = 0;
     double Percent() const { return runs == 0 ? 0.0 : 100.0 * successes / runs; }
 };
 
-// By day, then station, in order.
-QList<YieldRow> YieldPerDay(const QList<RunRecord>& runs);
-// By station, over all the runs given.
-QList<YieldRow> YieldPerStation(const QList<RunRecord>& runs);
-YieldRow OverallYield(const QList<RunRecord>& runs);
+enum class YieldPeriod { Hour, Day };
+
+// Per period, then station, in order.
+std::optional<QList<YieldRow>> YieldPer(RecordStore& store, const RunFilter& filter,
+                                        YieldPeriod period, QString* error);
+// Per station, over the whole selection.
+std::optional<QList<YieldRow>> YieldPerStation(RecordStore& store, const RunFilter& filter,
+                                               QString* error);
+std::optional<YieldRow> OverallYield(RecordStore& store, const RunFilter& filter, QString* error);
+// The stations that ever recorded a run, in order.
+std::optional<QStringList> StationsOf(RecordStore& store, QString* error);
+
+// How many runs stored each value of one name.
+struct ValueCount {
+    qint64 value = 0;
+    int count = 0;
+};
+// By value, in order.
+std::optional<QList<ValueCount>> ValueCounts(RecordStore& store, const RunFilter& filter,
+                                             const QString& name, QString* error);
 
 // Equal bins from the least to the greatest value; one bin when all values are equal.
 struct Histogram {
@@ -28,7 +49,4 @@ struct Histogram {
     QList<int> counts;
     int BinOf(double value) const;
 };
-Histogram MakeHistogram(const QList<double>& values, int bins);
-
-// The value of that name in every run that stored one, in run order.
-QList<double> ValuesNamed(const QList<RunRecord>& runs, const QString& name);
+Histogram MakeHistogram(const QList<ValueCount>& values, int bins);

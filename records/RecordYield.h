@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/RecordStats.h"
 #include "records/RecordStore.h"
 
 #include <QDateTime>
@@ -10,8 +11,6 @@
 #include <optional>
 
 // Yield per hour or per day and station, for the bars of the Records window and the sheet.
-enum class YieldPeriod { Hour, Day };
-
 struct YieldBar {
     QDateTime start; // local time: the hour's or the day's start
     QString station;

@@ -1,9 +1,8 @@
 #include "records/RecordsSession.h"
 
-#include <QSet>
-
 RecordsSession::RecordsSession(const DatabaseLocation& location, QObject* parent)
-    : QObject(parent), store_(std::make_unique<RecordStore>(location)) {}
+    : QObject(parent), store_(std::make_unique<RecordStore>(location)),
+      model_(std::make_unique<RunListModel>(*store_)) {}
 
 RecordsSession::~RecordsSession() = default;
 
@@ -11,41 +10,40 @@ void RecordsSession::SetFilter(const RunFilter& filter) {
     filter_ = filter;
 }
 
-QStringList RecordsSession::Stations() const {
-    QSet<QString> stations;
-    for (const RunRecord& run : runs_)
-        stations.insert(run.station);
-    QStringList sorted(stations.begin(), stations.end());
-    sorted.sort();
-    return sorted;
-}
-
-const RunRecord* RecordsSession::Selected() const {
-    return selected_ >= 0 && selected_ < runs_.size() ? &runs_[selected_] : nullptr;
-}
-
-void RecordsSession::Select(int index) {
-    const int wanted = index >= 0 && index < runs_.size() ? index : -1;
-    if (wanted == selected_)
-        return;
-    selected_ = wanted;
+bool RecordsSession::Select(int row, QString* error) {
+    const RunRecord* run = model_->RunAt(row);
+    if (run && selected_ && run->id == selected_->id && row == selectedRow_)
+        return true;
+    selectedRow_ = run ? row : -1;
+    selected_.reset();
+    RunRecord whole;
+    const bool read = !run || store_->ReadRun(run->id, &whole, error);
+    if (run && read)
+        selected_ = whole;
     emit selectionChanged();
+    return read;
 }
 
 bool RecordsSession::Reload(QString* error) {
-    const std::optional<QList<RunRecord>> runs = store_->Runs(filter_, true, error);
-    if (!runs)
-        return false;
-    const QString selectedId = Selected() ? Selected()->id : QString();
-    runs_ = *runs;
-    selected_ = -1;
-    for (int i = 0; i < runs_.size(); ++i)
-        if (runs_[i].id == selectedId)
-            selected_ = i;
-    // The newest unit by default: the one just calibrated.
-    if (selected_ < 0)
-        selected_ = static_cast<int>(runs_.size()) - 1;
+    const QString selectedId = selected_ ? selected_->id : QString();
+    selectedRow_ = -1;
+    selected_.reset();
+    const std::optional<QStringList> stations = StationsOf(*store_, error);
+    const std::optional<YieldRow> total =
+        stations ? OverallYield(*store_, filter_, error) : std::nullopt;
+    const bool read = total && model_->Reset(filter_, error);
+    stations_ = stations.value_or(QStringList());
+    total_ = total.value_or(YieldRow());
     emit runsChanged();
-    emit selectionChanged();
-    return true;
+    if (!read) {
+        emit selectionChanged();
+        return false;
+    }
+    // The unit selected before when it is still listed; otherwise the newest, just calibrated.
+    const int row = model_->RowOf(selectedId);
+    return Select(row >= 0 ? row : 0, error);
+}
+
+std::optional<QList<ValueCount>> RecordsSession::Counts(const QString& name, QString* error) {
+    return ValueCounts(*store_, filter_, name, error);
 }

@@ -29,69 +29,69 @@ QString YieldLine(const QString& label, const YieldRow& row) {
 
 } // namespace
 
-QStringList CsvLines(const QList<RunRecord>& runs) {
-    QStringList lines{QStringLiteral("started,station,host,model,stage,name,run,outcome,"
-                                     "failed_calibration,failed_step,failure_text,elapsed_s")};
-    for (const RunRecord& run : runs) {
-        const QStringList fields{StoredTime(run.started),
-                                 run.station,
-                                 run.host,
-                                 run.model,
-                                 run.stage,
-                                 run.name,
-                                 run.run,
-                                 OutcomeText(run.outcome),
-                                 run.failedCalibration,
-                                 run.outcome == RunOutcome::Failed ? QString::number(run.failedStep)
-                                                                   : QString(),
-                                 run.failureText,
-                                 Seconds(run.elapsedMs)};
-        QStringList quoted;
-        for (const QString& field : fields)
-            quoted << CsvField(field);
-        lines << quoted.join(QLatin1Char(','));
-    }
-    return lines;
+QString CsvHeader() {
+    return QStringLiteral("started,station,host,model,stage,name,run,outcome,"
+                          "failed_calibration,failed_step,failure_text,elapsed_s");
 }
 
-QStringList JsonLines(const QList<RunRecord>& runs) {
-    QStringList lines;
-    for (const RunRecord& run : runs)
-        lines << QString::fromUtf8(QJsonDocument(RecordToJson(run)).toJson(QJsonDocument::Compact));
-    return lines;
+QString CsvLine(const RunRecord& run) {
+    const QStringList fields{StoredTime(run.started),
+                             run.station,
+                             run.host,
+                             run.model,
+                             run.stage,
+                             run.name,
+                             run.run,
+                             OutcomeText(run.outcome),
+                             run.failedCalibration,
+                             run.outcome == RunOutcome::Failed ? QString::number(run.failedStep)
+                                                               : QString(),
+                             run.failureText,
+                             Seconds(run.elapsedMs)};
+    QStringList quoted;
+    for (const QString& field : fields)
+        quoted << CsvField(field);
+    return quoted.join(QLatin1Char(','));
 }
 
-QStringList TableLines(const QList<RunRecord>& runs) {
-    QStringList lines{QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-                          .arg("started", -19)
-                          .arg("station", -12)
-                          .arg("model", -12)
-                          .arg("name", -12)
-                          .arg("outcome", -8)
-                          .arg("seconds", 8)
-                          .arg("failure")};
-    for (const RunRecord& run : runs)
-        lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-                     .arg(run.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
-                     .arg(run.station, -12)
-                     .arg(run.model, -12)
-                     .arg(run.name, -12)
-                     .arg(OutcomeText(run.outcome), -8)
-                     .arg(Seconds(run.elapsedMs), 8)
-                     .arg(run.failureText);
-    return lines;
+QString JsonLine(const RunRecord& run) {
+    return QString::fromUtf8(QJsonDocument(RecordToJson(run)).toJson(QJsonDocument::Compact));
 }
 
-QStringList YieldLines(const QList<RunRecord>& runs) {
+QString TableHeader() {
+    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+        .arg("started", -19)
+        .arg("station", -12)
+        .arg("model", -12)
+        .arg("name", -12)
+        .arg("outcome", -8)
+        .arg("seconds", 8)
+        .arg("failure");
+}
+
+QString TableLine(const RunRecord& run) {
+    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+        .arg(run.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+        .arg(run.station, -12)
+        .arg(run.model, -12)
+        .arg(run.name, -12)
+        .arg(OutcomeText(run.outcome), -8)
+        .arg(Seconds(run.elapsedMs), 8)
+        .arg(run.failureText);
+}
+
+QStringList YieldLines(const QList<YieldRow>& days, const QList<YieldRow>& stations,
+                       const YieldRow& all) {
     QStringList lines{QStringLiteral("%1 %2 %3 %4")
                           .arg("yield", -32)
                           .arg("runs", 6)
                           .arg("passed", 6)
                           .arg("yield", 8)};
-    for (const YieldRow& row : YieldPerDay(runs))
-        lines << YieldLine(row.day.toString(Qt::ISODate) + QLatin1Char(' ') + row.station, row);
-    for (const YieldRow& row : YieldPerStation(runs))
+    for (const YieldRow& row : days)
+        lines << YieldLine(row.start.date().toString(Qt::ISODate) + QLatin1Char(' ') + row.station,
+                           row);
+    for (const YieldRow& row : stations)
         lines << YieldLine(QStringLiteral("station ") + row.station, row);
-    lines << YieldLine(QStringLiteral("all"), OverallYield(runs));
+    lines << YieldLine(QStringLiteral("all"), all);
     return lines;
 }

@@ -4,6 +4,7 @@
 #include "app/rftune-report/ReportText.h"
 #include "app/startup/StationStartup.h"
 #include "records/RecordSettings.h"
+#include "records/RecordStats.h"
 #include "records/window/PlotSheet.h"
 
 #include <QApplication>
@@ -29,17 +30,69 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv) {
 }
 
 // The unit the sheet marks: the newest that passed, whose every value is there.
-const RunRecord* NewestPassed(const QList<RunRecord>& runs) {
-    for (auto run = runs.crbegin(); run != runs.crend(); ++run)
-        if (run->outcome == RunOutcome::Success)
-            return &*run;
-    return runs.isEmpty() ? nullptr : &runs.last();
+bool NewestPassed(RecordStore& store, const RunFilter& filter, std::optional<RunRecord>* unit,
+                  QString* error) {
+    RunFilter passed = filter;
+    passed.outcome = RunOutcome::Success;
+    std::optional<QList<RunRecord>> newest = store.Page(passed, nullptr, 1, error);
+    if (newest && newest->isEmpty())
+        newest = store.Page(filter, nullptr, 1, error);
+    if (!newest)
+        return false;
+    if (newest->isEmpty())
+        return true;
+    unit->emplace();
+    return store.ReadRun(newest->first().id, &**unit, error);
 }
 
-void Print(const QStringList& lines) {
-    QTextStream out(stdout);
-    for (const QString& line : lines)
+// The runs one line each as the database hands them over, so that memory stays flat.
+bool ListRuns(RecordStore& store, const ReportRequest& request, QTextStream& out, QString* error) {
+    if (!store.Open(error))
+        return false;
+    const bool csv = request.format == QLatin1String("csv");
+    const bool jsonl = request.format == QLatin1String("jsonl");
+    if (!jsonl)
+        out << (csv ? CsvHeader() : TableHeader()) << '\n';
+    return store.ForEachRun(
+        request.filter, jsonl,
+        [&](const RunRecord& run) {
+            out << (csv ? CsvLine(run) : jsonl ? JsonLine(run) : TableLine(run)) << '\n';
+        },
+        error);
+}
+
+bool PrintYield(RecordStore& store, const RunFilter& filter, QTextStream& out, QString* error) {
+    const auto days = YieldPer(store, filter, YieldPeriod::Day, error);
+    const auto stations = days ? YieldPerStation(store, filter, error) : std::nullopt;
+    const auto all = stations ? OverallYield(store, filter, error) : std::nullopt;
+    if (!all)
+        return false;
+    for (const QString& line : YieldLines(*days, *stations, *all))
         out << line << '\n';
+    return true;
+}
+
+bool Plot(RecordStore& store, const ReportRequest& request, QString* error) {
+    std::optional<RunRecord> unit;
+    if (!NewestPassed(store, request.filter, &unit, error))
+        return false;
+    const std::optional<QImage> sheet =
+        RenderPlotSheet(store, request.filter, unit ? &*unit : nullptr, error);
+    if (!sheet)
+        return false;
+    if (sheet->save(request.plotFile))
+        return true;
+    *error = QStringLiteral("cannot write %1").arg(request.plotFile);
+    return false;
+}
+
+bool Report(RecordStore& store, const ReportRequest& request, bool formatAsked, QString* error) {
+    QTextStream out(stdout);
+    const bool list = request.format != QLatin1String("table") ||
+                      (!request.yield && request.plotFile.isEmpty()) || formatAsked;
+    return (!list || ListRuns(store, request, out, error)) &&
+           (!request.yield || PrintYield(store, request.filter, out, error)) &&
+           (request.plotFile.isEmpty() || Plot(store, request, error));
 }
 
 // The rules broken, read value by value from the database rather than from every run.
@@ -51,8 +104,11 @@ int ReportSpc(StationStartup& startup, RecordStore& store, const ReportRequest& 
         startup.Fail(error);
         return kExitUnreadable;
     }
-    Print(request.format == QLatin1String("json") ? QStringList{SpcJson(*report)}
-                                                  : SpcLines(*report));
+    QTextStream out(stdout);
+    for (const QString& line : request.format == QLatin1String("json")
+                                   ? QStringList{SpcJson(*report)}
+                                   : SpcLines(*report))
+        out << line << '\n';
     return report->findings.isEmpty() ? 0 : kExitRuleBroken;
 }
 
@@ -79,29 +135,9 @@ int main(int argc, char** argv) {
     RecordStore store(request.database);
     if (request.spc)
         return ReportSpc(startup, store, request);
-    const std::optional<QList<RunRecord>> runs =
-        store.Runs(request.filter,
-                   request.format == QLatin1String("jsonl") || !request.plotFile.isEmpty(), &error);
-    if (!runs) {
+    if (!Report(store, request, startup.Parser().isSet("format"), &error)) {
         startup.Fail(error);
         return kExitUnreadable;
-    }
-    if (request.format == QLatin1String("csv"))
-        Print(CsvLines(*runs));
-    else if (request.format == QLatin1String("jsonl"))
-        Print(JsonLines(*runs));
-    else if ((!request.yield && request.plotFile.isEmpty()) || startup.Parser().isSet("format"))
-        Print(TableLines(*runs));
-    if (request.yield)
-        Print(YieldLines(*runs));
-    if (!request.plotFile.isEmpty()) {
-        const QImage sheet =
-            RenderPlotSheet(store, request.filter, *runs, NewestPassed(*runs), &error);
-        if (sheet.isNull() || !sheet.save(request.plotFile)) {
-            startup.Fail(sheet.isNull() ? error
-                                        : QStringLiteral("cannot write %1").arg(request.plotFile));
-            return kExitUnreadable;
-        }
     }
     return 0;
 }

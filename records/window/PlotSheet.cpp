@@ -64,22 +64,27 @@ bool AddControlCharts(std::vector<ChartMaker>& charts, QSqlDatabase& db, const R
 
 } // namespace
 
-QImage RenderPlotSheet(RecordStore& store, const RunFilter& filter, const QList<RunRecord>& runs,
-                       const RunRecord* selected, QString* error) {
+std::optional<QImage> RenderPlotSheet(RecordStore& store, const RunFilter& filter,
+                                      const RunRecord* selected, QString* error) {
     QSqlDatabase db = store.Connection(error);
     std::vector<ChartMaker> charts;
     if (!db.isValid() || !AddSummaryCharts(charts, db, filter, error))
-        return {};
+        return std::nullopt;
     charts.emplace_back([selected] { return ApcSearchChart(selected, kBandEgsm); });
     charts.emplace_back([selected] { return ApcSearchChart(selected, kBandDcs); });
     RunFilter station = filter;
     if (station.station.isEmpty() && selected)
         station.station = selected->station;
     if (!station.station.isEmpty() && !AddControlCharts(charts, db, station, error))
-        return {};
-    for (const ValueChoice& choice : AllChoices())
+        return std::nullopt;
+    for (const ValueChoice& choice : AllChoices()) {
+        const std::optional<QList<ValueCount>> counts =
+            ValueCounts(store, filter, choice.valueName, error);
+        if (!counts)
+            return std::nullopt;
         charts.emplace_back(
-            [&runs, selected, choice] { return HistogramChart(choice, runs, selected); });
+            [counts, selected, choice] { return HistogramChart(choice, *counts, selected); });
+    }
     const int rows = static_cast<int>((charts.size() + kColumns - 1) / kColumns);
     QImage sheet(kColumns * kChartWidth, rows * kChartHeight, QImage::Format_RGB32);
     sheet.fill(Qt::white);

@@ -4,11 +4,13 @@
 #include "records/RunRecord.h"
 
 #include <QImage>
-#include <QList>
+
+#include <optional>
 
 // Every chart of the Records window on one sheet, without a screen: yield per day as bars, the
 // failures' Pareto, the histograms of GMAGIC, RX and APC with the selected unit marked, its APC
 // searches in both bands, and the control chart of every value at the selected unit's station
-// (the filter's when it names one). A null image with *error when the records cannot be read.
-QImage RenderPlotSheet(RecordStore& store, const RunFilter& filter, const QList<RunRecord>& runs,
-                       const RunRecord* selected, QString* error);
+// (the filter's when it names one). The numbers come from the database, counted there; none when
+// it cannot be read (*error).
+std::optional<QImage> RenderPlotSheet(RecordStore& store, const RunFilter& filter,
+                                      const RunRecord* selected, QString* error);

@@ -64,10 +64,10 @@ QList<ValueChoice> ApcChoices() {
     return choices;
 }
 
-QChart* HistogramChart(const ValueChoice& choice, const QList<RunRecord>& runs,
+QChart* HistogramChart(const ValueChoice& choice, const QList<ValueCount>& counts,
                        const RunRecord* selected) {
     QChart* chart = NewRecordsChart(choice.title);
-    const Histogram histogram = MakeHistogram(ValuesNamed(runs, choice.valueName), kHistogramBins);
+    const Histogram histogram = MakeHistogram(counts, kHistogramBins);
     const auto value = selected ? selected->values.constFind(choice.valueName)
                                 : QMap<QString, qint64>::const_iterator();
     const int marked = selected && value != selected->values.cend()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/RecordStats.h"
 #include "records/RunRecord.h"
 
 #include <QList>
@@ -23,7 +24,7 @@ QList<ValueChoice> ApcChoices();
 // An empty chart with the records' title, legend and no animation.
 QChart* NewRecordsChart(const QString& title);
 // How many units had each value; the selected unit's bin is marked.
-QChart* HistogramChart(const ValueChoice& choice, const QList<RunRecord>& runs,
+QChart* HistogramChart(const ValueChoice& choice, const QList<ValueCount>& counts,
                        const RunRecord* selected);
 // A unit's APC searches in one band: measured power against DAC, one line per level searched.
 QChart* ApcSearchChart(const RunRecord* run, int band);

@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -37,14 +37,14 @@ void Show(QChartView* view, QChart* chart) {
 
 CRecordsDlg::CRecordsDlg(RecordsSession& session, QWidget* parent)
     : QDialog(parent), session_(session), station_(new QComboBox), outcome_(new QComboBox),
-      summary_(new QLabel), runs_(new QTableWidget(0, 6)), yield_(new CYieldPage(session)),
+      summary_(new QLabel), runs_(new QTableView), yield_(new CYieldPage(session)),
       control_(new CControlPage(session)), failures_(new CFailuresPage(session)),
       gmagicChoice_(new QComboBox), gmagic_(NewChartView()), rxChoice_(new QComboBox),
       rx_(NewChartView()), apcChoice_(new QComboBox), apc_(NewChartView()),
       searchBand_(new QComboBox), search_(NewChartView()) {
     setWindowTitle(QStringLiteral("Records"));
     setAttribute(Qt::WA_DeleteOnClose);
-    runs_->setHorizontalHeaderLabels({"started", "station", "model", "name", "outcome", "failure"});
+    runs_->setModel(&session_.Runs());
     runs_->setSelectionBehavior(QAbstractItemView::SelectRows);
     runs_->setSelectionMode(QAbstractItemView::SingleSelection);
     runs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -76,8 +76,8 @@ CRecordsDlg::CRecordsDlg(RecordsSession& session, QWidget* parent)
     layout->addWidget(splitter, 1);
     layout->addWidget(summary_);
 
-    connect(runs_, &QTableWidget::currentCellChanged, this,
-            [this](int row) { session_.Select(row); });
+    connect(runs_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { SelectRow(current.row()); });
     connect(&session_, &RecordsSession::runsChanged, this, &CRecordsDlg::ShowRuns);
     connect(&session_, &RecordsSession::selectionChanged, this, &CRecordsDlg::ShowCharts);
     resize(1200, 720);
@@ -131,39 +131,30 @@ void CRecordsDlg::Reload() {
 }
 
 void CRecordsDlg::ShowRuns() {
-    const QList<RunRecord>& runs = session_.Runs();
     const QString station = station_->currentText();
     station_->clear();
     station_->addItem(kAll);
     station_->addItems(session_.Stations());
     station_->setCurrentText(station);
-    const QSignalBlocker blocker(runs_);
-    runs_->setRowCount(static_cast<int>(runs.size()));
-    for (int row = 0; row < runs.size(); ++row) {
-        const RunRecord& run = runs[row];
-        const QStringList cells{
-            run.started.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-            run.station,
-            run.model,
-            run.name,
-            OutcomeText(run.outcome),
-            run.failureText};
-        for (int column = 0; column < cells.size(); ++column)
-            runs_->setItem(row, column, new QTableWidgetItem(cells[column]));
-    }
     runs_->resizeColumnsToContents();
     yield_->Refresh();
     failures_->Refresh();
-    const YieldRow yield = OverallYield(runs);
+    const YieldRow& yield = session_.Total();
     summary_->setText(QStringLiteral("%1 runs, %2 passed: yield %3 %")
                           .arg(yield.runs)
                           .arg(yield.successes)
                           .arg(yield.Percent(), 0, 'f', 1));
 }
 
+void CRecordsDlg::SelectRow(int row) {
+    QString error;
+    if (!session_.Select(row, &error))
+        summary_->setText(error);
+}
+
 void CRecordsDlg::ShowCharts() {
     {
-        const QSignalBlocker blocker(runs_);
+        const QSignalBlocker blocker(runs_->selectionModel());
         runs_->selectRow(session_.SelectedIndex());
     }
     control_->Refresh();
@@ -176,12 +167,21 @@ void CRecordsDlg::ShowCharts() {
 
 void CRecordsDlg::ShowHistogram(QComboBox* choice, QChartView* view) {
     const ValueChoice wanted{choice->currentText(), choice->currentData().toString()};
-    Show(view, HistogramChart(wanted, session_.Runs(), session_.Selected()));
+    QString error;
+    const std::optional<QList<ValueCount>> counts = session_.Counts(wanted.valueName, &error);
+    if (!counts)
+        summary_->setText(error);
+    Show(view, HistogramChart(wanted, counts.value_or(QList<ValueCount>()), session_.Selected()));
 }
 
 void CRecordsDlg::SelectRun(const QString& runId) {
-    const QList<RunRecord>& runs = session_.Runs();
-    for (int i = 0; i < runs.size(); ++i)
-        if (runs[i].id == runId)
-            session_.Select(i);
+    RunListModel& runs = session_.Runs();
+    int row = runs.RowOf(runId);
+    // A marked run may be older than the rows the list has fetched so far.
+    while (row < 0 && runs.canFetchMore({})) {
+        runs.fetchMore({});
+        row = runs.RowOf(runId);
+    }
+    if (row >= 0)
+        SelectRow(row);
 }

@@ -10,13 +10,13 @@ class CYieldPage;
 class QChartView;
 class QComboBox;
 class QLabel;
-class QTableWidget;
+class QTableView;
 class RecordsSession;
 
-// The Records window: the runs kept in the database with a filter, and the charts across units:
-// yield per day or hour per station, the control charts, the failures' Pareto, the histograms of
-// GMAGIC, RX and APC with the selected unit marked, and the selected unit's APC searches. A view
-// over a RecordsSession.
+// The Records window: the runs kept in the database with a filter, newest first and read as the
+// list scrolls, and the charts across units: yield per day or hour per station, the control
+// charts, the failures' Pareto, the histograms of GMAGIC, RX and APC with the selected unit
+// marked, and the selected unit's APC searches. A view over a RecordsSession.
 class CRecordsDlg : public QDialog {
     Q_OBJECT
 public:
@@ -33,13 +33,14 @@ private:
     void ShowRuns();
     void ShowCharts();
     void ShowHistogram(QComboBox* choice, QChartView* view);
+    void SelectRow(int row);
     void SelectRun(const QString& runId);
 
     RecordsSession& session_;
     QComboBox* station_;
     QComboBox* outcome_;
     QLabel* summary_;
-    QTableWidget* runs_;
+    QTableView* runs_;
     CYieldPage* yield_;
     CControlPage* control_;
     CFailuresPage* failures_;

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -17,10 +18,10 @@
 
 namespace {
 
-QList<RunRecord> AllRuns(const QString& url) {
+QList<RunRecord> AllRuns(const QString& url, const QString& station = QStringLiteral("line 1")) {
     QString error;
     RecordStore store(*ParseDatabaseUrl(url, &error));
-    return store.Runs({}, true, &error).value_or(QList<RunRecord>());
+    return store.Runs({{}, {}, station, {}, {}}, true, &error).value_or(QList<RunRecord>());
 }
 
 QByteArray FileText(const QString& path) {
@@ -106,7 +107,7 @@ TEST(RecordsSoak, twentyUnitsInSqliteMatchCalresultAndTheReportCountsTheirYield)
     const auto firstFailed = std::find_if(runs.begin(), runs.end(), [](const RunRecord& run) {
         return run.outcome == RunOutcome::Failed;
     });
-    EXPECT_EQ(QJsonDocument::fromJson(failed[0].toUtf8())["id"].toString(), firstFailed->id);
+    EXPECT_EQ(QJsonDocument::fromJson(failed[0].toUtf8()).object(), RecordToJson(*firstFailed));
 
     const QString png = soak.Path("records.png");
     Report({"--records", records, "--plot", png}, &exitCode);
@@ -129,7 +130,10 @@ TEST(RecordsSoak, aPostgresqlServerThatGoesAwayMidSoakLosesNoRecordAndAnOlderSch
         ASSERT_TRUE(OpenDatabase(*ParseDatabaseUrl(server.Url(), &error), "older", &error))
             << error.toStdString();
         QSqlDatabase db = QSqlDatabase::database("older");
-        ASSERT_TRUE(MigrateSchema(db, 1, &error)) << error.toStdString();
+        ASSERT_TRUE(MigrateSchema(db, 2, &error)) << error.toStdString();
+        ASSERT_TRUE(QSqlQuery(db).exec(
+            "INSERT INTO runs (id, host, station, started, ended, outcome) VALUES ('old-run', "
+            "'pc', 'line 0', '2025-01-02T03:04:05.120Z', '2025-01-02T03:07:05.000Z', 'failed')"));
         db.close();
     }
     QSqlDatabase::removeDatabase("older");
@@ -153,12 +157,19 @@ TEST(RecordsSoak, aPostgresqlServerThatGoesAwayMidSoakLosesNoRecordAndAnOlderSch
     EXPECT_TRUE(soak.Err().contains("kept records were sent")) << soak.Err().toStdString();
 
     int exitCode = -1;
-    const QStringList yield = Report({"--records", server.Url(), "--yield"}, &exitCode);
+    const QList<RunRecord> old = AllRuns(server.Url(), "line 0");
+    ASSERT_EQ(old.size(), 1);
+    EXPECT_EQ(old[0].started, QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5, 120), Qt::UTC));
+    const QStringList yield =
+        Report({"--records", server.Url(), "--yield", "--station", "line 1"}, &exitCode);
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(yield.value(yield.size() - 1).simplified(),
               YieldLine("all", kUnits, Successes(runs)));
-    // The process control's own queries on the server: the rules, the sheet's yield and Pareto.
+    // The process control's own queries on the server, and the sheet's counts and the newest
+    // passed unit read whole.
     EXPECT_FALSE(Report({"--records", server.Url(), "--spc"}, &exitCode).isEmpty());
-    Report({"--records", server.Url(), "--plot", soak.Path("records.png")}, &exitCode);
+    const QString png = soak.Path("records.png");
+    Report({"--records", server.Url(), "--plot", png}, &exitCode);
     EXPECT_EQ(exitCode, 0);
+    EXPECT_FALSE(QImage(png).isNull());
 }
