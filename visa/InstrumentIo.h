@@ -14,6 +14,7 @@ public:
     // Reads until the end of a message (kept in the data), count bytes or the time-out.
     virtual ViStatus Read(ViPBuf buffer, ViUInt32 count, ViUInt32* got) = 0;
     virtual ViStatus Clear() = 0;
+    virtual ViStatus ReadStatusByte(ViUInt16* statusByte) = 0;
     virtual ViStatus SetAttribute(ViAttr attribute, ViAttrState value) = 0;
     virtual ViStatus GetAttribute(ViAttr attribute, void* value) = 0;
     virtual ViStatus SetBuffer(ViUInt16 mask, ViUInt32 size) = 0;

@@ -1,61 +1,13 @@
 #include "visa/SocketIo.h"
 
-#include <QDeadlineTimer>
-
-#include <algorithm>
-#include <limits>
-
-namespace {
-
-QDeadlineTimer DeadlineFor(ViUInt32 timeoutMs) {
-    if (timeoutMs == VI_TMO_INFINITE)
-        return QDeadlineTimer(QDeadlineTimer::Forever);
-    return QDeadlineTimer(static_cast<qint64>(timeoutMs));
-}
-
-// Qt's waits take an int; -1 waits for ever.
-int RemainingMs(const QDeadlineTimer& deadline) {
-    const qint64 remaining = deadline.remainingTime();
-    if (remaining < 0)
-        return -1;
-    return static_cast<int>(std::min<qint64>(remaining, std::numeric_limits<int>::max()));
-}
-
-constexpr ViUInt16 kKnownBufferMask = VI_READ_BUF | VI_WRITE_BUF | VI_IO_IN_BUF | VI_IO_OUT_BUF;
-
-} // namespace
+#include "visa/TcpWait.h"
 
 std::unique_ptr<SocketIo> SocketIo::Connect(const QString& host, quint16 port, int connectTimeoutMs,
                                             ViStatus* status, QString* detail) {
     std::unique_ptr<SocketIo> io(new SocketIo);
-    io->socket_.connectToHost(host, port);
-    if (io->socket_.waitForConnected(connectTimeoutMs)) {
-        // SCPI lines are short and each waits for its answer: send them at once.
-        io->socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        *status = VI_SUCCESS;
-        return io;
-    }
-    const QString where = QStringLiteral("%1:%2").arg(host).arg(port);
-    switch (io->socket_.error()) {
-    case QAbstractSocket::HostNotFoundError:
-        *status = VI_ERROR_RSRC_NFOUND;
-        *detail = QStringLiteral("host %1 not found").arg(host);
-        break;
-    case QAbstractSocket::ConnectionRefusedError:
-        *status = VI_ERROR_MACHINE_NAVAIL;
-        *detail = QStringLiteral("%1 refused the connection").arg(where);
-        break;
-    case QAbstractSocket::SocketTimeoutError:
-        *status = VI_ERROR_TMO;
-        *detail =
-            QStringLiteral("no connection to %1 within %2 ms").arg(where).arg(connectTimeoutMs);
-        break;
-    default:
-        *status = VI_ERROR_RSRC_NFOUND;
-        *detail = QStringLiteral("cannot connect to %1: %2").arg(where, io->socket_.errorString());
-        break;
-    }
-    return nullptr;
+    if (!ConnectTcp(io->socket_, host, port, connectTimeoutMs, status, detail))
+        return nullptr;
+    return io;
 }
 
 ViStatus SocketIo::Write(ViConstBuf data, ViUInt32 count, ViUInt32* written) {
@@ -65,7 +17,7 @@ ViStatus SocketIo::Write(ViConstBuf data, ViUInt32 count, ViUInt32* written) {
         return VI_ERROR_CONN_LOST;
     }
     socket_.write(reinterpret_cast<const char*>(data), static_cast<qint64>(count));
-    const QDeadlineTimer deadline = DeadlineFor(timeoutMs_);
+    const QDeadlineTimer deadline = DeadlineFor(attributes_.TimeoutMs());
     while (socket_.bytesToWrite() > 0) {
         if (socket_.waitForBytesWritten(RemainingMs(deadline)))
             continue;
@@ -74,7 +26,8 @@ ViStatus SocketIo::Write(ViConstBuf data, ViUInt32 count, ViUInt32* written) {
             return VI_ERROR_CONN_LOST;
         }
         if (deadline.hasExpired()) {
-            lastDetail_ = QStringLiteral("not accepting data within %1 ms").arg(timeoutMs_);
+            lastDetail_ =
+                QStringLiteral("not accepting data within %1 ms").arg(attributes_.TimeoutMs());
             return VI_ERROR_TMO;
         }
     }
@@ -91,7 +44,7 @@ bool SocketIo::ReadyToEnd(ViUInt32 count, qint64* length, bool* lineEnded) {
 }
 
 ViStatus SocketIo::Read(ViPBuf buffer, ViUInt32 count, ViUInt32* got) {
-    const QDeadlineTimer deadline = DeadlineFor(timeoutMs_);
+    const QDeadlineTimer deadline = DeadlineFor(attributes_.TimeoutMs());
     qint64 length = 0;
     bool lineEnded = false;
     ViStatus status = VI_SUCCESS;
@@ -100,7 +53,7 @@ ViStatus SocketIo::Read(ViPBuf buffer, ViUInt32 count, ViUInt32* got) {
             lastDetail_ = QStringLiteral("the connection was closed by the instrument");
             status = VI_ERROR_CONN_LOST;
         } else if (!socket_.waitForReadyRead(RemainingMs(deadline)) && deadline.hasExpired()) {
-            lastDetail_ = QStringLiteral("no reply within %1 ms").arg(timeoutMs_);
+            lastDetail_ = QStringLiteral("no reply within %1 ms").arg(attributes_.TimeoutMs());
             status = VI_ERROR_TMO;
         }
     }
@@ -118,48 +71,21 @@ ViStatus SocketIo::Clear() {
     return VI_SUCCESS;
 }
 
+ViStatus SocketIo::ReadStatusByte(ViUInt16* /*statusByte*/) {
+    lastDetail_ = QStringLiteral("a raw socket carries no status byte (ask \"*STB?\" instead)");
+    return VI_ERROR_NSUP_OPER;
+}
+
 ViStatus SocketIo::SetAttribute(ViAttr attribute, ViAttrState value) {
-    switch (attribute) {
-    case VI_ATTR_TMO_VALUE:
-        if (value > VI_TMO_INFINITE)
-            return VI_ERROR_NSUP_ATTR_STATE;
-        timeoutMs_ = static_cast<ViUInt32>(value);
-        return VI_SUCCESS;
-    case VI_ATTR_RD_BUF_OPER_MODE:
-    case VI_ATTR_WR_BUF_OPER_MODE:
-        // Every write goes out at once and reads take what has arrived, which satisfies both
-        // modes; the choice is kept so that it reads back.
-        if (value != VI_FLUSH_ON_ACCESS && value != VI_FLUSH_WHEN_FULL)
-            return VI_ERROR_NSUP_ATTR_STATE;
-        (attribute == VI_ATTR_RD_BUF_OPER_MODE ? readBufferMode_ : writeBufferMode_) =
-            static_cast<ViUInt16>(value);
-        return VI_SUCCESS;
-    default:
-        return VI_ERROR_NSUP_ATTR;
-    }
+    return attributes_.Set(attribute, value);
 }
 
 ViStatus SocketIo::GetAttribute(ViAttr attribute, void* value) {
-    switch (attribute) {
-    case VI_ATTR_TMO_VALUE:
-        *static_cast<ViUInt32*>(value) = timeoutMs_;
-        return VI_SUCCESS;
-    case VI_ATTR_RD_BUF_OPER_MODE:
-        *static_cast<ViUInt16*>(value) = readBufferMode_;
-        return VI_SUCCESS;
-    case VI_ATTR_WR_BUF_OPER_MODE:
-        *static_cast<ViUInt16*>(value) = writeBufferMode_;
-        return VI_SUCCESS;
-    default:
-        return VI_ERROR_NSUP_ATTR;
-    }
+    return attributes_.Get(attribute, value);
 }
 
 ViStatus SocketIo::SetBuffer(ViUInt16 mask, ViUInt32 /*size*/) {
-    // The socket's own buffers grow as needed, so any size serves.
-    if (mask == 0 || (mask & ~kKnownBufferMask) != 0)
-        return VI_ERROR_INV_MASK;
-    return VI_SUCCESS;
+    return IoAttributes::CheckBufferMask(mask);
 }
 
 QString SocketIo::ErrorDetail(ViStatus /*status*/) const {

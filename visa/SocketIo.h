@@ -1,6 +1,7 @@
 #pragma once
 
 #include "visa/InstrumentIo.h"
+#include "visa/IoAttributes.h"
 
 #include <QTcpSocket>
 
@@ -20,13 +21,11 @@ public:
     ViStatus Write(ViConstBuf data, ViUInt32 count, ViUInt32* written) override;
     ViStatus Read(ViPBuf buffer, ViUInt32 count, ViUInt32* got) override;
     ViStatus Clear() override;
+    ViStatus ReadStatusByte(ViUInt16* statusByte) override;
     ViStatus SetAttribute(ViAttr attribute, ViAttrState value) override;
     ViStatus GetAttribute(ViAttr attribute, void* value) override;
     ViStatus SetBuffer(ViUInt16 mask, ViUInt32 size) override;
     QString ErrorDetail(ViStatus status) const override;
-
-    // VISA's default I/O time-out.
-    static constexpr ViUInt32 kDefaultTimeoutMs = 2000;
 
 private:
     SocketIo() = default;
@@ -34,8 +33,6 @@ private:
     bool ReadyToEnd(ViUInt32 count, qint64* length, bool* lineEnded);
 
     QTcpSocket socket_;
-    ViUInt32 timeoutMs_ = kDefaultTimeoutMs;
-    ViUInt16 readBufferMode_ = VI_FLUSH_ON_ACCESS;
-    ViUInt16 writeBufferMode_ = VI_FLUSH_WHEN_FULL;
+    IoAttributes attributes_;
     QString lastDetail_;
 };

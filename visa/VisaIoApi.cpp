@@ -72,6 +72,15 @@ ViStatus viClear(ViSession vi) {
     return CheckIo(*instrument, instrument->io->Clear());
 }
 
+ViStatus viReadSTB(ViSession vi, ViPUInt16 status) {
+    VisaObject* instrument = Instrument(vi);
+    if (!instrument)
+        return VI_ERROR_INV_OBJECT;
+    if (!status)
+        return VI_ERROR_USER_BUF;
+    return CheckIo(*instrument, instrument->io->ReadStatusByte(status));
+}
+
 ViStatus viSetBuf(ViSession vi, ViUInt16 mask, ViUInt32 size) {
     VisaObject* instrument = Instrument(vi);
     if (!instrument)

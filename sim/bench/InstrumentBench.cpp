@@ -3,6 +3,8 @@
 #include "sim/a8960/Virtual8960.h"
 #include "sim/scpi/ScpiServer.h"
 #include "sim/supply/VirtualSupply.h"
+#include "sim/vxi11/Portmapper.h"
+#include "sim/vxi11/Vxi11Server.h"
 #include "sim/wt4400/Virtual4400.h"
 
 namespace {
@@ -24,6 +26,8 @@ InstrumentBench::InstrumentBench(RadioPath& radio, SupplyLoad& supplyLoad,
 InstrumentBench::~InstrumentBench() {
     // Sockets and servers belong to the thread: they go there, before it ends.
     OnThread([this] {
+        portmapper_.reset();
+        vxi11Server_.reset();
         a8960Server_.reset();
         wt4400Server_.reset();
         supplyServer_.reset();
@@ -37,13 +41,18 @@ InstrumentBench::~InstrumentBench() {
 
 bool InstrumentBench::Start(QString* error) {
     bool listening = false;
-    OnThread([this, &listening] {
+    bool onFace = false;
+    QString faceError;
+    OnThread([this, &listening, &onFace, &faceError] {
         CreateInstruments();
         listening = Listen();
+        onFace = listening && ListenOnFace(&faceError);
     });
     if (!listening)
         *error = QStringLiteral("the virtual instruments cannot listen on loopback ports");
-    return listening;
+    else if (!onFace)
+        *error = faceError;
+    return listening && onFace;
 }
 
 void InstrumentBench::CreateInstruments() {
@@ -71,9 +80,50 @@ bool InstrumentBench::Listen() {
     return listening;
 }
 
+bool InstrumentBench::ListenOnFace(QString* error) {
+    switch (options_.face.kind) {
+    case BenchFace::kSocket:
+        return true;
+    case BenchFace::kVxi11:
+        vxi11Server_ = std::make_unique<Vxi11Server>();
+        vxi11Server_->SetFaults(options_.face.vxi11);
+        vxi11Server_->AddDevice(QStringLiteral("inst0"), *a8960_);
+        vxi11Server_->AddDevice(QStringLiteral("gpib0,14"), *a8960_);
+        vxi11Server_->AddDevice(QStringLiteral("gpib0,4"), *wt4400_);
+        vxi11Server_->AddDevice(QStringLiteral("gpib0,5"), *supply_);
+        if (!vxi11Server_->Listen()) {
+            *error = QStringLiteral("the VXI-11 gateway cannot listen on a loopback port");
+            return false;
+        }
+        vxi11Port_ = vxi11Server_->Port();
+        portmapper_ = std::make_unique<Portmapper>(vxi11Port_);
+        if (!portmapper_->Listen(options_.face.portmapperPort, error))
+            return false;
+        portmapperPort_ = portmapper_->Port();
+        return true;
+    }
+    return false;
+}
+
 QStringList InstrumentBench::VisaAliases() const {
-    return {Alias(k8960Address, a8960Port_), Alias(kWt4400Address, wt4400Port_),
-            Alias(kSupplyAddress, supplyPort_)};
+    switch (options_.face.kind) {
+    case BenchFace::kSocket:
+        return {Alias(k8960Address, a8960Port_), Alias(kWt4400Address, wt4400Port_),
+                Alias(kSupplyAddress, supplyPort_)};
+    case BenchFace::kVxi11:
+        return {};
+    }
+    return {};
+}
+
+QStringList InstrumentBench::VisaBoards() const {
+    switch (options_.face.kind) {
+    case BenchFace::kSocket:
+        return {};
+    case BenchFace::kVxi11:
+        return {QStringLiteral("GPIB0=TCPIP0::127.0.0.1,%1::gpib0::VXI11").arg(vxi11Port_)};
+    }
+    return {};
 }
 
 void InstrumentBench::Run(const std::function<void(Virtual4400& wt4400)>& work) {
