@@ -43,6 +43,15 @@ Vxi11Server::Vxi11Server(QObject* parent) : QObject(parent) {
     connect(&server_, &QTcpServer::newConnection, this, &Vxi11Server::Accept);
 }
 
+Vxi11Server::~Vxi11Server() {
+    // The sockets go first: a socket's end is told to a slot that needs the connection table.
+    const QList<QTcpSocket*> sockets = connections_.keys();
+    for (QTcpSocket* socket : sockets) {
+        socket->disconnect(this);
+        delete socket;
+    }
+}
+
 void Vxi11Server::AddDevice(const QString& name, ScpiInstrument& instrument) {
     devices_[name.toLower()].instrument = &instrument;
 }

@@ -31,6 +31,7 @@ class Vxi11Server : public QObject {
 
 public:
     explicit Vxi11Server(QObject* parent = nullptr);
+    ~Vxi11Server() override;
 
     void AddDevice(const QString& name, ScpiInstrument& instrument);
     void SetFaults(const Vxi11Faults& faults) { faults_ = faults; }
