@@ -1,5 +1,6 @@
 // A complete run of the calibration station on the simulated bench: every calibration's lines
-// in the order the target must get them, and "calresult.txt" holding what was written.
+// in the order the target must get them, and "calresult.txt" holding what was written, the same
+// through a VXI-11 gateway as through the instruments' sockets.
 #include "sim/scpi/VirtualInstrument.h"
 #include "tests/autocal/EngineRig.h"
 #include "tests/autocal/RunReading.h"
@@ -12,6 +13,7 @@ namespace {
 struct Instruments {
     std::int32_t testSet;
     std::int32_t supply;
+    BenchFace face = BenchFace::kSocket;
 };
 
 class CompleteRun : public EngineRig, public testing::WithParamInterface<Instruments> {};
@@ -30,7 +32,9 @@ protected:
 } // namespace
 
 TEST_P(CompleteRun, sendsEachCalibrationsLinesInOrderAndLogsWhatItWroteIntoTheTarget) {
-    StartStation(GetParam().testSet, GetParam().supply);
+    BenchOptions options;
+    options.instruments.face.kind = GetParam().face;
+    StartStation(GetParam().testSet, GetParam().supply, options);
     CheckInstruments();
     Call([](CalibrationEngine& engine) { engine.StartAutoCal(); });
     ASSERT_TRUE(
@@ -60,7 +64,9 @@ TEST_P(CompleteRun, sendsEachCalibrationsLinesInOrderAndLogsWhatItWroteIntoTheTa
 INSTANTIATE_TEST_SUITE_P(EachTestSetAndSupply, CompleteRun,
                          testing::Values(Instruments{kTestSet8960, kSupply66311B},
                                          Instruments{kTestSet4400, kSupply3631A},
-                                         Instruments{kTestSet8960, kSupply3632A}));
+                                         Instruments{kTestSet8960, kSupply3632A},
+                                         Instruments{kTestSet8960, kSupply3632A,
+                                                     BenchFace::kVxi11}));
 
 // One measurement of the RX calibration and one of the GSM TX calibration fail on the 8960: each
 // is taken once more after the device clear, which keeps the call and the settings, and the unit
