@@ -15,13 +15,6 @@ namespace {
 
 constexpr int kWarmUpQueries = 20;
 
-struct Face {
-    const char* name;
-    BenchFace kind;
-};
-
-constexpr Face kFaces[] = {{"socket", BenchFace::kSocket}, {"vxi11", BenchFace::kVxi11}};
-
 bool Query(ViSession vi) {
     static const QByteArray query("*IDN?\n");
     ViByte reply[256];
@@ -81,15 +74,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     double socketMs = 0.0;
-    for (const Face& face : kFaces) {
-        const double ms = RoundTripMs(face.kind, queries);
+    for (const BenchFace face : {BenchFace::kSocket, BenchFace::kVxi11}) {
+        const double ms = RoundTripMs(face, queries);
         if (ms < 0.0)
             return 1;
-        if (face.kind == BenchFace::kSocket)
+        if (face == BenchFace::kSocket)
             socketMs = ms;
         std::printf("%-7s *IDN? round trip %.3f ms (%d queries), %+.3f ms per exchange against "
                     "the raw socket\n",
-                    face.name, ms, queries, ms - socketMs);
+                    face == BenchFace::kSocket ? "socket" : "vxi11", ms, queries, ms - socketMs);
     }
     return 0;
 }
