@@ -64,6 +64,8 @@ void AddBenchFaceOptions(QCommandLineParser& parser) {
         {"vxi11-fragment-bytes", "The gateway splits its records into fragments of N bytes.", "N"},
         {"vxi11-stale-reply", "The gateway repeats its previous reply before each one."},
         {"vxi11-drop-at-call", "The gateway drops the connection at its Nth call.", "N"},
+        {"vxi11-locked", "Another link holds a lock on the gateway's DEVICE, e.g. gpib0,14.",
+         "DEVICE"},
     });
 }
 
@@ -71,6 +73,7 @@ bool ReadBenchFaceOptions(const QCommandLineParser& parser, BenchFaceOptions* op
                           QString* error) {
     Vxi11Faults& faults = options->vxi11;
     faults.staleReplies = parser.isSet(QStringLiteral("vxi11-stale-reply"));
+    faults.lockedDevice = parser.value(QStringLiteral("vxi11-locked"));
     return ReadFace(parser, &options->kind, error) &&
            ReadNumber(parser, "portmapper", 1, &options->portmapperPort, error) &&
            ReadNumber(parser, "vxi11-delay-ms", 0, &faults.delayMs, error) &&

@@ -16,6 +16,7 @@ constexpr quint32 kProcedureUnavailable = 3;
 constexpr quint32 kDeviceNotAccessible = 3;
 constexpr quint32 kInvalidLink = 4;
 constexpr quint32 kNotSupported = 8;
+constexpr quint32 kLockedByAnotherLink = 11;
 constexpr quint32 kIoTimeout = 15;
 constexpr quint32 kEndFlag = 8;
 constexpr quint32 kReasonRequestCount = 1;
@@ -161,6 +162,10 @@ Vxi11Server::Device* Vxi11Server::Linked(quint32 link) {
     return it == links_.end() ? nullptr : &devices_[*it];
 }
 
+bool Vxi11Server::LockedElsewhere(quint32 link) const {
+    return links_.value(link) == faults_.lockedDevice.toLower();
+}
+
 Vxi11Server::Answer Vxi11Server::CreateLink(WireIn& args) {
     args.Word(); // client id, lock wanted, lock time-out
     args.Word();
@@ -174,13 +179,16 @@ Vxi11Server::Answer Vxi11Server::CreateLink(WireIn& args) {
 }
 
 Vxi11Server::Answer Vxi11Server::Write(WireIn& args) {
-    Device* device = Linked(args.Word());
+    const quint32 link = args.Word();
+    Device* device = Linked(link);
     args.Word(); // io and lock time-outs
     args.Word();
     const quint32 flags = args.Word();
     const QByteArray data = args.Opaque();
     if (!device)
         return {Words({kInvalidLink, 0})};
+    if (LockedElsewhere(link))
+        return {Words({kLockedByAnotherLink, 0})};
     device->input += data;
     qsizetype lineFeed = 0;
     while ((lineFeed = device->input.indexOf('\n')) >= 0 || (flags & kEndFlag) != 0) {
@@ -198,11 +206,14 @@ Vxi11Server::Answer Vxi11Server::Write(WireIn& args) {
 }
 
 Vxi11Server::Answer Vxi11Server::Read(WireIn& args) {
-    Device* device = Linked(args.Word());
+    const quint32 link = args.Word();
+    Device* device = Linked(link);
     const quint32 requested = args.Word();
     const quint32 ioTimeout = args.Word();
     if (!device)
         return {Words({kInvalidLink, 0, 0})};
+    if (LockedElsewhere(link))
+        return {Words({kLockedByAnotherLink, 0, 0})};
     if (faults_.timeoutEveryNth > 0 && ++reads_ % faults_.timeoutEveryNth == 0)
         return {Words({kIoTimeout, 0, 0})};
     if (device->output.isEmpty())

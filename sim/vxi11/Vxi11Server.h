@@ -13,7 +13,8 @@ struct WireIn;
 // What goes wrong on the way to a gateway, on request: every reply late by delayMs, every Nth
 // read answered with the I/O time-out error, a small maxRecvSize (which also caps what one read
 // returns), records split into fragments of fragmentBytes, each reply preceded by a repeat of
-// the previous one (a stale transaction id), and the connection dropped at the Nth call.
+// the previous one (a stale transaction id), the connection dropped at the Nth call, and one
+// device held by a lock of another station's link.
 struct Vxi11Faults {
     int delayMs = 0;
     int timeoutEveryNth = 0;
@@ -21,6 +22,7 @@ struct Vxi11Faults {
     int fragmentBytes = 0;
     bool staleReplies = false;
     int dropAtCall = 0;
+    QString lockedDevice{};
 };
 
 // A VXI-11 core channel on a loopback port, standing for a LAN/GPIB gateway in front of the
@@ -68,6 +70,7 @@ private:
     Answer Clear(WireIn& args);
     Answer DestroyLink(WireIn& args);
     Device* Linked(quint32 link);
+    bool LockedElsewhere(quint32 link) const;
 
     QTcpServer server_{this};
     quint16 port_ = 0;

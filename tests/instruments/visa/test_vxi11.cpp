@@ -127,8 +127,12 @@ TEST_F(Vxi11Gateway, everyAddressOfTheMappedBoardAndEveryResourceFormReachesItsD
     EXPECT_EQ(reply.right(4).toHex().toUInt(nullptr, 16), server->Port());
 }
 
-TEST_F(Vxi11Gateway, whatCannotBeOpenedIsSaidInWordsWithTheResource) {
-    Start();
+TEST_F(Vxi11Gateway, whatCannotBeOpenedOrUsedIsSaidInWordsWithTheResource) {
+    Start({.lockedDevice = "gpib0,14"});
+    const ViSession locked = Open("GPIB0::14::INSTR");
+    EXPECT_EQ(Write(locked, "*IDN?\n"), VI_ERROR_RSRC_LOCKED);
+    EXPECT_EQ(Describe(locked, VI_ERROR_RSRC_LOCKED),
+              "GPIB0::14::INSTR: locked by another link (VXI-11 error 11)");
     Open("GPIB0::7::INSTR");
     EXPECT_EQ(status, VI_ERROR_RSRC_NFOUND);
     EXPECT_EQ(Describe(rm, status),
