@@ -28,7 +28,8 @@ set(RFTUNE_MAY_LINK_rftune_startup
 
 set(RFTUNE_SIM_LIBRARIES
     rftune_sim_pty rftune_sim_scpi rftune_sim_prologix rftune_sim_model rftune_sim_target
-    rftune_sim_scanner rftune_sim_bench rftune_sim_wt4400 rftune_sim_a8960 rftune_sim_supply)
+    rftune_sim_scanner rftune_sim_bench rftune_sim_wt4400 rftune_sim_a8960 rftune_sim_supply
+    rftune_sim_vxi11)
 foreach(library IN LISTS RFTUNE_SIM_LIBRARIES)
     set(RFTUNE_MAY_LINK_${library} ${RFTUNE_SIM_LIBRARIES})
 endforeach()

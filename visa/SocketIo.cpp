@@ -1,53 +1,13 @@
 #include "visa/SocketIo.h"
 
-#include <QDeadlineTimer>
-
-#include <algorithm>
-#include <limits>
-
-namespace {
-
-// Qt's waits take an int; -1 waits for ever.
-int RemainingMs(const QDeadlineTimer& deadline) {
-    const qint64 remaining = deadline.remainingTime();
-    if (remaining < 0)
-        return -1;
-    return static_cast<int>(std::min<qint64>(remaining, std::numeric_limits<int>::max()));
-}
-
-} // namespace
+#include "visa/TcpWait.h"
 
 std::unique_ptr<SocketIo> SocketIo::Connect(const QString& host, quint16 port, int connectTimeoutMs,
                                             ViStatus* status, QString* detail) {
     std::unique_ptr<SocketIo> io(new SocketIo);
-    io->socket_.connectToHost(host, port);
-    if (io->socket_.waitForConnected(connectTimeoutMs)) {
-        // SCPI lines are short and each waits for its answer: send them at once.
-        io->socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        *status = VI_SUCCESS;
-        return io;
-    }
-    const QString where = QStringLiteral("%1:%2").arg(host).arg(port);
-    switch (io->socket_.error()) {
-    case QAbstractSocket::HostNotFoundError:
-        *status = VI_ERROR_RSRC_NFOUND;
-        *detail = QStringLiteral("host %1 not found").arg(host);
-        break;
-    case QAbstractSocket::ConnectionRefusedError:
-        *status = VI_ERROR_MACHINE_NAVAIL;
-        *detail = QStringLiteral("%1 refused the connection").arg(where);
-        break;
-    case QAbstractSocket::SocketTimeoutError:
-        *status = VI_ERROR_TMO;
-        *detail =
-            QStringLiteral("no connection to %1 within %2 ms").arg(where).arg(connectTimeoutMs);
-        break;
-    default:
-        *status = VI_ERROR_RSRC_NFOUND;
-        *detail = QStringLiteral("cannot connect to %1: %2").arg(where, io->socket_.errorString());
-        break;
-    }
-    return nullptr;
+    if (!ConnectTcp(io->socket_, host, port, connectTimeoutMs, status, detail))
+        return nullptr;
+    return io;
 }
 
 ViStatus SocketIo::Write(ViConstBuf data, ViUInt32 count, ViUInt32* written) {
@@ -109,6 +69,11 @@ ViStatus SocketIo::Clear() {
     socket_.waitForReadyRead(0);
     socket_.readAll();
     return VI_SUCCESS;
+}
+
+ViStatus SocketIo::ReadStatusByte(ViUInt16* /*statusByte*/) {
+    lastDetail_ = QStringLiteral("a raw socket carries no status byte (ask \"*STB?\" instead)");
+    return VI_ERROR_NSUP_OPER;
 }
 
 ViStatus SocketIo::SetAttribute(ViAttr attribute, ViAttrState value) {

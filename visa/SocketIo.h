@@ -21,12 +21,11 @@ public:
     ViStatus Write(ViConstBuf data, ViUInt32 count, ViUInt32* written) override;
     ViStatus Read(ViPBuf buffer, ViUInt32 count, ViUInt32* got) override;
     ViStatus Clear() override;
+    ViStatus ReadStatusByte(ViUInt16* statusByte) override;
     ViStatus SetAttribute(ViAttr attribute, ViAttrState value) override;
     ViStatus GetAttribute(ViAttr attribute, void* value) override;
     ViStatus SetBuffer(ViUInt16 mask, ViUInt32 size) override;
     QString ErrorDetail(ViStatus status) const override;
-
-    static constexpr ViUInt32 kDefaultTimeoutMs = IoAttributes::kDefaultTimeoutMs;
 
 private:
     SocketIo() = default;

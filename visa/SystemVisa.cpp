@@ -59,6 +59,7 @@ bool SystemVisa::TryLoad(const QString& name) {
     if (!complete)
         return false;
     Resolve(library_, "viStatusDesc", &api.statusDesc);
+    Resolve(library_, "viReadSTB", &api.readStb);
     api_ = api;
     loaded_ = true;
     qCInfo(lcVisa).noquote() << "system VISA library" << library_.fileName();
@@ -86,6 +87,10 @@ ViStatus SystemIo::Read(ViPBuf buffer, ViUInt32 count, ViUInt32* got) {
 
 ViStatus SystemIo::Clear() {
     return api_.clear(session_);
+}
+
+ViStatus SystemIo::ReadStatusByte(ViUInt16* statusByte) {
+    return api_.readStb ? api_.readStb(session_, statusByte) : VI_ERROR_NSUP_OPER;
 }
 
 ViStatus SystemIo::SetAttribute(ViAttr attribute, ViAttrState value) {

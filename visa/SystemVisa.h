@@ -21,6 +21,7 @@ struct SystemVisaApi {
     decltype(&viClear) clear = nullptr;
     decltype(&viSetBuf) setBuf = nullptr;
     decltype(&viStatusDesc) statusDesc = nullptr; // optional
+    decltype(&viReadSTB) readStb = nullptr;       // optional
 };
 
 // Loads the system library at run time: the configured path, or else the names the usual
@@ -59,6 +60,7 @@ public:
     ViStatus Write(ViConstBuf data, ViUInt32 count, ViUInt32* written) override;
     ViStatus Read(ViPBuf buffer, ViUInt32 count, ViUInt32* got) override;
     ViStatus Clear() override;
+    ViStatus ReadStatusByte(ViUInt16* statusByte) override;
     ViStatus SetAttribute(ViAttr attribute, ViAttrState value) override;
     ViStatus GetAttribute(ViAttr attribute, void* value) override;
     ViStatus SetBuffer(ViUInt16 mask, ViUInt32 size) override;

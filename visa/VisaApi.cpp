@@ -1,5 +1,5 @@
 // Resource managers, sessions and resource searches of the VISA layer.
-#include "visa/SocketIo.h"
+#include "visa/BuiltInOpen.h"
 #include "visa/SystemVisa.h"
 #include "visa/Visa.h"
 #include "visa/VisaConfig.h"
@@ -31,22 +31,6 @@ ViStatus OpenVendorRm(VisaObject& rm, const SystemVisaApi& api) {
     return status;
 }
 
-std::unique_ptr<InstrumentIo> OpenSocket(const SocketResource& socket, bool valid,
-                                         ViAccessMode mode, ViStatus* status, QString* detail) {
-    if (!valid) {
-        *status = VI_ERROR_INV_RSRC_NAME;
-        *detail = QStringLiteral("the port is not a number from 1 to 65535");
-        return nullptr;
-    }
-    if (mode != VI_NO_LOCK && mode != VI_LOAD_CONFIG) {
-        *status = VI_ERROR_INV_ACC_MODE;
-        *detail = QStringLiteral("socket resources cannot be locked");
-        return nullptr;
-    }
-    return SocketIo::Connect(socket.host, socket.port,
-                             static_cast<int>(SocketIo::kDefaultTimeoutMs), status, detail);
-}
-
 std::unique_ptr<InstrumentIo> OpenThroughSystem(VisaObject& rm, const QString& target,
                                                 ViAccessMode mode, ViUInt32 timeout,
                                                 ViStatus* status, QString* detail) {
@@ -62,7 +46,8 @@ std::unique_ptr<InstrumentIo> OpenThroughSystem(VisaObject& rm, const QString& t
     if (!api) {
         *status = VI_ERROR_RSRC_NFOUND;
         *detail = SystemVisa::Instance().Description() +
-                  QStringLiteral(" to reach it; map it to a socket resource with --visa-alias");
+                  QStringLiteral(" to reach it; map its board to a gateway with --visa-board or "
+                                 "it to a socket resource with --visa-alias");
         return nullptr;
     }
     ViSession session = VI_NULL;
@@ -144,11 +129,9 @@ ViStatus viOpen(ViSession sesn, ViConstRsrc name, ViAccessMode mode, ViUInt32 ti
     instrument->target = VisaConfig::Instance().Resolve(instrument->resource);
     ViStatus status = VI_SUCCESS;
     QString detail;
-    SocketResource socket;
-    bool valid = false;
-    if (ParseSocketResource(instrument->target, &socket, &valid))
-        instrument->io = OpenSocket(socket, valid, mode, &status, &detail);
-    else
+    bool served = false;
+    instrument->io = OpenBuiltIn(instrument->target, mode, &served, &status, &detail);
+    if (!served)
         instrument->io =
             OpenThroughSystem(*rm, instrument->target, mode, timeout, &status, &detail);
     if (!instrument->io)

@@ -4,14 +4,17 @@
 #include "base/StationSettings.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <QSettings>
 
 namespace {
 
 const char* const kAliasOption = "visa-alias";
+const char* const kBoardOption = "visa-board";
 const char* const kLibraryOption = "visa-library";
 const char* const kTimeScaleOption = "time-scale";
 const char* const kAliasesKey = "Aliases";
+const char* const kBoardsKey = "Boards";
 const char* const kLibraryKey = "Library";
 
 QString Key(const QString& resource) {
@@ -49,6 +52,28 @@ bool VisaConfig::ApplyAliasOption(const QString& option, QString* error) {
     return true;
 }
 
+bool VisaConfig::ApplyBoardOption(const QString& option, QString* error) {
+    static const QRegularExpression form(QStringLiteral("^\\s*GPIB(\\d*)\\s*=\\s*(\\S.*?)\\s*$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = form.match(option);
+    if (!match.hasMatch()) {
+        if (error)
+            *error = QStringLiteral("bad VISA board \"%1\" (expected GPIBn=INTERFACE, e.g. "
+                                    "GPIB0=TCPIP0::gw.line3::gpib0::VXI11)")
+                         .arg(option);
+        return false;
+    }
+    boards_[match.captured(1).toInt()] = match.captured(2);
+    return true;
+}
+
+QStringList VisaConfig::BoardOptions() const {
+    QStringList options;
+    for (auto it = boards_.begin(); it != boards_.end(); ++it)
+        options.append(QStringLiteral("GPIB%1=%2").arg(it.key()).arg(it.value()));
+    return options;
+}
+
 QStringList VisaConfig::AliasNames() const {
     QStringList names;
     for (const Alias& alias : aliases_)
@@ -67,6 +92,10 @@ void VisaConfig::Load(QSettings& settings) {
         QString ignored;
         ApplyAliasOption(option, &ignored);
     }
+    for (const QString& option : settings.value(QLatin1String(kBoardsKey)).toStringList()) {
+        QString ignored;
+        ApplyBoardOption(option, &ignored);
+    }
     if (settings.contains(QLatin1String(kLibraryKey)))
         libraryPath_ = settings.value(QLatin1String(kLibraryKey)).toString();
     settings.endGroup();
@@ -78,6 +107,10 @@ void VisaConfig::Save(QSettings& settings) const {
         options.append(alias.from + QLatin1Char('=') + alias.to);
     settings.beginGroup(QLatin1String(kVisaSettingsGroup));
     settings.setValue(QLatin1String(kAliasesKey), options);
+    if (boards_.isEmpty())
+        settings.remove(QLatin1String(kBoardsKey));
+    else
+        settings.setValue(QLatin1String(kBoardsKey), BoardOptions());
     settings.setValue(QLatin1String(kLibraryKey), libraryPath_);
     settings.endGroup();
 }
@@ -87,6 +120,10 @@ void AddVisaOptions(QCommandLineParser& parser) {
                       QStringLiteral("Open resource TO whenever resource FROM is asked for, e.g. "
                                      "GPIB0::4=TCPIP0::127.0.0.1::5025::SOCKET."),
                       QStringLiteral("FROM=TO")});
+    parser.addOption({QLatin1String(kBoardOption),
+                      QStringLiteral("Reach every address of GPIB board n through INTERFACE, e.g. "
+                                     "GPIB0=TCPIP0::gw.line3::gpib0::VXI11."),
+                      QStringLiteral("GPIBn=INTERFACE")});
     parser.addOption({QLatin1String(kLibraryOption),
                       QStringLiteral("The system VISA library for GPIB resources (default: the "
                                      "usual library names are tried)."),
@@ -100,6 +137,10 @@ void AddVisaOptions(QCommandLineParser& parser) {
 bool ApplyVisaOptions(const QCommandLineParser& parser, QString* error) {
     for (const QString& option : parser.values(QLatin1String(kAliasOption))) {
         if (!VisaConfig::Instance().ApplyAliasOption(option, error))
+            return false;
+    }
+    for (const QString& option : parser.values(QLatin1String(kBoardOption))) {
+        if (!VisaConfig::Instance().ApplyBoardOption(option, error))
             return false;
     }
     if (parser.isSet(QLatin1String(kLibraryOption)))

@@ -72,7 +72,7 @@ ViStatus viClear(ViSession vi) {
     return CheckIo(*instrument, instrument->io->Clear());
 }
 
-ViStatus viReadSTB(ViSession vi, ViUInt16* status) {
+ViStatus viReadSTB(ViSession vi, ViPUInt16 status) {
     VisaObject* instrument = Instrument(vi);
     if (!instrument)
         return VI_ERROR_INV_OBJECT;

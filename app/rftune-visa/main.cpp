@@ -2,6 +2,8 @@
 // checking an instrument, a LAN/GPIB gateway or an alias.
 #include "app/startup/StationStartup.h"
 #include "visa/Visa.h"
+#include "visa/VisaConfig.h"
+#include "visa/VisaResource.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -14,11 +16,14 @@ namespace {
 
 constexpr ViUInt32 kDefaultTimeoutMs = 2000;
 constexpr int kMaxReplyBytes = 1 << 20;
+// The drivers' fixed addresses: the 8960, the 4400 and the supply.
+const char* const kStationAddresses[] = {"GPIB0::14::INSTR", "GPIB0::4", "GPIB::5::INSTR"};
 
 struct Options {
     QString resource;
     QStringList lines;
     ViUInt32 timeoutMs = kDefaultTimeoutMs;
+    bool list = false;
 };
 
 void PrintError(const QString& message) {
@@ -35,6 +40,8 @@ void AddOwnOptions(QCommandLineParser& parser) {
     parser.addOptions({
         {"timeout", "I/O time-out in milliseconds (default 2000).", "MS"},
         {"trace", "Write every line sent and received to standard error."},
+        {"list", "Print what each of the station's addresses and aliases resolves to (alias, "
+                 "board and interface) and the instrument's reply to \"*IDN?\"."},
     });
     parser.addPositionalArgument("RESOURCE", "A VISA resource, e.g. GPIB0::4 or "
                                              "TCPIP0::192.168.1.5::5025::SOCKET.");
@@ -55,6 +62,9 @@ bool ReadOptions(const QCommandLineParser& parser, Options* options, QString* er
                                          : QStringLiteral("rftune.visa.warning=false"));
     qSetMessagePattern(QStringLiteral("%{message}"));
     QStringList arguments = parser.positionalArguments();
+    options->list = parser.isSet("list");
+    if (options->list)
+        return true;
     if (arguments.isEmpty()) {
         *error = QStringLiteral("no resource given (see --help)");
         return false;
@@ -97,7 +107,65 @@ bool RunLine(ViSession vi, const QString& text, QTextStream& out) {
     return status >= VI_SUCCESS;
 }
 
+// Where resource goes: its alias, or its board's interface, or the system library.
+QString Route(const QString& resource) {
+    const QString target = VisaConfig::Instance().Resolve(resource);
+    int board = 0;
+    int address = 0;
+    if (target.compare(resource, Qt::CaseInsensitive) != 0)
+        return QStringLiteral("alias %1").arg(target);
+    if (ParseGpibAddress(resource, &board, &address) &&
+        !VisaConfig::Instance().Board(board).isEmpty())
+        return QStringLiteral("board GPIB%1 %2")
+            .arg(board)
+            .arg(VisaConfig::Instance().Board(board));
+    return QStringLiteral("as written");
+}
+
+// The instrument's identity, or what kept it from answering.
+bool Identify(ViSession rm, const QString& resource, ViUInt32 timeoutMs, QString* answer) {
+    ViSession vi = VI_NULL;
+    ViStatus status = viOpen(rm, resource.toLatin1().constData(), VI_NO_LOCK, 0, &vi);
+    if (status >= VI_SUCCESS)
+        status = viSetAttribute(vi, VI_ATTR_TMO_VALUE, timeoutMs);
+    static const QByteArray query("*IDN?\n");
+    ViUInt32 written = 0;
+    if (status >= VI_SUCCESS)
+        status = viWrite(vi, reinterpret_cast<ViConstBuf>(query.constData()),
+                         static_cast<ViUInt32>(query.size()), &written);
+    QByteArray reply;
+    if (status >= VI_SUCCESS)
+        status = ReadReply(vi, &reply);
+    *answer = status >= VI_SUCCESS ? QString::fromLatin1(reply)
+                                   : Describe(vi != VI_NULL ? vi : rm, status);
+    viClose(vi);
+    return status >= VI_SUCCESS;
+}
+
+int List(const Options& options) {
+    QStringList addresses;
+    for (const char* address : kStationAddresses)
+        addresses << QLatin1String(address);
+    for (const QString& alias : VisaConfig::Instance().AliasNames()) {
+        if (!addresses.contains(alias, Qt::CaseInsensitive))
+            addresses << alias;
+    }
+    ViSession rm = VI_NULL;
+    viOpenDefaultRM(&rm);
+    QTextStream out(stdout);
+    bool allAnswered = true;
+    for (const QString& address : addresses) {
+        QString answer;
+        allAnswered = Identify(rm, address, options.timeoutMs, &answer) && allAnswered;
+        out << address << "  " << Route(address) << "  " << answer << '\n';
+    }
+    viClose(rm);
+    return allAnswered ? 0 : 1;
+}
+
 int Run(const Options& options) {
+    if (options.list)
+        return List(options);
     ViSession rm = VI_NULL;
     ViStatus status = viOpenDefaultRM(&rm);
     ViSession vi = VI_NULL;

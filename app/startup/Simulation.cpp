@@ -7,6 +7,7 @@
 #include "visa/VisaConfig.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -45,6 +46,12 @@ std::unique_ptr<SimBench> StartSimulation(const BenchOptions& options, QString* 
     for (const QString& alias : bench->VisaAliases()) {
         QString ignored;
         VisaConfig::Instance().ApplyAliasOption(alias, &ignored);
+    }
+    // A board's gateway is worth telling: rftune-visa can be pointed at it too.
+    for (const QString& board : bench->VisaBoards()) {
+        QString ignored;
+        VisaConfig::Instance().ApplyBoardOption(board, &ignored);
+        std::fprintf(stderr, "simulated bench: --visa-board %s\n", qPrintable(board));
     }
     return bench;
 }

@@ -1,5 +1,6 @@
 #include "sim/bench/BenchOptions.h"
 
+#include "sim/bench/BenchFace.h"
 #include "sim/supply/VirtualSupply.h"
 
 #include <QCommandLineParser>
@@ -136,6 +137,7 @@ void AddBenchOptions(QCommandLineParser& parser) {
          "ones do: the 8960 with an error in its queue, the 4400 with its error reply.",
          "N[,M]"},
     });
+    AddBenchFaceOptions(parser);
 }
 
 bool ReadBenchOptions(const QCommandLineParser& parser, BenchOptions* options, QString* error) {
@@ -156,7 +158,8 @@ bool ReadBenchOptions(const QCommandLineParser& parser, BenchOptions* options, Q
         !ReadSupply(parser, &options->instruments.supply, error) ||
         !ReadLoss(parser, "cable-loss-gsm", &options->instruments.gsmCableLossDb, error) ||
         !ReadLoss(parser, "cable-loss-dcs", &options->instruments.dcsCableLossDb, error) ||
-        !ReadMeasurements(parser, &options->instruments.failedMeasurements, error))
+        !ReadMeasurements(parser, &options->instruments.failedMeasurements, error) ||
+        !ReadBenchFaceOptions(parser, &options->instruments.face, error))
         return false;
     options->unit.seed = static_cast<std::uint32_t>(seed);
     target.silent = parser.isSet(QStringLiteral("silent"));

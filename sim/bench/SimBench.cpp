@@ -77,6 +77,8 @@ QStringList SimBench::ClientOptions() const {
     QStringList options = PortOptions();
     for (const QString& alias : VisaAliases())
         options << QStringLiteral("--visa-alias") << alias;
+    for (const QString& board : VisaBoards())
+        options << QStringLiteral("--visa-board") << board;
     return options;
 }
 

@@ -37,7 +37,9 @@ public:
     QStringList PortOptions() const;
     // "GPIB0::14::INSTR=TCPIP0::127.0.0.1::N::SOCKET" and so on: the instruments' VISA aliases.
     QStringList VisaAliases() const { return instruments_.VisaAliases(); }
-    // The port options and the --visa-alias options together.
+    // "GPIB0=TCPIP0::127.0.0.1,N::gpib0::VXI11" on a face that serves a whole board.
+    QStringList VisaBoards() const { return instruments_.VisaBoards(); }
+    // The port options and the --visa-alias and --visa-board options together.
     QStringList ClientOptions() const;
 
     void Insert();

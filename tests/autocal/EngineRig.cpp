@@ -47,6 +47,7 @@ void EngineRig::StopStation() {
     }
     bench.reset();
     VisaConfig::Instance().ClearAliases();
+    VisaConfig::Instance().ClearBoards();
 }
 
 void EngineRig::StartStation(std::int32_t testSetType, std::int32_t supplyType,
@@ -59,6 +60,8 @@ void EngineRig::StartStation(std::int32_t testSetType, std::int32_t supplyType,
     ASSERT_TRUE(bench->Start(&error)) << error.toStdString();
     for (const QString& alias : bench->VisaAliases())
         ASSERT_TRUE(VisaConfig::Instance().ApplyAliasOption(alias, &error)) << error.toStdString();
+    for (const QString& board : bench->VisaBoards())
+        ASSERT_TRUE(VisaConfig::Instance().ApplyBoardOption(board, &error)) << error.toStdString();
     tap = std::make_unique<TargetTap>();
     ASSERT_TRUE(tap->Open(bench->TargetDevice(), &error)) << error.toStdString();
     comm = std::make_unique<CComm>();

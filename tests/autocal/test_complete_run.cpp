@@ -1,5 +1,6 @@
 // A complete run of the calibration station on the simulated bench: every calibration's lines
-// in the order the target must get them, and "calresult.txt" as the operator reads it.
+// in the order the target must get them, and "calresult.txt" as the operator reads it, the same
+// through a VXI-11 gateway or a Prologix adapter as through the instruments' sockets.
 #include "sim/scpi/VirtualInstrument.h"
 #include "tests/autocal/EngineRig.h"
 #include "tests/autocal/RunReading.h"
@@ -15,6 +16,7 @@ namespace {
 struct Instruments {
     std::int32_t testSet;
     std::int32_t supply;
+    BenchFace face = BenchFace::kSocket;
 };
 
 // What the simulated unit's complete run appends to "calresult.txt", as the operator reads it: the
@@ -99,7 +101,9 @@ protected:
 } // namespace
 
 TEST_P(CompleteRun, sendsEachCalibrationsLinesInOrderAndLogsWhatItWroteIntoTheTarget) {
-    StartStation(GetParam().testSet, GetParam().supply);
+    BenchOptions options;
+    options.instruments.face.kind = GetParam().face;
+    StartStation(GetParam().testSet, GetParam().supply, options);
     CheckInstruments();
     Call([](CalibrationEngine& engine) { engine.StartAutoCal(); });
     ASSERT_TRUE(WaitFor([this] { return !log->ends.isEmpty(); }));
@@ -130,10 +134,14 @@ TEST_P(CompleteRun, sendsEachCalibrationsLinesInOrderAndLogsWhatItWroteIntoTheTa
     EXPECT_EQ(run.dcsApc[15], (std::array{352, 354, 354}));
 }
 
-INSTANTIATE_TEST_SUITE_P(EachTestSetAndSupply, CompleteRun,
-                         testing::Values(Instruments{kTestSet8960, kSupply66311B},
-                                         Instruments{kTestSet4400, kSupply3631A},
-                                         Instruments{kTestSet8960, kSupply3632A}));
+INSTANTIATE_TEST_SUITE_P(
+    EachTestSetAndSupply, CompleteRun,
+    testing::Values(Instruments{kTestSet8960, kSupply66311B},
+                    Instruments{kTestSet4400, kSupply3631A},
+                    Instruments{kTestSet8960, kSupply3632A},
+                    Instruments{kTestSet8960, kSupply3632A, BenchFace::kVxi11},
+                    Instruments{kTestSet8960, kSupply66311B, BenchFace::kPrologixTcp},
+                    Instruments{kTestSet4400, kSupply3631A, BenchFace::kPrologixSerial}));
 
 // One measurement of the RX calibration and one of the GSM TX calibration fail on the 8960: each
 // is taken once more after the device clear, which keeps the call and the settings, and the unit

@@ -225,7 +225,7 @@ TEST(VisaOpen, withoutAVisaLibraryAGpibResourceIsNotFoundAndAMalformedOneIsABadN
     VisaConfig::Instance().SetLibraryPath({});
 }
 
-TEST(VisaConfigTest, aliasesComeFromOptionsAndSettingsAndTheCommandLineWins) {
+TEST(VisaConfigTest, aliasesAndBoardsComeFromOptionsAndSettingsAndTheCommandLineWins) {
     VisaConfig& config = VisaConfig::Instance();
     config.ClearAliases();
     QString error;
@@ -235,25 +235,31 @@ TEST(VisaConfigTest, aliasesComeFromOptionsAndSettingsAndTheCommandLineWins) {
     {
         QSettings settings(dir.filePath("station.ini"), QSettings::IniFormat);
         ASSERT_TRUE(config.ApplyAliasOption("GPIB0::4=TCPIP0::gw::1234::SOCKET", &error));
+        ASSERT_TRUE(config.ApplyBoardOption("GPIB0=TCPIP0::gw::gpib0::VXI11", &error));
         config.SetLibraryPath("/opt/visa/libvisa.so");
         config.Save(settings);
     }
     config.ClearAliases();
+    config.ClearBoards();
     config.SetLibraryPath({});
     QSettings settings(dir.filePath("station.ini"), QSettings::IniFormat);
     config.Load(settings);
     EXPECT_EQ(config.Resolve(" gpib0::4 "), "TCPIP0::gw::1234::SOCKET");
+    EXPECT_EQ(config.Board(0), "TCPIP0::gw::gpib0::VXI11");
     EXPECT_EQ(config.LibraryPath(), "/opt/visa/libvisa.so");
 
     QCommandLineParser parser;
     AddVisaOptions(parser);
     parser.process(QStringList{"app", "--visa-alias", "GPIB0::4=TCPIP0::sim::5025::SOCKET",
-                               "--visa-library", "/x/libvisa.so"});
+                               "--visa-library", "/x/libvisa.so", "--visa-board",
+                               "GPIB=TCPIP0::sim,4000::gpib0::VXI11"});
     ASSERT_TRUE(ApplyVisaOptions(parser, &error));
     EXPECT_EQ(config.Resolve("GPIB0::4"), "TCPIP0::sim::5025::SOCKET");
     EXPECT_EQ(config.Resolve("GPIB0::14::INSTR"), "GPIB0::14::INSTR");
     EXPECT_EQ(config.LibraryPath(), "/x/libvisa.so");
+    EXPECT_EQ(config.BoardOptions(), QStringList{"GPIB0=TCPIP0::sim,4000::gpib0::VXI11"});
     config.ClearAliases();
+    config.ClearBoards();
     config.SetLibraryPath({});
 }
 

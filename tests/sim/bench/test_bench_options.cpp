@@ -39,6 +39,15 @@ TEST(BenchInstrumentOptions, defaultToTheStationsBenchAndTakeEachOptionAlone) {
     EXPECT_EQ(options.instruments.failedMeasurements, QList<int>{4});
     ASSERT_TRUE(Read({"--fail-measurement", "73,4,74"}, &options, &error));
     EXPECT_EQ(options.instruments.failedMeasurements, (QList<int>{73, 4, 74}));
+    EXPECT_EQ(options.instruments.face.kind, BenchFace::kSocket);
+    ASSERT_TRUE(Read({"--bench-face", "vxi11", "--vxi11-max-recv", "16", "--vxi11-stale-reply"},
+                     &options, &error));
+    EXPECT_EQ(options.instruments.face.kind, BenchFace::kVxi11);
+    EXPECT_EQ(options.instruments.face.vxi11.maxRecvSize, 16u);
+    EXPECT_TRUE(options.instruments.face.vxi11.staleReplies);
+    EXPECT_FALSE(Read({"--bench-face", "gpib"}, &options, &error));
+    EXPECT_EQ(error,
+              "unknown --bench-face \"gpib\" (socket, vxi11, prologix-tcp, prologix-serial)");
 }
 
 // A supply is named as on its front, in any case and with or without the leading E; each model's

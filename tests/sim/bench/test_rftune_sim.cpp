@@ -23,10 +23,10 @@ protected:
     QProcess sim;
 };
 
-// What rftune-visa prints for one line sent to a resource, with the given options.
-QString AskVisa(const QStringList& options, const QString& resource, const QString& line) {
+// What rftune-visa prints, or its error when it fails.
+QString AskVisa(const QStringList& arguments) {
     QProcess visa;
-    visa.start(QStringLiteral(RFTUNE_VISA_PATH), options + QStringList{resource, line});
+    visa.start(QStringLiteral(RFTUNE_VISA_PATH), arguments);
     if (!QTest::qWaitFor([&] { return visa.state() == QProcess::NotRunning; }, 10000))
         return QStringLiteral("(no end)");
     if (visa.exitCode() != 0)
@@ -49,9 +49,9 @@ TEST_F(RftuneSim, printsOptionsThatTheStationToolsTake) {
     // Each instrument's fixed address reaches its virtual one through the printed aliases.
     const QStringList aliases = ports.mid(6);
     EXPECT_EQ(aliases.count("--visa-alias"), 3);
-    EXPECT_TRUE(AskVisa(aliases, "GPIB0::14::INSTR", "*IDN?").contains("8960"));
-    EXPECT_TRUE(AskVisa(aliases, "GPIB0::4", "*IDN?").contains("4400"));
-    EXPECT_EQ(AskVisa(aliases, "GPIB::5::INSTR", "*IDN?"),
+    EXPECT_TRUE(AskVisa(aliases + QStringList{"GPIB0::14::INSTR", "*IDN?"}).contains("8960"));
+    EXPECT_TRUE(AskVisa(aliases + QStringList{"GPIB0::4", "*IDN?"}).contains("4400"));
+    EXPECT_EQ(AskVisa(aliases + QStringList{"GPIB::5::INSTR", "*IDN?"}),
               "HEWLETT-PACKARD,66311B,US38444369,A.02.02");
     sim.write("status\nquit\n");
     ASSERT_TRUE(Ended());
@@ -59,6 +59,25 @@ TEST_F(RftuneSim, printsOptionsThatTheStationToolsTake) {
     const QString status = QString::fromUtf8(sim.readAll());
     EXPECT_TRUE(status.contains("on the supply, powered"));
     EXPECT_TRUE(status.contains("supply 66311B output on at 4.180 V")) << status.toStdString();
+}
+
+// On the VXI-11 face one board mapping stands for the aliases, and rftune-visa --list shows each
+// of the station's addresses going through it.
+TEST_F(RftuneSim, theGatewayFaceMapsTheWholeBoardWhichTheVisaListShows) {
+    const QStringList options = StartSim({"--bench-face", "vxi11"}).mid(6);
+    ASSERT_EQ(options.size(), 2);
+    EXPECT_EQ(options[0], "--visa-board");
+    EXPECT_TRUE(options[1].startsWith("GPIB0=TCPIP0::127.0.0.1,")) << options[1].toStdString();
+    const QStringList lines = AskVisa(options + QStringList{"--list"}).split('\n');
+    ASSERT_EQ(lines.size(), 3) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[0].startsWith("GPIB0::14::INSTR  board GPIB0 TCPIP0::") &&
+                lines[0].endsWith(
+                    "::gpib0::VXI11  Agilent Technologies,8960 Series 10 E5515B,GB44051234,0"))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("GPIB0::4  board GPIB0") && lines[1].contains("WILLTEK,4400M"));
+    EXPECT_TRUE(lines[2].startsWith("GPIB::5::INSTR  board GPIB0") && lines[2].contains("E3632A"));
+    sim.write("quit\n");
+    ASSERT_TRUE(Ended());
 }
 
 TEST_F(RftuneSim, benchCommandsTakeTheUnitOffAndPutItBack) {
