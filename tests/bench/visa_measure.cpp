@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -73,16 +74,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "visa_measure: bad --queries value\n");
         return 2;
     }
+    const std::pair<BenchFace, const char*> faces[] = {
+        {BenchFace::kSocket, "socket"},
+        {BenchFace::kVxi11, "vxi11"},
+        {BenchFace::kPrologixTcp, "prologix-tcp"},
+        {BenchFace::kPrologixSerial, "prologix-serial"},
+    };
     double socketMs = 0.0;
-    for (const BenchFace face : {BenchFace::kSocket, BenchFace::kVxi11}) {
+    for (const auto& [face, name] : faces) {
         const double ms = RoundTripMs(face, queries);
         if (ms < 0.0)
             return 1;
         if (face == BenchFace::kSocket)
             socketMs = ms;
-        std::printf("%-7s *IDN? round trip %.3f ms (%d queries), %+.3f ms per exchange against "
+        std::printf("%-15s *IDN? round trip %.3f ms (%d queries), %+.3f ms per exchange against "
                     "the raw socket\n",
-                    face == BenchFace::kSocket ? "socket" : "vxi11", ms, queries, ms - socketMs);
+                    name, ms, queries, ms - socketMs);
     }
     return 0;
 }
