@@ -7,7 +7,7 @@ std::optional<QList<FailureCount>> FailurePareto(QSqlDatabase& db, const RunFilt
     RunFilter failed = filter;
     failed.outcome = RunOutcome::Failed;
     QVariantList bound;
-    const QString where = WhereOf(failed, {}, &bound);
+    const QString where = FilterSql(failed, &bound);
     const QString causes = QStringLiteral("r.failure_text, r.failed_calibration, r.failed_step");
     // A constant is no group to PostgreSQL: all stations together group by the causes alone.
     const QString groups = perStation ? QStringLiteral("r.station, ") + causes : causes;

@@ -2,27 +2,6 @@
 
 #include <QSqlError>
 
-QString WhereOf(const RunFilter& filter, const QStringList& extra, QVariantList* bound) {
-    QStringList conditions = extra;
-    const auto add = [&](const QString& condition, const QVariant& value) {
-        conditions << condition;
-        *bound << value;
-    };
-    if (filter.from.isValid())
-        add(QStringLiteral("r.started >= ?"), StoredTime(filter.from));
-    if (filter.to.isValid())
-        add(QStringLiteral("r.started < ?"), StoredTime(filter.to));
-    if (!filter.station.isEmpty())
-        add(QStringLiteral("r.station = ?"), filter.station);
-    if (filter.outcome)
-        add(QStringLiteral("r.outcome = ?"), OutcomeText(*filter.outcome));
-    if (!filter.model.isEmpty())
-        add(QStringLiteral("r.model = ?"), filter.model);
-    return conditions.isEmpty()
-               ? QString()
-               : QStringLiteral(" WHERE ") + conditions.join(QLatin1String(" AND "));
-}
-
 bool RunQuery(QSqlQuery& query, const QString& statement, const QVariantList& bound,
               QString* error) {
     query.setForwardOnly(true);

@@ -8,11 +8,8 @@
 #include <QString>
 #include <QVariantList>
 
-// What the process control's queries share: a run filter as SQL over runs r, one way to run a
+// What the process control's queries share besides the store's FilterSql: one way to run a
 // statement with its values bound, and a time read from a time column.
-
-// "WHERE ..." (empty when nothing filters) with extra conditions first; values bound in order.
-QString WhereOf(const RunFilter& filter, const QStringList& extra, QVariantList* bound);
 // Prepares and runs it forward only; false with *error in words.
 bool RunQuery(QSqlQuery& query, const QString& statement, const QVariantList& bound,
               QString* error);

@@ -15,8 +15,9 @@ std::optional<ControlLimits> BaselineLimits(QSqlDatabase& db, const RunFilter& f
         range.from = baseline.from;
         range.to = baseline.to;
     }
-    QVariantList bound{valueName};
-    const QString where = WhereOf(range, {QStringLiteral("d.name = ?")}, &bound);
+    QVariantList bound;
+    const QString where = FilterSql(range, &bound, {QStringLiteral("d.name = ?")});
+    bound << valueName;
     QString first = QStringLiteral("SELECT d.value AS v") + kValueJoin + where +
                     QStringLiteral(" ORDER BY r.started, r.id");
     if (!byDates)
@@ -36,8 +37,9 @@ std::optional<ControlLimits> BaselineLimits(QSqlDatabase& db, const RunFilter& f
 std::optional<QList<SeriesPoint>> LatestValues(QSqlDatabase& db, const RunFilter& filter,
                                                const QString& valueName, int count,
                                                QString* error) {
-    QVariantList bound{valueName};
-    const QString where = WhereOf(filter, {QStringLiteral("d.name = ?")}, &bound);
+    QVariantList bound;
+    const QString where = FilterSql(filter, &bound, {QStringLiteral("d.name = ?")});
+    bound << valueName;
     QSqlQuery query(db);
     if (!RunQuery(query,
                   QStringLiteral("SELECT r.id, r.name, r.started, d.value") + kValueJoin + where +
@@ -82,7 +84,7 @@ std::optional<ControlSeries> ReadControlSeries(QSqlDatabase& db, const RunFilter
 
 std::optional<QStringList> StationsOf(QSqlDatabase& db, const RunFilter& filter, QString* error) {
     QVariantList bound;
-    const QString where = WhereOf(filter, {}, &bound);
+    const QString where = FilterSql(filter, &bound);
     QSqlQuery query(db);
     if (!RunQuery(query,
                   QStringLiteral("SELECT DISTINCT r.station FROM runs r") + where +

@@ -31,7 +31,7 @@ QDateTime PeriodStart(const QDateTime& utc, YieldPeriod period) {
 std::optional<QList<YieldBar>> YieldBars(QSqlDatabase& db, const RunFilter& filter,
                                          YieldPeriod period, QString* error) {
     QVariantList bound;
-    const QString where = WhereOf(filter, {}, &bound);
+    const QString where = FilterSql(filter, &bound);
     const QString quarter = QuarterOf(db);
     QSqlQuery query(db);
     if (!RunQuery(query,
