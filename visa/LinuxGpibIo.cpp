@@ -94,14 +94,6 @@ ViStatus LinuxGpibIo::SetAttribute(ViAttr attribute, ViAttrState value) {
     return Check(api_.ibtmo(descriptor_, GpibTimeoutCode(attributes_.TimeoutMs())), "ibtmo");
 }
 
-ViStatus LinuxGpibIo::GetAttribute(ViAttr attribute, void* value) {
-    return attributes_.Get(attribute, value);
-}
-
-ViStatus LinuxGpibIo::SetBuffer(ViUInt16 mask, ViUInt32 /*size*/) {
-    return IoAttributes::CheckBufferMask(mask);
-}
-
 QString LinuxGpibIo::ErrorDetail(ViStatus /*status*/) const {
     return lastDetail_;
 }

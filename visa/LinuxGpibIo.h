@@ -1,7 +1,6 @@
 #pragma once
 
-#include "visa/InstrumentIo.h"
-#include "visa/IoAttributes.h"
+#include "visa/BuiltInIo.h"
 
 #include <QString>
 
@@ -11,7 +10,7 @@ struct LinuxGpibApi;
 
 // A session with one GPIB address of a board driven by linux-gpib: a device descriptor of
 // ibdev, EOI on the last byte written and reads that end on EOI alone.
-class LinuxGpibIo : public InstrumentIo {
+class LinuxGpibIo : public BuiltInIo {
 public:
     LinuxGpibIo(const LinuxGpibApi& api, int descriptor, int board, int address);
     ~LinuxGpibIo() override;
@@ -23,8 +22,6 @@ public:
     ViStatus Clear() override;
     ViStatus ReadStatusByte(ViUInt16* statusByte) override;
     ViStatus SetAttribute(ViAttr attribute, ViAttrState value) override;
-    ViStatus GetAttribute(ViAttr attribute, void* value) override;
-    ViStatus SetBuffer(ViUInt16 mask, ViUInt32 size) override;
     QString ErrorDetail(ViStatus status) const override;
 
 private:
@@ -35,7 +32,6 @@ private:
     int descriptor_;
     int board_;
     int address_;
-    IoAttributes attributes_;
     QString lastDetail_;
 };
 

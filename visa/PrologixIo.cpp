@@ -35,18 +35,6 @@ ViStatus PrologixIo::ReadStatusByte(ViUInt16* statusByte) {
     return adapter_->StatusByte(address_, statusByte, attributes_.TimeoutMs(), &lastDetail_);
 }
 
-ViStatus PrologixIo::SetAttribute(ViAttr attribute, ViAttrState value) {
-    return attributes_.Set(attribute, value);
-}
-
-ViStatus PrologixIo::GetAttribute(ViAttr attribute, void* value) {
-    return attributes_.Get(attribute, value);
-}
-
-ViStatus PrologixIo::SetBuffer(ViUInt16 mask, ViUInt32 /*size*/) {
-    return IoAttributes::CheckBufferMask(mask);
-}
-
 QString PrologixIo::ErrorDetail(ViStatus /*status*/) const {
     return lastDetail_;
 }

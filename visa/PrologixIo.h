@@ -1,7 +1,6 @@
 #pragma once
 
-#include "visa/InstrumentIo.h"
-#include "visa/IoAttributes.h"
+#include "visa/BuiltInIo.h"
 
 #include <QString>
 
@@ -11,7 +10,7 @@ class PrologixAdapter;
 
 // A session with one GPIB address behind a Prologix adapter, over TCP (GPIB-ETHERNET, port 1234)
 // or its serial port (GPIB-USB). Every address of a board shares the adapter's one connection.
-class PrologixIo : public InstrumentIo {
+class PrologixIo : public BuiltInIo {
 public:
     PrologixIo(std::shared_ptr<PrologixAdapter> adapter, int address);
     ~PrologixIo() override;
@@ -20,15 +19,11 @@ public:
     ViStatus Read(ViPBuf buffer, ViUInt32 count, ViUInt32* got) override;
     ViStatus Clear() override;
     ViStatus ReadStatusByte(ViUInt16* statusByte) override;
-    ViStatus SetAttribute(ViAttr attribute, ViAttrState value) override;
-    ViStatus GetAttribute(ViAttr attribute, void* value) override;
-    ViStatus SetBuffer(ViUInt16 mask, ViUInt32 size) override;
     QString ErrorDetail(ViStatus status) const override;
 
 private:
     std::shared_ptr<PrologixAdapter> adapter_;
     int address_;
-    IoAttributes attributes_;
     QString lastDetail_;
 };
 

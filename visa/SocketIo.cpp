@@ -76,18 +76,6 @@ ViStatus SocketIo::ReadStatusByte(ViUInt16* /*statusByte*/) {
     return VI_ERROR_NSUP_OPER;
 }
 
-ViStatus SocketIo::SetAttribute(ViAttr attribute, ViAttrState value) {
-    return attributes_.Set(attribute, value);
-}
-
-ViStatus SocketIo::GetAttribute(ViAttr attribute, void* value) {
-    return attributes_.Get(attribute, value);
-}
-
-ViStatus SocketIo::SetBuffer(ViUInt16 mask, ViUInt32 /*size*/) {
-    return IoAttributes::CheckBufferMask(mask);
-}
-
 QString SocketIo::ErrorDetail(ViStatus /*status*/) const {
     return lastDetail_;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "visa/InstrumentIo.h"
-#include "visa/IoAttributes.h"
+#include "visa/BuiltInIo.h"
 
 #include <QTcpSocket>
 
@@ -10,7 +9,7 @@
 // Raw SCPI over TCP ("TCPIP[n]::host::port::SOCKET"): the bytes as written, replies up to and
 // including a line feed. Waits block the calling thread for at most the session's time-out, so
 // the socket lives in, and is used from, the thread that opened it.
-class SocketIo : public InstrumentIo {
+class SocketIo : public BuiltInIo {
 public:
     // Null with *status and *detail set when the host cannot be found, refuses the connection
     // or does not accept it within connectTimeoutMs.
@@ -22,9 +21,6 @@ public:
     ViStatus Read(ViPBuf buffer, ViUInt32 count, ViUInt32* got) override;
     ViStatus Clear() override;
     ViStatus ReadStatusByte(ViUInt16* statusByte) override;
-    ViStatus SetAttribute(ViAttr attribute, ViAttrState value) override;
-    ViStatus GetAttribute(ViAttr attribute, void* value) override;
-    ViStatus SetBuffer(ViUInt16 mask, ViUInt32 size) override;
     QString ErrorDetail(ViStatus status) const override;
 
 private:
@@ -33,6 +29,5 @@ private:
     bool ReadyToEnd(ViUInt32 count, qint64* length, bool* lineEnded);
 
     QTcpSocket socket_;
-    IoAttributes attributes_;
     QString lastDetail_;
 };

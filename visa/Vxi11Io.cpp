@@ -246,18 +246,6 @@ ViStatus Vxi11Io::ReadStatusByte(ViUInt16* statusByte) {
     return status;
 }
 
-ViStatus Vxi11Io::SetAttribute(ViAttr attribute, ViAttrState value) {
-    return attributes_.Set(attribute, value);
-}
-
-ViStatus Vxi11Io::GetAttribute(ViAttr attribute, void* value) {
-    return attributes_.Get(attribute, value);
-}
-
-ViStatus Vxi11Io::SetBuffer(ViUInt16 mask, ViUInt32 /*size*/) {
-    return IoAttributes::CheckBufferMask(mask);
-}
-
 QString Vxi11Io::ErrorDetail(ViStatus /*status*/) const {
     return lastDetail_;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "visa/InstrumentIo.h"
-#include "visa/IoAttributes.h"
+#include "visa/BuiltInIo.h"
 #include "visa/RpcClient.h"
 #include "visa/VisaResource.h"
 
@@ -13,7 +12,7 @@ class XdrWriter;
 // A VXI-11 link (core channel only: service requests are fragile on every gateway, so the
 // status byte is polled instead). Reads and writes block the calling thread for at most the
 // session's time-out, which the gateway is told as the time left of one deadline per call.
-class Vxi11Io : public InstrumentIo {
+class Vxi11Io : public BuiltInIo {
 public:
     static constexpr quint16 kPortmapperPort = 111;
 
@@ -29,9 +28,6 @@ public:
     ViStatus Read(ViPBuf buffer, ViUInt32 count, ViUInt32* got) override;
     ViStatus Clear() override;
     ViStatus ReadStatusByte(ViUInt16* statusByte) override;
-    ViStatus SetAttribute(ViAttr attribute, ViAttrState value) override;
-    ViStatus GetAttribute(ViAttr attribute, void* value) override;
-    ViStatus SetBuffer(ViUInt16 mask, ViUInt32 size) override;
     QString ErrorDetail(ViStatus status) const override;
 
 private:
@@ -45,7 +41,6 @@ private:
     ViStatus Expired(const char* what);
 
     RpcClient rpc_;
-    IoAttributes attributes_;
     quint32 link_ = 0;
     bool linked_ = false;
     quint32 maxRecvSize_ = 0;
