@@ -20,8 +20,16 @@ QString LocalZone() {
     return plain.match(zone).hasMatch() ? zone : QStringLiteral("UTC");
 }
 
-// The period's first moment as local ISO text, so that text order is time order.
-QString PeriodSql(bool server, YieldPeriod period) {
+YieldRow RowOf(const QSqlQuery& query, int first) {
+    YieldRow row;
+    row.runs = query.value(first).toInt();
+    row.successes = query.value(first + 1).toInt();
+    return row;
+}
+
+} // namespace
+
+QString PeriodStartSql(bool server, YieldPeriod period) {
     if (server)
         return QStringLiteral("to_char(r.started AT TIME ZONE '%1', '%2')")
             .arg(LocalZone(), period == YieldPeriod::Hour
@@ -32,20 +40,17 @@ QString PeriodSql(bool server, YieldPeriod period) {
                                          : QLatin1String("%Y-%m-%dT00:00:00"));
 }
 
-YieldRow RowOf(const QSqlQuery& query, int first) {
-    YieldRow row;
-    row.runs = query.value(first).toInt();
-    row.successes = query.value(first + 1).toInt();
-    return row;
+QDateTime PeriodStartOfText(const QString& text) {
+    const QDate day = QDate::fromString(text.left(10), Qt::ISODate);
+    const int hour = text.mid(11, 2).toInt();
+    return hour == 0 ? day.startOfDay() : QDateTime(day, QTime(hour, 0));
 }
-
-} // namespace
 
 std::optional<QList<YieldRow>> YieldPer(RecordStore& store, const RunFilter& filter,
                                         YieldPeriod period, QString* error) {
     QVariantList bound;
     const QString where = FilterSql(filter, &bound);
-    const QString start = PeriodSql(store.Location().IsServer(), period);
+    const QString start = PeriodStartSql(store.Location().IsServer(), period);
     QList<YieldRow> rows;
     if (!store.Select(
             QStringLiteral("SELECT %1, r.station, %2 FROM runs r%3 GROUP BY %1, "
@@ -54,8 +59,7 @@ std::optional<QList<YieldRow>> YieldPer(RecordStore& store, const RunFilter& fil
             bound,
             [&rows](const QSqlQuery& query) {
                 YieldRow row = RowOf(query, 2);
-                row.start = QDateTime::fromString(query.value(0).toString(),
-                                                  QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+                row.start = PeriodStartOfText(query.value(0).toString());
                 row.station = query.value(1).toString();
                 rows << row;
             },

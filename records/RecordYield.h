@@ -19,7 +19,6 @@ struct YieldBar {
     double Percent() const { return runs == 0 ? 0.0 : 100.0 * successes / runs; }
 };
 
-// The database counts per UTC quarter of an hour; the quarters go to local hours or days here,
-// so that a day that changes to or from summer time is still one day. By start, then station.
+// Counted by the database per local period and station; by start, then station.
 std::optional<QList<YieldBar>> YieldBars(QSqlDatabase& db, const RunFilter& filter,
                                          YieldPeriod period, QString* error);
