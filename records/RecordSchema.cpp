@@ -50,6 +50,13 @@ QStringList Step(int version, bool server) {
                    "CREATE INDEX runs_model ON runs (model, started)",
                    "CREATE INDEX run_values_name ON run_values (name, value)",
                };
+    case 4: // how many runs stored each value of a name, kept by every write, for the histograms
+        return {
+            "CREATE TABLE value_counts (name TEXT NOT NULL, value BIGINT NOT NULL, "
+            "runs BIGINT NOT NULL, PRIMARY KEY (name, value))",
+            "INSERT INTO value_counts (name, value, runs) "
+            "SELECT name, value, COUNT(*) FROM run_values GROUP BY name, value",
+        };
     default:
         return {};
     }

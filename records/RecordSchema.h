@@ -5,7 +5,7 @@
 
 // The run records' tables, created and brought up to date by the program: a version table holds
 // the schema's version, and each step to the next version runs in a transaction of its own.
-inline constexpr int kRecordSchemaVersion = 3;
+inline constexpr int kRecordSchemaVersion = 4;
 
 // 0 for a database without the tables; -1 with *error when it cannot be read.
 int SchemaVersion(QSqlDatabase& db, QString* error);

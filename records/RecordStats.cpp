@@ -113,16 +113,17 @@ std::optional<QList<ValueCount>> ValueCounts(RecordStore& store, const RunFilter
     QVariantList bound;
     const QString where = FilterSql(filter, &bound, {QStringLiteral("d.name = ?")});
     bound << name;
-    // Without a filter the index of names answers alone, without a look at the runs.
-    const QString from = bound.size() == 1
-                             ? QStringLiteral("run_values d")
-                             : QStringLiteral("run_values d JOIN runs r ON r.id = d.run_id");
+    // Without a filter the counts every write keeps answer alone, whatever the number of runs.
+    const QString statement =
+        bound.size() == 1
+            ? QStringLiteral("SELECT d.value, d.runs FROM value_counts d%1 ORDER BY d.value")
+                  .arg(where)
+            : QStringLiteral("SELECT d.value, COUNT(*) FROM run_values d JOIN runs r ON r.id = "
+                             "d.run_id%1 GROUP BY d.value ORDER BY d.value")
+                  .arg(where);
     QList<ValueCount> counts;
     if (!store.Select(
-            QStringLiteral("SELECT d.value, COUNT(*) FROM %1%2 GROUP BY d.value "
-                           "ORDER BY d.value")
-                .arg(from, where),
-            bound,
+            statement, bound,
             [&counts](const QSqlQuery& query) {
                 counts << ValueCount{query.value(0).toLongLong(), query.value(1).toInt()};
             },

@@ -149,8 +149,13 @@ bool RecordStore::Insert(QSqlDatabase& db, const RunRecord& r, QString* error) {
         return false;
     Rows values(db,
                 QStringLiteral("INSERT INTO run_values (run_id, name, value) VALUES (?, ?, ?)"));
+    // In the values' own order, so that stations writing at once lock the counts in one order.
+    Rows counts(db, QStringLiteral("INSERT INTO value_counts (name, value, runs) VALUES (?, ?, 1) "
+                                   "ON CONFLICT (name, value) DO UPDATE SET runs = "
+                                   "value_counts.runs + 1"));
     for (auto it = r.values.cbegin(); it != r.values.cend(); ++it)
-        if (!values.Add({r.id, it.key(), it.value()}, error))
+        if (!values.Add({r.id, it.key(), it.value()}, error) ||
+            !counts.Add({it.key(), it.value()}, error))
             return false;
     Rows txPower(db, QStringLiteral("INSERT INTO tx_power (run_id, seq, band, sub_band, level, "
                                     "dac, dbm) VALUES (?, ?, ?, ?, ?, ?, ?)"));

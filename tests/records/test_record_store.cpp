@@ -138,6 +138,12 @@ TEST(RecordStore, todaysSchemaIsMigratedInPlaceKeepingItsRunsAndANewerOneIsRefus
     EXPECT_EQ(runs->at(0).started, QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5, 120), Qt::UTC));
     EXPECT_EQ(runs->at(0).values, (QMap<QString, qint64>{{"rx.2", -3}}));
     EXPECT_EQ(runs->at(0).testSetIdentity, "8960");
+    // The old run's value is counted with the new run's in the histogram of its name.
+    int counted = 0;
+    for (const ValueCount& count :
+         ValueCounts(store, {}, "rx.2", &error).value_or(QList<ValueCount>()))
+        counted += count.value == -3 ? count.count : 0;
+    EXPECT_EQ(counted, runs->at(1).values.value("rx.2") == -3 ? 2 : 1);
     // The old run's time is one the database's own date functions read, counted with the new.
     EXPECT_EQ(YieldPer(store, {At(1, 0), {}, {}, {}, {}}, YieldPeriod::Day, &error)->size(), 1);
     EXPECT_EQ(YieldPer(store, {}, YieldPeriod::Hour, &error)->first().start,
