@@ -10,7 +10,8 @@
 namespace {
 
 // A server that does not answer must not hold a write for long; the record waits in the spool.
-constexpr const char* kServerOptions = "connect_timeout=5";
+// The server's notices (a table that is there already) are not the operator's business.
+constexpr const char* kServerOptions = "connect_timeout=5;options=-cclient_min_messages=warning";
 
 std::optional<DatabaseLocation> ParseServerUrl(const QString& text, QString* error) {
     const QUrl url(text, QUrl::StrictMode);
