@@ -210,7 +210,7 @@ TEST(VisaOpen, aRefusedConnectionAMissingLibraryAndABadNameAreSaidWithTheResourc
     VisaConfig::Instance().SetLibraryPath({});
 }
 
-TEST(VisaConfigTest, aliasesAndBoardsComeFromOptionsAndSettingsAndTheCommandLineWins) {
+TEST(VisaConfigTest, aliasesBoardsAndTheTimeScaleComeFromOptionsAndSettingsAndTheCommandLineWins) {
     VisaConfig& config = VisaConfig::Instance();
     config.ClearAliases();
     QString error;
@@ -237,8 +237,9 @@ TEST(VisaConfigTest, aliasesAndBoardsComeFromOptionsAndSettingsAndTheCommandLine
     AddVisaOptions(parser);
     parser.process(QStringList{"app", "--visa-alias", "GPIB0::4=TCPIP0::sim::5025::SOCKET",
                                "--visa-library", "/x/libvisa.so", "--visa-board",
-                               "GPIB=TCPIP0::sim,4000::gpib0::VXI11"});
+                               "GPIB=TCPIP0::sim,4000::gpib0::VXI11", "--time-scale", "0.5"});
     ASSERT_TRUE(ApplyVisaOptions(parser, &error));
+    EXPECT_EQ(StationClock::Scale(), 0.5);
     EXPECT_EQ(config.Resolve("GPIB0::4"), "TCPIP0::sim::5025::SOCKET");
     EXPECT_EQ(config.Resolve("GPIB0::14::INSTR"), "GPIB0::14::INSTR");
     EXPECT_EQ(config.LibraryPath(), "/x/libvisa.so");
@@ -246,23 +247,15 @@ TEST(VisaConfigTest, aliasesAndBoardsComeFromOptionsAndSettingsAndTheCommandLine
     config.ClearAliases();
     config.ClearBoards();
     config.SetLibraryPath({});
-}
-
-TEST(VisaConfig, timeScaleTakesAFactorFromZeroToOne) {
+    StationClock::SetScale(1.0);
+    // The time scale is a factor from zero to one.
     for (const char* bad : {"2", "-0.1", "fast"}) {
-        QCommandLineParser parser;
-        AddVisaOptions(parser);
-        parser.process(QStringList{"app", "--time-scale", bad});
-        QString error;
-        EXPECT_FALSE(ApplyVisaOptions(parser, &error)) << bad;
+        QCommandLineParser badParser;
+        AddVisaOptions(badParser);
+        badParser.process(QStringList{"app", "--time-scale", bad});
+        EXPECT_FALSE(ApplyVisaOptions(badParser, &error)) << bad;
         EXPECT_TRUE(error.contains(QLatin1String(bad))) << error.toStdString();
     }
-    QCommandLineParser parser;
-    AddVisaOptions(parser);
-    parser.process(QStringList{"app", "--time-scale", "0.5"});
-    QString error;
-    EXPECT_TRUE(ApplyVisaOptions(parser, &error));
-    StationClock::SetScale(1.0);
 }
 
 TEST(SystemVisa, gpibGoesThroughTheLoadedLibraryWhichSeesItsSessionsClosed) {

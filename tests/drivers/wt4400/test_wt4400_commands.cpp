@@ -65,7 +65,7 @@ TEST_F(Wt4400Bench, theGeneratorAndGprsCallSystemsSendTheirStartUpLines) {
                ":CONF:GPRS:BS:TCH:ARFCN 1;*OPC?", ":CONF:GPRS:MSTATION:PLEV 0;*OPC?"}));
 }
 
-TEST_F(Wt4400Bench, theCacheSendsNothingTwiceAndAssignsChannelAndLevelTogether) {
+TEST_F(Wt4400Bench, theCacheSendsNothingTwiceOrBeforeItWasSentOrAfterAResetOrAFailure) {
     const ViSession session = Open();
     ASSERT_EQ(wt4400_setMode(session, 0, 0, "", 0), VI_SUCCESS);
     ASSERT_EQ(wt4400_setCallParameters(session, -60.0, 5, 30), VI_SUCCESS);
@@ -78,10 +78,7 @@ TEST_F(Wt4400Bench, theCacheSendsNothingTwiceAndAssignsChannelAndLevelTogether) 
                      ":CONF:GSM:ASSALL 512,5", "*OPC?", ":CONF:GSM:MSTATION:PLEVEL 7", "*OPC?",
                      ":CONF:GSM:BS:LEVEL -50.000000;:CONF:GSM:BS:TCH:ARFC 600"}));
     EXPECT_EQ(wt4400_setCallParameters(session, -60.0, 44, 30), WT4400_ERROR_NOT_ALLOWED);
-}
-
-TEST_F(Wt4400Bench, nothingIsCachedBeforeItWasSentOrAfterAResetOrAFailure) {
-    const ViSession session = Open();
+    // Nothing is cached before it was sent, or after a reset or a failure.
     ASSERT_EQ(wt4400_setMode(session, 1, 0, "", 0), VI_SUCCESS);
     ASSERT_EQ(wt4400_setBchChannel(session, 0), VI_SUCCESS); // ARFCN 0 is a channel too
     ASSERT_EQ(wt4400_reset(session), VI_SUCCESS);
