@@ -48,8 +48,8 @@ TEST_F(Wt4400Bench, theSlotTableHoldsSevenAndAnOpenAddressReusesItsSlotAndConnec
         << server->ConnectionCount() << " connections: the earlier session of slot 3 leaked";
 }
 
-TEST_F(Wt4400Bench, resourcesOtherThanGpibAddressesAreRefusedWithoutTouchingVisa) {
-    ViSession session = 99;
+TEST_F(Wt4400Bench, resourcesOtherThanGpibAddressesAndSessionsNotOpenAreRefused) {
+    ViSession session = 99; // without touching VISA
     for (const char* resource : {"TCPIP0::127.0.0.1::5025::SOCKET", "GPIB0", "GPIB0::31",
                                  "GPIB100::4", "GPIB99999::4", "gpib0::4", "GPIB0::99999"}) {
         EXPECT_EQ(wt4400_init(resource, 0, 0, &session), VI_ERROR_PARAMETER1) << resource;
@@ -58,15 +58,13 @@ TEST_F(Wt4400Bench, resourcesOtherThanGpibAddressesAreRefusedWithoutTouchingVisa
     EXPECT_EQ(wt4400_init("GPIB0::4", 2, 0, &session), VI_ERROR_PARAMETER2);
     EXPECT_EQ(wt4400_init("GPIB0::4", 0, 2, &session), VI_ERROR_PARAMETER3);
     EXPECT_EQ(VisaRegistry::Instance().Count(), 0);
-}
-
-TEST_F(Wt4400Bench, sessionsOutsideTheTableOrFreeAreRefusedByEveryOperation) {
+    // Sessions outside the table, or free, are refused by every operation.
     ViChar buffer[32] = {};
-    for (ViSession session : {0u, 8u, 1000u}) {
-        EXPECT_EQ(wt4400_write(session, "*RST"), VI_ERROR_PARAMETER1);
-        EXPECT_EQ(wt4400_read(buffer, sizeof buffer, session), VI_ERROR_PARAMETER1);
-        EXPECT_EQ(wt4400_close(session), VI_ERROR_PARAMETER1);
-        EXPECT_EQ(wt4400_log(0, "write", "x", session), VI_SUCCESS);
+    for (ViSession outside : {0u, 8u, 1000u}) {
+        EXPECT_EQ(wt4400_write(outside, "*RST"), VI_ERROR_PARAMETER1);
+        EXPECT_EQ(wt4400_read(buffer, sizeof buffer, outside), VI_ERROR_PARAMETER1);
+        EXPECT_EQ(wt4400_close(outside), VI_ERROR_PARAMETER1);
+        EXPECT_EQ(wt4400_log(0, "write", "x", outside), VI_SUCCESS);
     }
     EXPECT_EQ(wt4400_setTimeout(2, 1.0), VI_ERROR_INV_SESSION);
     EXPECT_EQ(wt4400_measureTxPower(2, nullptr, 1), VI_ERROR_INV_SESSION);
