@@ -3,6 +3,7 @@
 #include "sim/a8960/Virtual8960.h"
 #include "sim/prologix/PrologixFaces.h"
 #include "sim/scpi/ScpiServer.h"
+#include "sim/vxi11/Portmapper.h"
 #include "sim/vxi11/Vxi11Server.h"
 #include "sim/wt4400/Virtual4400.h"
 #include "tests/support/FakeRadio.h"
@@ -11,8 +12,12 @@
 #include "visa/LinuxGpibIo.h"
 #include "visa/LinuxGpibLibrary.h"
 #include "visa/PrologixIo.h"
+#include "visa/VisaConfig.h"
+#include "visa/Vxi11Io.h"
 
+#include <QNetworkDatagram>
 #include <QTcpServer>
+#include <QUdpSocket>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,8 +29,10 @@ struct IoResult {
 
 ViStatus Write(InstrumentIo& io, const QByteArray& bytes) {
     ViUInt32 written = 0;
-    return io.Write(reinterpret_cast<ViConstBuf>(bytes.constData()),
-                    static_cast<ViUInt32>(bytes.size()), &written);
+    const ViStatus status = io.Write(reinterpret_cast<ViConstBuf>(bytes.constData()),
+                                     static_cast<ViUInt32>(bytes.size()), &written);
+    EXPECT_TRUE(status < VI_SUCCESS || written == static_cast<ViUInt32>(bytes.size()));
+    return status;
 }
 
 IoResult Read(InstrumentIo& io, ViUInt32 count = 256) {
@@ -40,8 +47,27 @@ IoResult Query(InstrumentIo& io, const QByteArray& line) {
     return status < VI_SUCCESS ? IoResult{status, {}} : Read(io);
 }
 
-// The bench's 8960 at 14 and 4400 at 4 on one GPIB board, on a thread of their own; waits and
-// the Prologix adapter's read period on the station's time scale, cut down.
+// Answers "*IDN?" and "ECHO? TEXT" (with TEXT); keeps what it was sent.
+class EchoInstrument : public ScpiInstrument {
+public:
+    std::optional<QByteArray> Receive(const QByteArray& line) override {
+        lines.append(line);
+        if (line.startsWith("ECHO? "))
+            return line.mid(6);
+        return line == "*IDN?" ? std::optional<QByteArray>("TEST,GATEWAY,0,1.0") : std::nullopt;
+    }
+    QList<QByteArray> lines;
+};
+
+QString Describe(ViObject object, ViStatus status) {
+    ViChar text[VI_FIND_BUFLEN] = {};
+    viStatusDesc(object, status, text);
+    return QString::fromLocal8Bit(text);
+}
+
+// The bench's 8960 at 14 and 4400 at 4 on one GPIB board, with an echo at 20 behind a gateway,
+// on a thread of their own; waits and the Prologix adapter's read period on the station's time
+// scale, cut down.
 class GpibBench : public testing::Test {
 protected:
     void SetUp() override { StationClock::SetScale(0.01); }
@@ -64,12 +90,38 @@ protected:
         });
         qputenv("RFTUNE_GPIB_LIBRARY", STUB_GPIB_PATH);
     }
+    // A VXI-11 gateway with the board's instruments as "gpib0,N" and the echo also as "inst0",
+    // with the faults of the test; returns the board's interface text.
+    QString StartGateway(const Vxi11Faults& faults = {}) {
+        thread.Run([&] {
+            auto server = std::make_unique<Vxi11Server>();
+            server->SetFaults(faults);
+            for (auto [address, instrument] : Board().asKeyValueRange())
+                server->AddDevice(QStringLiteral("gpib0,%1").arg(address), *instrument);
+            server->AddDevice("gpib0,20", echo);
+            server->AddDevice("inst0", echo);
+            ASSERT_TRUE(server->Listen());
+            gateway = server.get();
+            faces.push_back(std::move(server));
+        });
+        return QStringLiteral("TCPIP0::127.0.0.1,%1::gpib0::VXI11").arg(gateway->Port());
+    }
+    std::unique_ptr<InstrumentIo> Open(const QString& interface, int address) {
+        ViStatus status = VI_SUCCESS;
+        QString detail;
+        std::unique_ptr<InstrumentIo> io =
+            FindBoardOpener(interface)(interface, address, &status, &detail);
+        EXPECT_EQ(status, VI_SUCCESS) << detail.toStdString();
+        return io;
+    }
 
     FakeRadio radio;
     Virtual8960 a8960{radio};
     Virtual4400 wt4400{radio};
+    EchoInstrument echo;
     ServerThread thread;
     std::vector<std::unique_ptr<QObject>> faces;
+    Vxi11Server* gateway = nullptr;
 };
 
 enum class Face { kVxi11, kPrologixTcp, kPrologixSerial, kLinuxGpib };
@@ -83,17 +135,11 @@ protected:
             StartLinuxGpib();
             return QStringLiteral("LINUXGPIB::0");
         }
+        if (GetParam() == Face::kVxi11)
+            return StartGateway();
         QString text;
         thread.Run([&] { text = StartInThread(faults); });
         return text;
-    }
-    std::unique_ptr<InstrumentIo> Open(const QString& interface, int address) {
-        ViStatus status = VI_SUCCESS;
-        QString detail;
-        std::unique_ptr<InstrumentIo> io =
-            FindBoardOpener(interface)(interface, address, &status, &detail);
-        EXPECT_EQ(status, VI_SUCCESS) << detail.toStdString();
-        return io;
     }
     QList<QByteArray> Commands() {
         QList<QByteArray> commands;
@@ -106,16 +152,6 @@ protected:
 
 private:
     QString StartInThread(const PrologixFaults& faults) {
-        QString error;
-        if (GetParam() == Face::kVxi11) {
-            auto gateway = std::make_unique<Vxi11Server>();
-            for (auto [address, instrument] : Board().asKeyValueRange())
-                gateway->AddDevice(QStringLiteral("gpib0,%1").arg(address), *instrument);
-            EXPECT_TRUE(gateway->Listen());
-            faces.push_back(std::move(gateway));
-            return QStringLiteral("TCPIP0::127.0.0.1,%1::gpib0::VXI11")
-                .arg(static_cast<Vxi11Server*>(faces.back().get())->Port());
-        }
         if (GetParam() == Face::kPrologixTcp) {
             faces.push_back(std::make_unique<PrologixTcpFace>(Board(), faults));
             tcp = static_cast<PrologixTcpFace*>(faces.back().get());
@@ -124,6 +160,7 @@ private:
         }
         faces.push_back(std::make_unique<PrologixSerialFace>(Board(), faults));
         serial = static_cast<PrologixSerialFace*>(faces.back().get());
+        QString error;
         EXPECT_TRUE(serial->Open(&error)) << error.toStdString();
         return serial->InterfaceText();
     }
@@ -136,6 +173,36 @@ INSTANTIATE_TEST_SUITE_P(Faces, GpibFaces,
 using PrologixFaces = GpibFaces;
 INSTANTIATE_TEST_SUITE_P(Adapters, PrologixFaces,
                          testing::Values(Face::kPrologixTcp, Face::kPrologixSerial));
+
+// The gateway through the station's VISA layer, its board 0 mapped to it.
+class Vxi11Gateway : public GpibBench {
+protected:
+    QString Start(const Vxi11Faults& faults = {}) {
+        const QString interface = StartGateway(faults);
+        QString error;
+        EXPECT_TRUE(VisaConfig::Instance().ApplyBoardOption("GPIB0=" + interface, &error));
+        EXPECT_EQ(viOpenDefaultRM(&rm), VI_SUCCESS);
+        return interface;
+    }
+    void TearDown() override {
+        viClose(rm);
+        VisaConfig::Instance().ClearBoards();
+        GpibBench::TearDown();
+    }
+    ViSession OpenVisa(const QString& resource) {
+        ViSession vi = VI_NULL;
+        status = viOpen(rm, resource.toLatin1().constData(), VI_NO_LOCK, 0, &vi);
+        return vi;
+    }
+    ViStatus WriteVisa(ViSession vi, const QByteArray& message) {
+        ViUInt32 written = 0;
+        return viWrite(vi, reinterpret_cast<ViConstBuf>(message.constData()),
+                       static_cast<ViUInt32>(message.size()), &written);
+    }
+
+    ViSession rm = VI_NULL;
+    ViStatus status = VI_SUCCESS;
+};
 
 } // namespace
 
@@ -198,7 +265,10 @@ TEST_P(PrologixFaces, everyAddressOfTheBoardSharesOneSetUpAdapterThatIsToldOnlyA
 }
 
 TEST_P(PrologixFaces, aSlowReplyInPiecesReadsInChunksOnceTheReadIsIssuedAgain) {
-    std::unique_ptr<InstrumentIo> io = Open(Start({.replyDelayMs = 100, .fragmentBytes = 8}), 14);
+    // A read period of 150 ms, which the reply outlasts; ample for the set-up's answer in pieces
+    // on a busy machine.
+    StationClock::SetScale(0.05);
+    std::unique_ptr<InstrumentIo> io = Open(Start({.replyDelayMs = 300, .fragmentBytes = 8}), 14);
     ASSERT_TRUE(io);
     ASSERT_EQ(Write(*io, "*IDN?\n"), VI_SUCCESS);
     QByteArray reply;
@@ -312,4 +382,104 @@ TEST(LinuxGpibTimeout, aVisaTimeOutRoundsUpToTheNextTCode) {
                                               {1000000, 17}, {5000000, 17}, {VI_TMO_INFINITE, 0}};
     for (const auto& [ms, code] : codes)
         EXPECT_EQ(GpibTimeoutCode(ms), code) << ms;
+}
+
+TEST_F(Vxi11Gateway, everyAddressOfTheMappedBoardAndEveryResourceFormReachesItsDevice) {
+    const QString core = Start().section("::", 0, 1);
+    for (const QString& resource : {QStringLiteral("GPIB::20::INSTR"), QStringLiteral("GPIB0::20"),
+                                    core + "::inst0::INSTR", core + "::gpib0,20::INSTR"}) {
+        const ViSession vi = OpenVisa(resource);
+        ASSERT_EQ(status, VI_SUCCESS) << resource.toStdString();
+        ASSERT_EQ(WriteVisa(vi, "*IDN?\n"), VI_SUCCESS);
+        ViUInt16 statusByte = 0;
+        ASSERT_EQ(viReadSTB(vi, &statusByte), VI_SUCCESS);
+        EXPECT_EQ(statusByte, 0x10) << "a reply waits";
+        ViChar reply[64] = {};
+        ViUInt32 got = 0;
+        EXPECT_EQ(viRead(vi, reinterpret_cast<ViPBuf>(reply), sizeof reply, &got), VI_SUCCESS);
+        EXPECT_EQ(QByteArray(reply, got), "TEST,GATEWAY,0,1.0\n");
+        viClose(vi);
+    }
+    // The portmapper (on a port of its own here, 111 on a real gateway) finds the core channel,
+    // over TCP for our client and over UDP for others: GETPORT(0x0607AF, 1, TCP) in call 42.
+    Portmapper* portmapper = nullptr;
+    thread.Run([&] {
+        faces.push_back(std::make_unique<Portmapper>(gateway->Port()));
+        portmapper = static_cast<Portmapper*>(faces.back().get());
+        QString error;
+        ASSERT_TRUE(portmapper->Listen(0, &error)) << error.toStdString();
+    });
+    ViStatus openStatus = VI_SUCCESS;
+    QString detail;
+    EXPECT_TRUE(Vxi11Io::Open({"127.0.0.1", 0, "inst0"}, portmapper->Port(), &openStatus, &detail))
+        << detail.toStdString();
+    QUdpSocket udp;
+    udp.writeDatagram(QByteArray::fromHex("0000002a 00000000 00000002 000186a0 00000002 00000003 "
+                                          "00000000 00000000 00000000 00000000 000607af 00000001 "
+                                          "00000006 00000000"),
+                      QHostAddress::LocalHost, portmapper->Port());
+    ASSERT_TRUE(udp.waitForReadyRead(2000));
+    const QByteArray reply = udp.receiveDatagram().data();
+    EXPECT_EQ(reply.left(4).toHex(), "0000002a");
+    EXPECT_EQ(reply.right(4).toHex().toUInt(nullptr, 16), gateway->Port());
+}
+
+TEST_F(Vxi11Gateway, whatCannotBeOpenedOrUsedIsSaidInWordsWithTheResource) {
+    Start({.lockedDevice = "gpib0,20"});
+    const ViSession locked = OpenVisa("GPIB0::20::INSTR");
+    EXPECT_EQ(WriteVisa(locked, "*IDN?\n"), VI_ERROR_RSRC_LOCKED);
+    EXPECT_EQ(Describe(locked, VI_ERROR_RSRC_LOCKED),
+              "GPIB0::20::INSTR: locked by another link (VXI-11 error 11)");
+    OpenVisa("GPIB0::7::INSTR");
+    EXPECT_EQ(status, VI_ERROR_RSRC_NFOUND);
+    EXPECT_EQ(Describe(rm, status),
+              "GPIB0::7::INSTR: no link to gpib0,7: device not accessible (VXI-11 error 3)");
+    QString error;
+    ASSERT_TRUE(VisaConfig::Instance().ApplyBoardOption("GPIB1=ASRL::/dev/ttyUSB0", &error));
+    OpenVisa("GPIB1::5");
+    EXPECT_EQ(status, VI_ERROR_INV_SETUP);
+    EXPECT_TRUE(Describe(rm, status)
+                    .contains("not supported yet (supported: "
+                              "TCPIP0::host::gpib0::VXI11, "
+                              "PRLGX-TCPIP0::host::1234, LINUXGPIB::0)"))
+        << Describe(rm, status).toStdString();
+    EXPECT_FALSE(VisaConfig::Instance().ApplyBoardOption("GPIB0", &error));
+    EXPECT_TRUE(error.contains("GPIBn=INTERFACE"));
+}
+
+TEST_F(GpibBench, aGatewaysSmallChunksFragmentsAndStaleRepliesStillCarryWholeMessages) {
+    std::unique_ptr<InstrumentIo> io =
+        Open(StartGateway({.maxRecvSize = 4, .fragmentBytes = 6, .staleReplies = true}), 20);
+    ASSERT_TRUE(io);
+    ASSERT_EQ(Write(*io, "ECHO? 0123456789abcdefghi\n"), VI_SUCCESS);
+    // Seven full chunks of four without END, then END: only END ends the message.
+    const IoResult whole = Read(*io);
+    EXPECT_EQ(whole.bytes, "0123456789abcdefghi\n");
+    EXPECT_EQ(whole.status, VI_SUCCESS);
+    ASSERT_EQ(Write(*io, "ECHO? 0123456\n"), VI_SUCCESS);
+    const IoResult first = Read(*io, 4);
+    EXPECT_EQ(first.bytes, "0123");
+    EXPECT_EQ(first.status, VI_SUCCESS_MAX_CNT);
+    const IoResult rest = Read(*io, 4);
+    EXPECT_EQ(rest.bytes, "456\n");
+    EXPECT_EQ(rest.status, VI_SUCCESS) << "a reply that fills the count exactly still ends";
+    thread.Run([&] {
+        EXPECT_EQ(echo.lines, (QList<QByteArray>{"ECHO? 0123456789abcdefghi", "ECHO? 0123456"}));
+    });
+}
+
+TEST_F(GpibBench, aGatewaysTimeOutsAndADroppedConnectionAreTheirOwnErrors) {
+    std::unique_ptr<InstrumentIo> io =
+        Open(StartGateway({.delayMs = 100, .timeoutEveryNth = 2, .dropAtCall = 7}), 20);
+    ASSERT_TRUE(io);
+    ASSERT_EQ(io->SetAttribute(VI_ATTR_TMO_VALUE, 50), VI_SUCCESS);
+    EXPECT_EQ(Query(*io, "*IDN?").bytes, "TEST,GATEWAY,0,1.0\n")
+        << "a reply later than 50 ms is still waited for";
+    EXPECT_EQ(Read(*io).status, VI_ERROR_TMO) << "the second read is the gateway's time-out";
+    EXPECT_EQ(io->ErrorDetail(VI_ERROR_TMO), "no reply within 50 ms (the gateway's I/O time-out)");
+    EXPECT_EQ(Query(*io, "SILENT?").status, VI_ERROR_TMO)
+        << "nothing to read waits out the time-out";
+    EXPECT_EQ(Read(*io).status, VI_ERROR_CONN_LOST);
+    EXPECT_TRUE(io->ErrorDetail(VI_ERROR_CONN_LOST).contains("was closed"))
+        << io->ErrorDetail(VI_ERROR_CONN_LOST).toStdString();
 }
