@@ -34,28 +34,16 @@ void SoakRun::Start(const QString& records, int units, int flawEvery) {
     environment.insert("XDG_CONFIG_HOME", dir_.filePath("config"));
     environment.insert("XDG_DATA_HOME", dir_.filePath("data"));
     process_.setProcessEnvironment(environment);
-    process_.start(QStringLiteral(RFTUNE_CAL_PATH), {"--simulate",
-                                                     "--time-scale",
-                                                     "0.02",
-                                                     "--command-gap-ms",
-                                                     "0",
-                                                     "--test-set",
-                                                     "A8960 E5515B",
-                                                     "--auto-operator",
-                                                     "--units",
-                                                     QString::number(units),
-                                                     "--flaw",
-                                                     "weak-tx",
-                                                     "--flaw-every",
-                                                     QString::number(flawEvery),
-                                                     "--name",
-                                                     "soak",
-                                                     "--station",
-                                                     "line 1",
-                                                     "--records",
-                                                     records,
-                                                     "--result-dir",
-                                                     dir_.path()});
+    QStringList arguments = QStringLiteral("--simulate --auto-operator --time-scale 0.02 "
+                                           "--command-gap-ms 0 --flaw weak-tx --name soak")
+                                .split(' ');
+    arguments += {"--test-set",   "A8960 E5515B",
+                  "--station",    "line 1",
+                  "--units",      QString::number(units),
+                  "--flaw-every", QString::number(flawEvery),
+                  "--records",    records,
+                  "--result-dir", dir_.path()};
+    process_.start(QStringLiteral(RFTUNE_CAL_PATH), arguments);
 }
 
 bool SoakRun::Finish() {

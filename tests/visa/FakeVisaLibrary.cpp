@@ -14,23 +14,12 @@ struct Session {
     bool resourceManager = false;
     ViUInt32 timeoutMs = 2000;
     std::deque<std::string> replies;
-    std::string lastWrite;
 };
 
 std::map<ViSession, Session> g_sessions;
 ViSession g_next = 500;
 
 const char* const kResources[] = {"GPIB0::4::INSTR", "GPIB0::22::INSTR"};
-
-std::string Answer(const std::string& line) {
-    if (line == "*IDN?")
-        return "WILLTEK,4400,99,3.1\n";
-    if (line == ":SYST:ERR?")
-        return "0,\"No error\"\n";
-    if (line == "*OPC?")
-        return "1\n";
-    return {};
-}
 
 void Copy(const char* text, ViChar out[]) {
     std::strncpy(out, text, VI_FIND_BUFLEN - 1);
@@ -87,13 +76,9 @@ ViStatus viFindNext(ViFindList vi, ViChar desc[]) {
 }
 
 ViStatus viWrite(ViSession vi, ViConstBuf buf, ViUInt32 cnt, ViPUInt32 retCnt) {
-    Session& session = g_sessions[vi];
-    session.lastWrite.assign(reinterpret_cast<const char*>(buf), cnt);
-    while (!session.lastWrite.empty() && session.lastWrite.back() == '\n')
-        session.lastWrite.pop_back();
-    const std::string answer = Answer(session.lastWrite);
-    if (!answer.empty())
-        session.replies.push_back(answer);
+    // Only the identity is answered: anything else leaves the next read to time out.
+    if (std::string(reinterpret_cast<const char*>(buf), cnt) == "*IDN?\n")
+        g_sessions[vi].replies.push_back("WILLTEK,4400,99,3.1\n");
     *retCnt = cnt;
     return VI_SUCCESS;
 }

@@ -1,9 +1,7 @@
-// A stand-in for linux-gpib's libgpib.so.0: GPIB addresses of board 0 are the loopback SCPI
-// servers that RFTUNE_STUB_GPIB names ("14=PORT,4=PORT"); a read ends at a line feed, as END
-// would. Board 1 is not configured and board 2 is not the controller in charge.
-#include <cerrno>
+// A stand-in for linux-gpib's libgpib.so.0: GPIB address N of board 0 is the loopback SCPI
+// server whose port RFTUNE_STUB_GPIB_N names; a read ends at a line feed, as END would. Board 1
+// is not configured and board 2 is not the controller in charge.
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <netinet/in.h>
 #include <poll.h>
@@ -41,15 +39,8 @@ int Fail(int code, int count = 0) {
 }
 
 int PortOf(int pad) {
-    const char* map = std::getenv("RFTUNE_STUB_GPIB");
-    const std::string key = std::to_string(pad) + "=";
-    for (std::string rest = map ? map : ""; !rest.empty();) {
-        const std::string entry = rest.substr(0, rest.find(','));
-        if (entry.rfind(key, 0) == 0)
-            return std::atoi(entry.c_str() + key.size());
-        rest = entry.size() < rest.size() ? rest.substr(entry.size() + 1) : "";
-    }
-    return 0;
+    const char* port = std::getenv(("RFTUNE_STUB_GPIB_" + std::to_string(pad)).c_str());
+    return port ? std::atoi(port) : 0;
 }
 
 int Connect(int port) {

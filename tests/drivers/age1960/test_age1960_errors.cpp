@@ -20,7 +20,7 @@ QueueEntry NextError(ViSession session) {
 
 } // namespace
 
-TEST_F(Age1960Scripted, anInstrumentErrorIsDetectedAndTheErrorQueryHandsItOutFirst) {
+TEST_F(Age1960Scripted, anInstrumentErrorIsDetectedHandedOutFirstAndTheKeptErrorsAreBounded) {
     const ViSession session = Open();
     server->QueueReply(":SYST:ERR?", "-113,\"Undefined header\"");
     server->QueueReply(":SYST:ERR?", "-222,\"Data out of range\"");
@@ -35,10 +35,8 @@ TEST_F(Age1960Scripted, anInstrumentErrorIsDetectedAndTheErrorQueryHandsItOutFir
     EXPECT_EQ(empty.code, 0);
     EXPECT_EQ(empty.text, "No error");
     EXPECT_EQ(age1960_cmd(session, "CALL:BAND DCS"), VI_SUCCESS) << "nothing stale is left";
-}
-
-TEST_F(Age1960Scripted, aQueueThatNeverEmptiesEndsTheCheckAndTheKeptErrorsAreBounded) {
-    const ViSession session = Open();
+    // A queue that never empties ends the check, and the kept errors are bounded.
+    NewLines();
     server->SetReply(":SYST:ERR?", "-350,\"Queue overflow\"");
     EXPECT_EQ(age1960_cmd(session, "*CLS"), AGE1960_INSTR_ERROR_DETECTED);
     EXPECT_EQ(age1960_cmd(session, "*CLS"), AGE1960_INSTR_ERROR_DETECTED);

@@ -108,7 +108,7 @@ TEST_F(SupplyOutputs, theTripleSupplyNamesItsThreeOutputsAndRefusesOthersWithout
     EXPECT_TRUE(Sent(s).empty());
 }
 
-TEST_F(SupplyOutputs, numbersGoOutAsTheShortestExactDecimalAndNonNumbersAreRefused) {
+TEST_F(SupplyOutputs, numbersGoOutAsTheShortestExactDecimalAndNonNumbersAreRefusedBothWays) {
     const ViSession s = Open(SupplyModel::kE3632A, "HEWLETT-PACKARD,E3632A,0,1.2-5.0-1.0");
     EXPECT_EQ(supply_setVoltage(s, 7, 0.1 + 0.2), VI_SUCCESS) << "the output is ignored";
     EXPECT_EQ(supply_setCurrent(s, 1, 1e-5), VI_SUCCESS);
@@ -118,10 +118,7 @@ TEST_F(SupplyOutputs, numbersGoOutAsTheShortestExactDecimalAndNonNumbersAreRefus
     EXPECT_EQ(supply_setVoltage(s, 1, nan), VI_ERROR_PARAMETER3);
     EXPECT_EQ(supply_setCurrent(s, 1, -inf), VI_ERROR_PARAMETER3);
     EXPECT_TRUE(Sent(s).empty());
-}
-
-TEST_F(SupplyOutputs, aCurrentReplyThatIsNoNumberIsAnInvalidResponseNeverAValue) {
-    const ViSession s = Open(SupplyModel::kE3632A, "HEWLETT-PACKARD,E3632A,0,1.2-5.0-1.0");
+    // A current reply that is no number is an invalid response, never a value.
     for (const char* reply : {"", "garbage", "1.2.3", "0.5 A", "nan", "inf", "+-1", "0x10"}) {
         server->SetReply("MEAS:CURR?", reply);
         ViReal64 amps = -7.0;

@@ -20,14 +20,6 @@ void CaptureDriverLog(QtMsgType, const QMessageLogContext& context, const QStrin
 
 } // namespace
 
-TEST_F(Wt4400Bench, theGeneratorOfTheCwSetUpIsConfiguredInOneLine) {
-    const ViSession session = Open();
-    ASSERT_EQ(wt4400_configureRfGenerator(session, 947.4, -60.0, 2, 1, 4, 2, 2, 4), VI_SUCCESS);
-    EXPECT_EQ(Lines(session), (Texts{"RFG:FREQ 947400000.000000;LEV -60.000000;MOD GMSK;"
-                                     "STYP CWAV;:RFG:BURS:TSL 4;:RFG:MOD:TSEQ:STAT ON;"
-                                     ":RFG:MOD:TSEQ 4;:RFG:MOD:BITP PRBS15"}));
-}
-
 TEST_F(Wt4400Bench, generatorArgumentsOutOfRangeSendNothingAndZeroMeansNotGiven) {
     const ViSession session = Open();
     EXPECT_EQ(wt4400_configureRfGenerator(session, 1000.0, -60.0, 2, 1, 4, 2, 2, 4),
@@ -44,7 +36,7 @@ TEST_F(Wt4400Bench, generatorArgumentsOutOfRangeSendNothingAndZeroMeansNotGiven)
     EXPECT_EQ(Lines(session), (Texts{"RFG:LEV -74.500000;MOD NO", "RFG:STYP BURS"}));
 }
 
-TEST_F(Wt4400Bench, aGsmCallSystemIsSelectedAndWaitedForUntilItReportsReady) {
+TEST_F(Wt4400Bench, aGsmCallSystemIsWaitedForUntilItReportsReadyOrThreeHundredPollsWent) {
     const ViSession session = Open();
     instrument.SetReadyAfterPolls(2);
     ASSERT_EQ(wt4400_setMode(session, 0, 0, "", 0), VI_SUCCESS);
@@ -52,12 +44,8 @@ TEST_F(Wt4400Bench, aGsmCallSystemIsSelectedAndWaitedForUntilItReportsReady) {
     EXPECT_EQ(Lines(session), (Texts{":CONF:CSYS NONE", ":CONF:CSYS GSM;:CONF:GSM:TYPE GSM9001800",
                                      ":STAT:OPER:COND?", ":STAT:OPER:COND?", ":STAT:OPER:COND?"}));
     EXPECT_EQ(wt4400_selectCallSystem(session, 6), VI_ERROR_PARAMETER2);
-}
-
-TEST_F(Wt4400Bench, aCallSystemThatNeverGetsReadyEndsTheWaitAfterThreeHundredPolls) {
-    const ViSession session = Open();
+    // One that never gets ready ends the wait after three hundred polls.
     instrument.SetReadyAfterPolls(1000);
-    ASSERT_EQ(wt4400_setMode(session, 0, 0, "", 0), VI_SUCCESS);
     EXPECT_EQ(wt4400_selectCallSystem(session, 2), WT4400_ERROR_TIMEOUT);
     EXPECT_EQ(Lines(session).size(), 2u + 300u);
 }
@@ -77,7 +65,7 @@ TEST_F(Wt4400Bench, theGeneratorAndGprsCallSystemsSendTheirStartUpLines) {
                ":CONF:GPRS:BS:TCH:ARFCN 1;*OPC?", ":CONF:GPRS:MSTATION:PLEV 0;*OPC?"}));
 }
 
-TEST_F(Wt4400Bench, theCacheSendsNothingTwiceAndAssignsChannelAndLevelTogether) {
+TEST_F(Wt4400Bench, theCacheSendsNothingTwiceOrBeforeItWasSentOrAfterAResetOrAFailure) {
     const ViSession session = Open();
     ASSERT_EQ(wt4400_setMode(session, 0, 0, "", 0), VI_SUCCESS);
     ASSERT_EQ(wt4400_setCallParameters(session, -60.0, 5, 30), VI_SUCCESS);
@@ -90,10 +78,7 @@ TEST_F(Wt4400Bench, theCacheSendsNothingTwiceAndAssignsChannelAndLevelTogether) 
                      ":CONF:GSM:ASSALL 512,5", "*OPC?", ":CONF:GSM:MSTATION:PLEVEL 7", "*OPC?",
                      ":CONF:GSM:BS:LEVEL -50.000000;:CONF:GSM:BS:TCH:ARFC 600"}));
     EXPECT_EQ(wt4400_setCallParameters(session, -60.0, 44, 30), WT4400_ERROR_NOT_ALLOWED);
-}
-
-TEST_F(Wt4400Bench, nothingIsCachedBeforeItWasSentOrAfterAResetOrAFailure) {
-    const ViSession session = Open();
+    // Nothing is cached before it was sent, or after a reset or a failure.
     ASSERT_EQ(wt4400_setMode(session, 1, 0, "", 0), VI_SUCCESS);
     ASSERT_EQ(wt4400_setBchChannel(session, 0), VI_SUCCESS); // ARFCN 0 is a channel too
     ASSERT_EQ(wt4400_reset(session), VI_SUCCESS);

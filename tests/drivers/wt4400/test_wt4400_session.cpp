@@ -17,18 +17,15 @@ TEST_F(Wt4400Bench, initWithIdQueryAndResetIdentifiesResetsAndDrainsTheErrorQueu
     EXPECT_EQ((std::vector<int>{simulated, noCheck, logMode}), (std::vector<int>{0, 0, 0}));
 }
 
-TEST_F(Wt4400Bench, aWrongIdentityFailsTheInitAndLeavesNoSessionOpen) {
+TEST_F(Wt4400Bench, aWrongIdentityFailsTheInitAndLeavesNoSessionOpenAndALongOneIsCut) {
     instrument.SetIdentity("WILLTEK,4100,1,1.0");
     ViSession session = 99;
     EXPECT_EQ(wt4400_init("GPIB0::4", 1, 0, &session), VI_ERROR_INV_RESPONSE);
     EXPECT_EQ(session, VI_NULL);
     EXPECT_EQ(VisaRegistry::Instance().Count(), 0);
     EXPECT_EQ(wt4400_write(1, "*RST"), VI_ERROR_INV_SESSION);
-}
-
-TEST_F(Wt4400Bench, anIdentityLongerThanTheBufferIsCutAndItsTailIsNotTakenForTheNextReply) {
+    // One longer than the buffer is cut, and its tail is not taken for the next reply.
     instrument.SetIdentity("WILLTEK,4400M," + QByteArray(120, '7') + ",1.7");
-    ViSession session = VI_NULL;
     ASSERT_EQ(wt4400_init("GPIB0::4", 1, 0, &session), VI_SUCCESS);
     ViChar reply[64] = {};
     ASSERT_GE(wt4400_query(session, "*OPC?", reply, sizeof reply), VI_SUCCESS);
@@ -51,8 +48,8 @@ TEST_F(Wt4400Bench, theSlotTableHoldsSevenAndAnOpenAddressReusesItsSlotAndConnec
         << server->ConnectionCount() << " connections: the earlier session of slot 3 leaked";
 }
 
-TEST_F(Wt4400Bench, resourcesOtherThanGpibAddressesAreRefusedWithoutTouchingVisa) {
-    ViSession session = 99;
+TEST_F(Wt4400Bench, resourcesOtherThanGpibAddressesAndSessionsNotOpenAreRefused) {
+    ViSession session = 99; // without touching VISA
     for (const char* resource : {"TCPIP0::127.0.0.1::5025::SOCKET", "GPIB0", "GPIB0::31",
                                  "GPIB100::4", "GPIB99999::4", "gpib0::4", "GPIB0::99999"}) {
         EXPECT_EQ(wt4400_init(resource, 0, 0, &session), VI_ERROR_PARAMETER1) << resource;
@@ -61,15 +58,13 @@ TEST_F(Wt4400Bench, resourcesOtherThanGpibAddressesAreRefusedWithoutTouchingVisa
     EXPECT_EQ(wt4400_init("GPIB0::4", 2, 0, &session), VI_ERROR_PARAMETER2);
     EXPECT_EQ(wt4400_init("GPIB0::4", 0, 2, &session), VI_ERROR_PARAMETER3);
     EXPECT_EQ(VisaRegistry::Instance().Count(), 0);
-}
-
-TEST_F(Wt4400Bench, sessionsOutsideTheTableOrFreeAreRefusedByEveryOperation) {
+    // Sessions outside the table, or free, are refused by every operation.
     ViChar buffer[32] = {};
-    for (ViSession session : {0u, 8u, 1000u}) {
-        EXPECT_EQ(wt4400_write(session, "*RST"), VI_ERROR_PARAMETER1);
-        EXPECT_EQ(wt4400_read(buffer, sizeof buffer, session), VI_ERROR_PARAMETER1);
-        EXPECT_EQ(wt4400_close(session), VI_ERROR_PARAMETER1);
-        EXPECT_EQ(wt4400_log(0, "write", "x", session), VI_SUCCESS);
+    for (ViSession outside : {0u, 8u, 1000u}) {
+        EXPECT_EQ(wt4400_write(outside, "*RST"), VI_ERROR_PARAMETER1);
+        EXPECT_EQ(wt4400_read(buffer, sizeof buffer, outside), VI_ERROR_PARAMETER1);
+        EXPECT_EQ(wt4400_close(outside), VI_ERROR_PARAMETER1);
+        EXPECT_EQ(wt4400_log(0, "write", "x", outside), VI_SUCCESS);
     }
     EXPECT_EQ(wt4400_setTimeout(2, 1.0), VI_ERROR_INV_SESSION);
     EXPECT_EQ(wt4400_measureTxPower(2, nullptr, 1), VI_ERROR_INV_SESSION);
@@ -86,24 +81,20 @@ TEST_F(Wt4400Bench, overlongQueriesAndCommandsAreRefusedAndNothingIsSent) {
     EXPECT_TRUE(Lines(session).empty());
 }
 
+// An unanswered identity is a failure even when the error queue is empty.
 TEST_F(Wt4400Bench, aSilentInstrumentTimesOutWithTheVisaStatusAndAnEmptyReply) {
     const ViSession session = Open();
     ASSERT_EQ(wt4400_setTimeout(session, 0.05), VI_SUCCESS);
     EXPECT_EQ(wt4400_setTimeout(session, -1.0), VI_ERROR_PARAMETER2);
     EXPECT_EQ(wt4400_setTimeout(session, 2000001.0), VI_ERROR_PARAMETER2);
+    instrument.DropNextReplies(1);
+    ViChar identity[72] = {};
+    EXPECT_EQ(wt4400_identify(session, identity, sizeof identity), VI_ERROR_TMO);
+    EXPECT_EQ(Strings(instrument.ReceivedLines()), (Texts{"*IDN?", ":SYST:ERR?"}));
     instrument.SetSilent(true);
     ViChar reply[32] = "stale";
     EXPECT_EQ(wt4400_query(session, "*IDN?", reply, sizeof reply), VI_ERROR_TMO);
     EXPECT_STREQ(reply, "");
-}
-
-TEST_F(Wt4400Bench, anUnansweredIdentityIsAFailureEvenWhenTheErrorQueueIsEmpty) {
-    const ViSession session = Open();
-    ASSERT_EQ(wt4400_setTimeout(session, 0.05), VI_SUCCESS);
-    instrument.DropNextReplies(1);
-    ViChar reply[72] = {};
-    EXPECT_EQ(wt4400_identify(session, reply, sizeof reply), VI_ERROR_TMO);
-    EXPECT_EQ(Strings(instrument.ReceivedLines()), (Texts{"*IDN?", ":SYST:ERR?"}));
 }
 
 TEST_F(Wt4400Bench, revisionGivesTheDriversAndTheFourthIdentityField) {
@@ -129,7 +120,7 @@ TEST_F(Wt4400Bench, theResetDuringInitialisationWaitsTwoSecondsOnTheClockEvenSim
     StationClock::SetScale(0.0);
 }
 
-TEST_F(Wt4400Bench, simulationOpensOnlyTheResourceManagerAndSendsNothing) {
+TEST_F(Wt4400Bench, simulationOpensOnlyTheResourceManagerSendsNothingAndClosesWhatWasOpened) {
     ViSession session = VI_NULL;
     ASSERT_EQ(wt4400_initSimulated("GPIB0::9", 1, 1, &session), VI_SUCCESS);
     EXPECT_EQ(VisaRegistry::Instance().Count(VisaKind::ResourceManager), 1);
@@ -139,20 +130,14 @@ TEST_F(Wt4400Bench, simulationOpensOnlyTheResourceManagerAndSendsNothing) {
     EXPECT_EQ(value, 0.0);
     EXPECT_EQ(wt4400_waitForConnection(session, 10.0), VI_SUCCESS);
     EXPECT_EQ(wt4400_selectCallSystem(session, 1), VI_SUCCESS);
-    ASSERT_EQ(wt4400_close(session), VI_SUCCESS);
-    EXPECT_EQ(VisaRegistry::Instance().Count(), 0);
-}
-
-TEST_F(Wt4400Bench, aSessionSwitchedToSimulationStillClosesItsConnection) {
-    const ViSession session = Open();
-    ASSERT_EQ(wt4400_setMode(session, 2, 0, "", 0), VI_SUCCESS);
-    ASSERT_EQ(wt4400_close(session), VI_SUCCESS);
-    EXPECT_EQ(VisaRegistry::Instance().Count(), 0);
-}
-
-TEST_F(Wt4400Bench, aSimulatedSessionSwitchedToRealIoReportsItsWritesFailing) {
-    ViSession session = VI_NULL;
-    ASSERT_EQ(wt4400_initSimulated("GPIB0::4", 0, 0, &session), VI_SUCCESS);
+    // Switched to real I/O, it has no instrument to write to.
     ASSERT_EQ(wt4400_setMode(session, 0, 0, "", 0), VI_SUCCESS);
     EXPECT_EQ(wt4400_originateCallNoWait(session), VI_ERROR_INV_OBJECT);
+    ASSERT_EQ(wt4400_close(session), VI_SUCCESS);
+    EXPECT_EQ(VisaRegistry::Instance().Count(), 0);
+    // A real session switched to simulation still closes its connection.
+    const ViSession real = Open();
+    ASSERT_EQ(wt4400_setMode(real, 2, 0, "", 0), VI_SUCCESS);
+    ASSERT_EQ(wt4400_close(real), VI_SUCCESS);
+    EXPECT_EQ(VisaRegistry::Instance().Count(), 0);
 }
