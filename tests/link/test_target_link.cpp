@@ -38,22 +38,22 @@ protected:
 
 } // namespace
 
-TEST_F(TargetLinkTest, se6GoesOnTheWireAsSevenBytes) {
-    ASSERT_TRUE(link.SendLine("se 6"));
-    EXPECT_EQ(pty.Read(7), Bytes({0x02, 0x14, 0x54, 0x06, 0x00, 0x52, 0x02}));
-    EXPECT_TRUE(link.AwaitingReply());
-    EXPECT_TRUE(link.PollTimerActive());
-    EXPECT_TRUE(link.ReplyTimerActive());
-}
-
-TEST_F(TargetLinkTest, aStuffedBodyIsWrittenWholeDespiteItsInnerStx) {
-    ASSERT_TRUE(link.SendLine("rfpw 2 62"));
-    EXPECT_EQ(pty.Read(10), Bytes({0x02, 0x14, 0x30, 0x10, 0x02, 0x00, 0x3E, 0x00, 0x0C, 0x02}));
-}
-
-TEST_F(TargetLinkTest, aLineTheEncoderRefusesStillSendsAnEmptyPacket) {
-    ASSERT_TRUE(link.SendLine("abc"));
-    EXPECT_EQ(pty.Read(2), Bytes({0x02, 0x02}));
+// A stuffed body is written whole despite its inner STX; a line the encoder refuses still sends an
+// empty packet.
+TEST_F(TargetLinkTest, eachLineGoesOnTheWireAsOnePacketAndTheLinkWaitsForItsReply) {
+    const struct {
+        const char* line;
+        QByteArray packet;
+    } cases[] = {{"se 6", Bytes({0x02, 0x14, 0x54, 0x06, 0x00, 0x52, 0x02})},
+                 {"rfpw 2 62", Bytes({0x02, 0x14, 0x30, 0x10, 0x02, 0x00, 0x3E, 0x00, 0x0C, 0x02})},
+                 {"abc", Bytes({0x02, 0x02})}};
+    for (const auto& [line, packet] : cases) {
+        ASSERT_TRUE(link.SendLine(line));
+        EXPECT_EQ(pty.Read(static_cast<int>(packet.size())), packet) << line;
+        EXPECT_TRUE(link.AwaitingReply());
+        EXPECT_TRUE(link.PollTimerActive());
+        EXPECT_TRUE(link.ReplyTimerActive());
+    }
 }
 
 TEST_F(TargetLinkTest, nothingIsSentWhenThePortIsClosed) {
