@@ -22,22 +22,23 @@ inline QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The IMEI tool's waits, every one short.
+inline ImeiTimings QuickImeiTimings() {
+    ImeiTimings timings;
+    timings.replyTimeoutMs = 1500;
+    timings.scannerTryMs = 40;
+    timings.imeiWriteWaitMs = 1000;
+    timings.imeiReadWaitMs = 1000;
+    timings.pauseMs = 1;
+    timings.versionWaitMs = 300;
+    timings.regionWaitMs = 1000;
+    return timings;
+}
+
 // The IMEI station on the simulated bench: its phone on COM1, its scanner on COM2, its printer
 // file on LPT1, the tool's files in a folder of their own and every wait short.
 class ImeiBench : public PanelBench {
 protected:
-    static ImeiTimings Quick() {
-        ImeiTimings timings;
-        timings.replyTimeoutMs = 1500;
-        timings.scannerTryMs = 40;
-        timings.imeiWriteWaitMs = 1000;
-        timings.imeiReadWaitMs = 1000;
-        timings.pauseMs = 1;
-        timings.versionWaitMs = 300;
-        timings.regionWaitMs = 1000;
-        return timings;
-    }
-
     void SetUp() override {
         PanelBench::SetUp();
         ASSERT_TRUE(dir.isValid());
