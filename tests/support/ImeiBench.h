@@ -7,9 +7,7 @@
 #include "tests/support/PanelBench.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 inline const QString kImei = QStringLiteral("356789012345672");
 inline const QString kSecondImei = QStringLiteral("490154203237518");
@@ -36,20 +34,16 @@ inline ImeiTimings QuickImeiTimings() {
 }
 
 // The IMEI station on the simulated bench: its phone on COM1, its scanner on COM2, its printer
-// file on LPT1, the tool's files in a folder of their own and every wait short.
+// file on LPT1.
 class ImeiBench : public PanelBench {
 protected:
     void SetUp() override {
         PanelBench::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        previousDir = QDir::currentPath();
-        QDir::setCurrent(dir.path());
         PortMap::Instance().Set(ImeiRwSession::kScannerPort, bench.ScannerDevice());
         PortMap::Instance().SetPrinter(ImeiRwSession::kPrinterPort, bench.PrinterFile());
         bench.Scanner().SetBarcodes({kImei, kSecondImei});
     }
     void TearDown() override {
-        QDir::setCurrent(previousDir);
         PortMap::Instance().Clear();
         PanelBench::TearDown();
     }
@@ -63,7 +57,4 @@ protected:
         return bench.Target().Eeprom().Read(address, count);
     }
     QByteArray Printed() { return FileBytes(bench.PrinterFile()); }
-
-    QTemporaryDir dir;
-    QString previousDir;
 };
