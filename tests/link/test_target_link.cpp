@@ -92,15 +92,6 @@ TEST_F(TargetLinkTest, aChecksumOf0x10DoesNotSwallowTheReply) {
     EXPECT_EQ(frames[0], reply);
 }
 
-TEST_F(TargetLinkTest, aSilentTargetEndsInTheTimeoutHandlerWithTimersStopped) {
-    int timeouts = 0;
-    link.SetTimeoutHandler([&] { ++timeouts; });
-    ASSERT_TRUE(link.SendLine("ti"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return timeouts == 1; }, 2000));
-    EXPECT_FALSE(link.PollTimerActive());
-    EXPECT_FALSE(link.ReplyTimerActive());
-}
-
 TEST_F(TargetLinkTest, onlyTheRegisteredLinkReceives) {
     TargetLink other(comm, 300);
     QList<ReplyClass> otherResults;
