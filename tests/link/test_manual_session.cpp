@@ -26,9 +26,11 @@ protected:
 
 } // namespace
 
-// A status error said and the time-out after it are rftune-cmd's on the simulated bench
-// (BenchE2E.targetFaultsShowOnTheStationSide); a closed port echoes the line and leaves the box to
-// the window (ManualCalDlgTest.withThePortClosed...).
+// What the manual window says of each kind of reply. A status error said and the time-out after
+// it are rftune-cmd's on the simulated bench (BenchE2E.targetFaultsShowOnTheStationSide), a
+// decoded success the window's (ManualCalDlgTest), which timers each reply stops the target
+// session's; a closed port echoes the line and leaves the box to the window
+// (ManualCalDlgTest.withThePortClosed...).
 TEST_F(ManualSessionTest, aReplyToTheEarlierCommandIsReportedWithItsOwnErrorText) {
     // The target answers "sr" late, after "se 6" went out.
     QSignalSpy handled(&session, &ManualSession::replyHandled);
@@ -39,8 +41,12 @@ TEST_F(ManualSessionTest, aReplyToTheEarlierCommandIsReportedWithItsOwnErrorText
     EXPECT_FALSE(session.Link().ReplyTimerActive());
     EXPECT_TRUE(session.Link().PollTimerActive());
 
-    // The special table commands' error texts are the IMEI tool's; here they show nothing.
-    pty.Write(FakeTarget::ReplyFrame(0x52, 0, 60) + FakeTarget::ReplyFrame(0x53, 0, 55));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return handled.size() == 3; }, 3000));
+    // The special table commands' error texts are the IMEI tool's; here they show nothing, and
+    // neither does a frame that is no reply, though it would say "Saved to EEPROM".
+    QByteArray notAReply = FakeTarget::ReplyFrame(0x54, 0, 1);
+    notAReply[1] = 0x15;
+    pty.Write(FakeTarget::ReplyFrame(0x52, 0, 60) + FakeTarget::ReplyFrame(0x53, 0, 55) +
+              notAReply);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return handled.size() == 4; }, 3000));
     EXPECT_EQ(shown, (QStringList{"se 6", "stats_read command error"}));
 }

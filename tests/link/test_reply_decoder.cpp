@@ -153,36 +153,6 @@ TEST(ReplyErrorText, namesTheOpcodeOfAnUnexpectedReplyAndOnlyThoseTheManualWindo
     }
 }
 
-TEST(DispatchManualReply, eachResultShowsItsTextAndStopsItsTimers) {
-    const Bytes stats = Reply(0x24, 6);
-    const ReplyClass result = ClassifyReply(stats.data(), Len(stats), 0x54); // last sent: se 6
-    ASSERT_EQ(result, REPLY_OTHER_OPCODE);
-    ManualReplyOutcome out = DispatchManualReply(result, stats.data(), Len(stats));
-    EXPECT_EQ(out.texts, QStringList{"stats_read command error"});
-    EXPECT_TRUE(out.stopReplyTimer);
-    EXPECT_FALSE(out.stopPollTimer);
-
-    const Bytes vg = Reply(0x22, 0);
-    out = DispatchManualReply(REPLY_OTHER_OPCODE, vg.data(), Len(vg));
-    EXPECT_TRUE(out.texts.isEmpty());
-    EXPECT_TRUE(out.stopReplyTimer);
-
-    const Bytes failed = Reply(0x54, 1, {}, 0x01);
-    out = DispatchManualReply(ClassifyReply(failed.data(), Len(failed), 0x54), failed.data(),
-                              Len(failed));
-    EXPECT_EQ(out.texts, QStringList{"Status is error. "});
-    EXPECT_FALSE(out.stopReplyTimer || out.stopPollTimer);
-
-    const Bytes saved = Reply(0x54, 1);
-    out = DispatchManualReply(REPLY_SUCCESS, saved.data(), Len(saved));
-    EXPECT_EQ(out.texts, QStringList{"Saved to EEPROM"});
-    EXPECT_TRUE(out.stopReplyTimer && out.stopPollTimer);
-
-    out = DispatchManualReply(REPLY_NOT_A_REPLY, saved.data(), Len(saved));
-    EXPECT_TRUE(out.texts.isEmpty());
-    EXPECT_FALSE(out.stopReplyTimer || out.stopPollTimer);
-}
-
 TEST(ResultDisplayLines, separatorThenTheFormOfTheOpcode) {
     const QString sep(68, '-');
     EXPECT_EQ(Display(Reply(0x37, 1, {0x2C, 0x01}, 0x01)), (QStringList{sep, "command error"}));
