@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-TEST(RemoveStuffing, dropsOneDlePerStuffedPairAndStepsOverTheKeptByte) {
-    std::uint8_t bytes[] = {0x10, 0x10, 0x10, 0x02};
-    EXPECT_EQ(RemoveStuffing(bytes, 4), 2);
-    EXPECT_EQ(bytes[0], 0x10);
-    EXPECT_EQ(bytes[1], 0x02);
-}
-
+// A stuffed pair gives its kept byte, and the byte after it is not taken for another DLE: the
+// target session reads 0x10 0x02 from 0x10 0x10 0x10 0x02 (TargetSessionTest); here the DLE that
+// stuffs nothing.
 TEST(RemoveStuffing, leavesALoneDleAndOtherBytes) {
     std::uint8_t bytes[] = {0x10, 0x41, 0x14, 0x10};
     EXPECT_EQ(RemoveStuffing(bytes, 4), 0);
@@ -28,15 +24,11 @@ TEST(FrameAssembler, anEndlessFrameIsBoundedByTheBuffer) {
     EXPECT_TRUE(assembler.PutByte(0x02));
 }
 
-TEST(ClassifyReply, sortsFramesIntoTheFourResults) {
-    const std::uint8_t ok[] = {0x02, 0x14, 0x54, 0x00, 0x06, 0x42, 0x02};
-    const std::uint8_t badLead[] = {0x02, 0x15, 0x54, 0x00, 0x06, 0x42, 0x02};
-    const std::uint8_t status[] = {0x02, 0x14, 0x54, 0x01, 0x06, 0x42, 0x02};
+// A success, another command's reply, a status error and a frame with a wrong lead byte are told
+// apart on a real pseudo-terminal by the link's and the sessions' tests; here a frame whose last
+// byte is no STX.
+TEST(ClassifyReply, aFrameThatDoesNotEndInStxIsAStatusError) {
     const std::uint8_t noEnd[] = {0x02, 0x14, 0x54, 0x00, 0x06, 0x42, 0x03};
-    EXPECT_EQ(ClassifyReply(ok, 7, 0x54), REPLY_SUCCESS);
-    EXPECT_EQ(ClassifyReply(ok, 7, 0x24), REPLY_OTHER_OPCODE);
-    EXPECT_EQ(ClassifyReply(badLead, 7, 0x54), REPLY_NOT_A_REPLY);
-    EXPECT_EQ(ClassifyReply(status, 7, 0x54), REPLY_STATUS_ERROR);
     EXPECT_EQ(ClassifyReply(noEnd, 7, 0x54), REPLY_STATUS_ERROR);
 }
 
