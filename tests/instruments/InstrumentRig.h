@@ -40,3 +40,13 @@ protected:
     std::unique_ptr<TestSet> testSet = MakeTestSet(cal.config.testSetType, cal);
     std::unique_ptr<Supply> supply = MakeSupply(cal.config.supplyType, cal);
 };
+
+// The rig with the bench started, on GSM traffic channel 62.
+class ChannelRig : public InstrumentRig {
+protected:
+    void SetUp() override {
+        InstrumentRig::SetUp();
+        StartBench();
+        OnGsmChannel62();
+    }
+};

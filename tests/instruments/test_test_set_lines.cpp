@@ -9,14 +9,7 @@ using testing::IsSupersetOf;
 
 namespace {
 
-class TestSetLines : public InstrumentRig {
-protected:
-    void SetUp() override {
-        InstrumentRig::SetUp();
-        StartBench();
-        OnGsmChannel62();
-    }
-};
+using TestSetLines = ChannelRig;
 
 // Whether lines holds wanted in this order, other lines in between allowed.
 bool InOrder(const QByteArrayList& lines, const QByteArrayList& wanted) {

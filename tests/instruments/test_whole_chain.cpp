@@ -10,14 +10,8 @@
 
 namespace {
 
-class WholeChain : public InstrumentRig {
+class WholeChain : public ChannelRig {
 protected:
-    void SetUp() override {
-        InstrumentRig::SetUp();
-        StartBench();
-        OnGsmChannel62();
-    }
-
     void Target(const QStringList& lines) {
         const CmdRun run = RunCmd(bench->PortOptions() + lines);
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();

@@ -39,38 +39,43 @@ bool WaitForBytes(const CollectingReceiver& receiver, int n) {
     return QTest::qWaitFor([&] { return receiver.All().size() >= n; }, 3000);
 }
 
+// A channel on a real pseudo-terminal, and a receiver that collects what it hands over.
+class SerialChannel : public testing::Test {
+protected:
+    void OpenWithReceiver() {
+        comm.SetNotifyWindow(&receiver);
+        ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
+    }
+
+    PtyPair pty;
+    CComm comm;
+    CollectingReceiver receiver;
+};
+
 } // namespace
 
-TEST(SerialChannel, openFailure_namesTheDeviceAndTheReasonAndStaysClosed) {
-    CComm comm;
+TEST_F(SerialChannel, openFailure_namesTheDeviceAndTheReasonAndStaysClosed) {
     EXPECT_EQ(comm.OpenDevice("/dev/rftune-no-such-port", 115200), 0);
     EXPECT_EQ(comm.IsConnected(), 0);
     EXPECT_TRUE(comm.LastError().contains("/dev/rftune-no-such-port"));
     EXPECT_TRUE(comm.LastError().contains("No such file"));
 
-    PtyPair pty;
     EXPECT_EQ(comm.OpenDevice(pty.SlavePath(), 12345), 0);
     EXPECT_TRUE(comm.LastError().contains("unsupported baud rate 12345"));
 }
 
-TEST(SerialChannel, openWhileOpen_returnsOneAndKeepsTheFirstPort) {
-    PtyPair first;
+TEST_F(SerialChannel, openWhileOpen_returnsOneAndKeepsTheFirstPort) {
     PtyPair second;
-    CComm comm;
-    ASSERT_EQ(comm.OpenDevice(first.SlavePath(), 115200), 1);
+    ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
     EXPECT_EQ(comm.OpenDevice(second.SlavePath(), 9600), 1);
-    EXPECT_EQ(comm.Device(), first.SlavePath());
+    EXPECT_EQ(comm.Device(), pty.SlavePath());
     EXPECT_EQ(comm.Close(), 1);
     EXPECT_EQ(comm.Close(), 1);
     EXPECT_EQ(comm.IsConnected(), 0);
 }
 
-TEST(SerialChannel, directMode_handsBurstsToTheReceiverOnItsOwnThreadInOrder) {
-    PtyPair pty;
-    CComm comm;
-    CollectingReceiver receiver;
-    comm.SetNotifyWindow(&receiver);
-    ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
+TEST_F(SerialChannel, directMode_handsBurstsToTheReceiverOnItsOwnThreadInOrder) {
+    OpenWithReceiver();
 
     pty.Write(QByteArray("\x02\x14\x54\x00\x06\x42\x02", 7));
     pty.Write(QByteArray("\x02\x14\x21\x00\x01\x34\x02", 7));
@@ -80,15 +85,13 @@ TEST(SerialChannel, directMode_handsBurstsToTheReceiverOnItsOwnThreadInOrder) {
     EXPECT_TRUE(receiver.onThread);
 }
 
-TEST(SerialChannel, aReceiverDestroyedWhileBytesAreInFlightIsNeverCalled) {
-    PtyPair pty;
-    CComm comm;
-    auto* receiver = new CollectingReceiver;
-    comm.SetNotifyWindow(receiver);
+TEST_F(SerialChannel, aReceiverDestroyedWhileBytesAreInFlightIsNeverCalled) {
+    auto* doomed = new CollectingReceiver;
+    comm.SetNotifyWindow(doomed);
     ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
     pty.Write("abc");
     ASSERT_TRUE(WaitForHandOverPosted(comm));
-    delete receiver; // ASan reports any later call into it
+    delete doomed; // ASan reports any later call into it
     EXPECT_TRUE(QTest::qWaitFor([&] { return !comm.HandOverPending(); }, 3000));
     EXPECT_EQ(comm.NotifyWindow(), nullptr);
 
@@ -99,34 +102,28 @@ TEST(SerialChannel, aReceiverDestroyedWhileBytesAreInFlightIsNeverCalled) {
     EXPECT_EQ(next.All(), "def");
 }
 
-TEST(SerialChannel, twoPortsAreOpenTogetherEachWithItsOwnReader) {
-    PtyPair target;
+TEST_F(SerialChannel, twoPortsAreOpenTogetherEachWithItsOwnReader) {
+    OpenWithReceiver(); // the target's
     PtyPair scanner;
-    CComm targetComm;
     CComm scannerComm;
-    CollectingReceiver targetReceiver;
     CollectingReceiver scannerReceiver;
-    targetComm.SetNotifyWindow(&targetReceiver);
     scannerComm.SetNotifyWindow(&scannerReceiver);
-    ASSERT_EQ(targetComm.OpenDevice(target.SlavePath(), 115200), 1);
     ASSERT_EQ(scannerComm.OpenDevice(scanner.SlavePath(), 9600), 1);
 
-    target.Write("to target");
+    pty.Write("to target");
     scanner.Write("to scanner");
-    ASSERT_TRUE(WaitForBytes(targetReceiver, 9));
+    ASSERT_TRUE(WaitForBytes(receiver, 9));
     ASSERT_TRUE(WaitForBytes(scannerReceiver, 10));
-    EXPECT_EQ(targetReceiver.All(), "to target");
+    EXPECT_EQ(receiver.All(), "to target");
     EXPECT_EQ(scannerReceiver.All(), "to scanner");
 
     const std::uint8_t request[] = {'L', 'O', 'N', '\r'};
     EXPECT_EQ(scannerComm.WriteBlock(request, 4), 4);
     EXPECT_EQ(scanner.Read(4), QByteArray("LON\r"));
-    EXPECT_TRUE(target.Read(1, 50).isEmpty());
+    EXPECT_TRUE(pty.Read(1, 50).isEmpty());
 }
 
-TEST(SerialChannel, writeStringSendsNothingWhenTheFirstByteIsZeroOrThePortIsClosed) {
-    PtyPair pty;
-    CComm comm;
+TEST_F(SerialChannel, writeStringSendsNothingWhenTheFirstByteIsZeroOrThePortIsClosed) {
     const std::uint8_t zeroFirst[] = {0x00, 0x14, 0x02};
     const std::uint8_t packet[] = {0x02, 0x14, 0x20, 0x20, 0x02};
     EXPECT_EQ(comm.WriteString(packet, 5), 0);
@@ -137,12 +134,10 @@ TEST(SerialChannel, writeStringSendsNothingWhenTheFirstByteIsZeroOrThePortIsClos
     EXPECT_EQ(pty.Read(5), QByteArray(reinterpret_cast<const char*>(packet), 5));
 }
 
-TEST(SerialChannel, aVanishedPeerClosesTheChannelInsteadOfSpinning) {
-    auto pty = std::make_unique<PtyPair>();
-    CComm comm;
+TEST_F(SerialChannel, aVanishedPeerClosesTheChannelInsteadOfSpinning) {
     QSignalSpy lost(&comm, &CComm::portLost);
-    ASSERT_EQ(comm.OpenDevice(pty->SlavePath(), 115200), 1);
-    pty->CloseMaster();
+    ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
+    pty.CloseMaster();
     ASSERT_TRUE(lost.wait(3000));
     EXPECT_EQ(comm.IsConnected(), 0);
     const std::uint8_t packet[] = {0x02, 0x14, 0x20, 0x20, 0x02};
@@ -153,12 +148,8 @@ TEST(SerialChannel, aVanishedPeerClosesTheChannelInsteadOfSpinning) {
     EXPECT_EQ(comm.OpenDevice(replacement.SlavePath(), 115200), 1);
 }
 
-TEST(SerialChannel, closeDoesNotWaitForAPendingHandOverAndDropsIt) {
-    PtyPair pty;
-    CComm comm;
-    CollectingReceiver receiver;
-    comm.SetNotifyWindow(&receiver);
-    ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
+TEST_F(SerialChannel, closeDoesNotWaitForAPendingHandOverAndDropsIt) {
+    OpenWithReceiver();
     pty.Write("xyz");
     ASSERT_TRUE(WaitForHandOverPosted(comm));
     comm.Close();
@@ -167,9 +158,7 @@ TEST(SerialChannel, closeDoesNotWaitForAPendingHandOverAndDropsIt) {
     EXPECT_TRUE(receiver.bursts.isEmpty());
 }
 
-TEST(SerialChannel, aReceiverMayCloseTheChannelWhileHandlingABurst) {
-    PtyPair pty;
-    CComm comm;
+TEST_F(SerialChannel, aReceiverMayCloseTheChannelWhileHandlingABurst) {
     struct ClosingReceiver : CommReceiver {
         explicit ClosingReceiver(CComm& c) : channel(c) {}
         void OnCommData(const CComm&) override {
@@ -178,18 +167,16 @@ TEST(SerialChannel, aReceiverMayCloseTheChannelWhileHandlingABurst) {
         }
         CComm& channel;
         int calls = 0;
-    } receiver{comm};
-    comm.SetNotifyWindow(&receiver);
+    } closing{comm};
+    comm.SetNotifyWindow(&closing);
     ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 115200), 1);
     pty.Write("bye");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return receiver.calls == 1; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closing.calls == 1; }, 3000));
     EXPECT_EQ(comm.IsConnected(), 0);
 }
 
-TEST(SerialChannel, queueMode_collectsBytesAndDropsABurstLargerThanTheFreeSpaceSayingSo) {
+TEST_F(SerialChannel, queueMode_collectsBytesAndDropsABurstLargerThanTheFreeSpaceSayingSo) {
     RecordingMessageSink messages;
-    PtyPair pty;
-    CComm comm;
     for (int i = 0; i < 4000; ++i)
         comm.Queue().Put('q');
     ASSERT_EQ(comm.OpenDevice(pty.SlavePath(), 9600), 1);

@@ -18,6 +18,7 @@
 #include "station/CalibrationStation.h"
 #include "station/EndingStations.h"
 #include "tests/shell/FrameFixture.h"
+#include "tests/support/ImeiBench.h"
 #include "tests/support/RecordingMessageSink.h"
 #include "tools/Gsmramp.h"
 #include "tools/ImeiRw.h"
@@ -67,20 +68,6 @@ bool EndsTheProgram(WayOut way) {
     return way == WayOut::Quit || way == WayOut::Exit;
 }
 
-ImeiTimings QuickImei() {
-    ImeiTimings timings;
-    timings.replyTimeoutMs = 1500;
-    timings.scannerTryMs = 40;
-    timings.pauseMs = 1;
-    timings.versionWaitMs = 300;
-    return timings;
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class Station;
 
 // One sequence of one window: how it starts, when it is under way, when it is over, and what
@@ -122,7 +109,7 @@ public:
         // The IMEI tool with waits of a bench that answers at once.
         frame->AddTool({"imei", FrameCommand::ImeiRw, "IMEI R/W", ToolKind::Modeless,
                         [](const ToolParts& parts, QWidget* parent) -> QDialog* {
-                            return new CImeiRw(parts.target, parent, QuickImei());
+                            return new CImeiRw(parts.target, parent, QuickImeiTimings());
                         }});
         frame->show();
         frame->Action(FrameCommand::TargetOpen)->trigger();
@@ -293,7 +280,7 @@ const std::vector<Sequence>& Sequences() {
                         "exit",
                         kEveryWay,
                         [](Station& s) {
-                            s.bench->Scanner().SetBarcodes({QStringLiteral("356789012345672")});
+                            s.bench->Scanner().SetBarcodes({kImei});
                             s.scannerDescriptors = DescriptorsOpenOn(s.bench->ScannerDevice());
                         },
                         [](Station& s) { s.Press("scan"); },

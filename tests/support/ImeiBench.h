@@ -7,9 +7,7 @@
 #include "tests/support/PanelBench.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 inline const QString kImei = QStringLiteral("356789012345672");
 inline const QString kSecondImei = QStringLiteral("490154203237518");
@@ -22,33 +20,30 @@ inline QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The IMEI tool's waits, every one short.
+inline ImeiTimings QuickImeiTimings() {
+    ImeiTimings timings;
+    timings.replyTimeoutMs = 1500;
+    timings.scannerTryMs = 40;
+    timings.imeiWriteWaitMs = 1000;
+    timings.imeiReadWaitMs = 1000;
+    timings.pauseMs = 1;
+    timings.versionWaitMs = 300;
+    timings.regionWaitMs = 1000;
+    return timings;
+}
+
 // The IMEI station on the simulated bench: its phone on COM1, its scanner on COM2, its printer
-// file on LPT1, the tool's files in a folder of their own and every wait short.
+// file on LPT1.
 class ImeiBench : public PanelBench {
 protected:
-    static ImeiTimings Quick() {
-        ImeiTimings timings;
-        timings.replyTimeoutMs = 1500;
-        timings.scannerTryMs = 40;
-        timings.imeiWriteWaitMs = 1000;
-        timings.imeiReadWaitMs = 1000;
-        timings.pauseMs = 1;
-        timings.versionWaitMs = 300;
-        timings.regionWaitMs = 1000;
-        return timings;
-    }
-
     void SetUp() override {
         PanelBench::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        previousDir = QDir::currentPath();
-        QDir::setCurrent(dir.path());
         PortMap::Instance().Set(ImeiRwSession::kScannerPort, bench.ScannerDevice());
         PortMap::Instance().SetPrinter(ImeiRwSession::kPrinterPort, bench.PrinterFile());
         bench.Scanner().SetBarcodes({kImei, kSecondImei});
     }
     void TearDown() override {
-        QDir::setCurrent(previousDir);
         PortMap::Instance().Clear();
         PanelBench::TearDown();
     }
@@ -62,7 +57,4 @@ protected:
         return bench.Target().Eeprom().Read(address, count);
     }
     QByteArray Printed() { return FileBytes(bench.PrinterFile()); }
-
-    QTemporaryDir dir;
-    QString previousDir;
 };

@@ -6,24 +6,32 @@
 #include "sim/bench/SimBench.h"
 #include "tests/support/RecordingMessageSink.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 // A hands-on panel's bench: the simulated bench's virtual phone on a real pseudo-terminal with
-// the station's channel open on it, message boxes recorded, and the phone's state to read. The
-// station refuses replies with a wrong checksum, as on every simulated bench.
+// the station's channel open on it, message boxes recorded, the phone's state to read, and the
+// tools' files in a folder of their own. The station refuses replies with a wrong checksum, as on
+// every simulated bench.
 class PanelBench : public testing::Test {
 protected:
     static constexpr int kShortTimeoutMs = 300;
 
     void SetUp() override {
         LinkSettings::SetReplyChecksumCheck(ReplyChecksum::Reject);
+        ASSERT_TRUE(dir.isValid());
+        QDir::setCurrent(dir.path());
         QString error;
         ASSERT_TRUE(bench.Start(&error)) << error.toStdString();
         ASSERT_EQ(comm.OpenDevice(bench.TargetDevice(), 115200), 1);
     }
 
-    void TearDown() override { LinkSettings::SetReplyChecksumCheck(ReplyChecksum::Ignore); }
+    void TearDown() override {
+        QDir::setCurrent(previousDir);
+        LinkSettings::SetReplyChecksumCheck(ReplyChecksum::Ignore);
+    }
 
     const Firmware& Phone() { return bench.Target().State(); }
     int Packets() { return bench.Target().PacketsReceived(); }
@@ -34,6 +42,8 @@ protected:
                                3000);
     }
 
+    QTemporaryDir dir;
+    QString previousDir = QDir::currentPath();
     RecordingMessageSink messages;
     SimBench bench{BenchOptions{}};
     CComm comm;

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -33,9 +32,6 @@ class EepromTools : public PanelBench {
 protected:
     void SetUp() override {
         PanelBench::SetUp();
-        ASSERT_TRUE(dir.isValid());
-        previousDir = QDir::currentPath();
-        QDir::setCurrent(dir.path()); // where "Eepresult.txt" goes
         QFile image(dir.filePath("unit.eep"));
         ASSERT_TRUE(image.open(QIODevice::WriteOnly));
         image.write(PatternImage());
@@ -43,15 +39,8 @@ protected:
         QString error;
         ASSERT_TRUE(bench.Target().LoadEeprom(image.fileName(), &error)) << error.toStdString();
     }
-    void TearDown() override {
-        QDir::setCurrent(previousDir);
-        PanelBench::TearDown();
-    }
 
     const QByteArray& Eeprom() { return bench.Target().Eeprom().Bytes(); }
-
-    QTemporaryDir dir;
-    QString previousDir;
 };
 
 class EepromMap : public EepromTools {

@@ -18,7 +18,7 @@ class ImeiWindow : public ImeiBench {
 protected:
     void SetUp() override {
         ImeiBench::SetUp();
-        window = new CImeiRw(comm, nullptr, Quick());
+        window = new CImeiRw(comm, nullptr, QuickImeiTimings());
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->Session().SetClock([] { return kFriday; });
         window->show();
@@ -37,8 +37,13 @@ protected:
         Find(box)->clear();
         QTest::keyClicks(Find(box), text);
     }
-    void Press(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+    void Click(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
     bool Answered() { return WaitAnswered(window->Session().Link()); }
+    // Clicks the button and waits for the phone's answer.
+    void Press(const char* button) {
+        Click(button);
+        ASSERT_TRUE(Answered()) << button;
+    }
     QStringList ImeiRow(const char* prefix) {
         QStringList row;
         for (int i = 0; i < 4; ++i)
@@ -55,41 +60,33 @@ TEST_F(ImeiWindow, theIdentityWrittenByHandIsInThePhoneAndReadsBack) {
     const QStringList groups = ImeiGroups("356789012345678");
     for (int i = 0; i < 4; ++i)
         Type(QByteArray("imeiSet" + QByteArray::number(i)).constData(), groups[i]);
-    Press("setImei");
+    Click("setImei");
     EXPECT_EQ(messages.texts, QStringList{"The check digit of IMEI 356789012345678 is wrong: 2 "
                                           "makes it valid.\nThe IMEI was not written."});
     Type("imeiSet1", "0");
-    Press("setImei");
+    Click("setImei");
     EXPECT_EQ(Packets(), 0); // neither the bad check digit nor a short box went out
     EXPECT_EQ(messages.texts.size(), 2);
     Type("imeiSet1", "01");
     Type("imeiSet3", "2");
     Press("setImei");
-    ASSERT_TRUE(Answered());
     EXPECT_EQ(Eeprom(EepromImage::kImeiAddress, 8), kImeiBytes);
     Press("readImei");
-    ASSERT_TRUE(Answered());
     EXPECT_EQ(ImeiRow("imeiRead"), ImeiGroups(kImei));
 
     Type("hardwareVersionSet", "1.0");
     Press("setHardware");
-    ASSERT_TRUE(Answered());
     Press("readHardware");
-    ASSERT_TRUE(Answered());
     EXPECT_EQ(Find("hardwareVersion")->text(), "1.0");
     Type("serialSet", "12ab05");
     Press("setSerial");
-    ASSERT_TRUE(Answered());
     Press("readSerial");
-    ASSERT_TRUE(Answered());
     EXPECT_EQ(Eeprom(EepromImage::kSerialAddress, 3), QByteArray("\x12\xAB\x05", 3));
     EXPECT_EQ(Find("serial")->text(), "12:;05");
     Press("setClock");
-    ASSERT_TRUE(Answered());
     EXPECT_EQ(Find("time")->text(), kFridayText);
     EXPECT_EQ(Eeprom(EepromImage::kClockAddress, 7), QByteArray("\x05\x02\x09\x0d\x0e\x05\x09", 7));
     Press("readSoftware");
-    ASSERT_TRUE(Answered());
     EXPECT_EQ(Find("softwareVersion")->text(), "SIMFW V1.00");
     EXPECT_EQ(messages.texts.size(), 2);
 
@@ -107,9 +104,9 @@ TEST_F(ImeiWindow, theIdentityWrittenByHandIsInThePhoneAndReadsBack) {
 
 TEST_F(ImeiWindow, shortTextsAreRefusedAndARegionTheToolDoesNotKnowIsSaid) {
     Type("hardwareVersionSet", "1.");
-    Press("setHardware");
+    Click("setHardware");
     Type("serialSet", "12:;05");
-    Press("setSerial");
+    Click("setSerial");
     EXPECT_EQ(messages.texts,
               (QStringList{"A hardware version is 3 characters, such as 1.0; \"1.\" is too short.",
                            "A serial number is 6 digits (0-9, A-F); \"12:;05\" is not."}));
@@ -118,13 +115,10 @@ TEST_F(ImeiWindow, shortTextsAreRefusedAndARegionTheToolDoesNotKnowIsSaid) {
     ASSERT_TRUE(window->Session().Target().Send("spw 100 3"));
     ASSERT_TRUE(Answered());
     Press("readRegion");
-    ASSERT_TRUE(Answered());
     EXPECT_EQ(Find("region")->text(), "Not Support");
     ChooseInList(*Find<QComboBox>("regionChoice"), "HK");
     Press("setRegion");
-    ASSERT_TRUE(Answered());
     Press("readRegion");
-    ASSERT_TRUE(Answered());
     EXPECT_EQ(Find("region")->text(), "HK");
 }
 
@@ -140,7 +134,7 @@ TEST_F(ImeiWindow, theWindowAnswersWhileAScanWaits) {
         scanDisabled = !Find<QPushButton>("scan")->isEnabled();
         QTest::keyClicks(Find("hardwareVersionSet"), "2.1");
     });
-    Press("scan");
+    Click("scan");
     EXPECT_TRUE(scanDisabled);
     EXPECT_EQ(Find("hardwareVersionSet")->text(), "2.1");
     EXPECT_TRUE(Find<QPushButton>("scan")->isEnabled());

@@ -1,38 +1,19 @@
 // The logic test panel on the simulated bench: the toggles and their captions, the speaker tone's
 // gain rule and sequence, the LCD settings and LEDs, and "WRITE SUCCESS".
 #include "sessions/LogicTestSession.h"
-#include "tests/support/PanelBench.h"
 #include "tests/tools/ChooseInList.h"
+#include "tests/tools/PanelTest.h"
 #include "tools/LogicTestDlg.h"
 
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
-class LogicTestPanel : public PanelBench {
+class LogicTestPanel : public PanelTest<CLogicTestDlg> {
 protected:
-    void SetUp() override {
-        PanelBench::SetUp();
-        panel.Session().Link().SetReplyTimeoutMs(kShortTimeoutMs);
-        panel.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
-    }
-
-    QPushButton& Button(const char* name) { return *panel.findChild<QPushButton*>(name); }
-    QString Caption(const char* name) { return Button(name).text(); }
-    void Click(const char* name) { QTest::mouseClick(&Button(name), Qt::LeftButton); }
-    // Clicks the button and waits for the phone's answer.
-    void Press(const char* name) {
-        Click(name);
-        ASSERT_TRUE(WaitAnswered(panel.Session().Link())) << name;
-    }
+    QString Caption(const char* name) { return panel.findChild<QPushButton*>(name)->text(); }
     void SetGain(const QString& text) { panel.findChild<QLineEdit*>("gain")->setText(text); }
     QComboBox& NumberBox(const char* name) { return *panel.findChild<QComboBox*>(name); }
-    QString Result() { return panel.findChild<QLineEdit*>("result")->text(); }
-
-    CLogicTestDlg panel{comm};
 };
 
 const QString kInvalidGain = QStringLiteral("invalid Gain range");

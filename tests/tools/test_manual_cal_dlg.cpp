@@ -52,14 +52,6 @@ TEST_F(ManualCalDlgTest, enterSendsTheLineOnceEchoesItAndEmptiesTheInput) {
     EXPECT_EQ(target.Packets(), QList<QByteArray>{QByteArray("\x02\x14\x54\x06\x00\x52\x02", 7)});
 }
 
-TEST_F(ManualCalDlgTest, sendShowsTheDecodedReply) {
-    target.SetReply(0x51, FakeTarget::ReplyFrame(0x51, 0, 21, QByteArray("\x34\x02", 2)));
-    dialog.Input().setText("spr 21");
-    Button("send")->click();
-    ASSERT_TRUE(WaitForShown("spr 21\n Battery ADC value is 564"));
-    EXPECT_FALSE(dialog.Session().Link().ReplyTimerActive());
-}
-
 TEST_F(ManualCalDlgTest, enterOnAFocusedButtonPressesThatButtonAndSendsNothing) {
     dialog.Display().AddLine("earlier");
     dialog.Input().setText("ti");

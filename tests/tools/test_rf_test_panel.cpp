@@ -2,36 +2,15 @@
 // that keep a line from going out, and the result box.
 #include "sessions/RfTestSession.h"
 #include "sim/target/FirmwareState.h"
-#include "tests/support/PanelBench.h"
+#include "tests/tools/PanelTest.h"
 #include "tools/RfTestDlg.h"
-
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
-class RfTestPanel : public PanelBench {
+class RfTestPanel : public PanelTest<CRfTestDlg> {
 protected:
-    void SetUp() override {
-        PanelBench::SetUp();
-        panel.Session().Link().SetReplyTimeoutMs(kShortTimeoutMs);
-        panel.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
-    }
-
     QLineEdit& Box(const char* name) { return *panel.findChild<QLineEdit*>(name); }
     void Set(const char* box, const QString& text) { Box(box).setText(text); }
-    void Click(const char* button) {
-        QTest::mouseClick(panel.findChild<QPushButton*>(button), Qt::LeftButton);
-    }
-    // Clicks the button and waits for the phone's answer.
-    void Press(const char* button) {
-        Click(button);
-        ASSERT_TRUE(WaitAnswered(panel.Session().Link())) << button;
-    }
-    QString Result() { return Box("result").text(); }
-
-    CRfTestDlg panel{comm};
 };
 
 const QString kInvalidSetting = QStringLiteral("Invalid setting");
