@@ -1,6 +1,7 @@
 // The board calibration ("Battery CAL") on the simulated bench.
 #include "tests/autocal/EngineRig.h"
 
+#include "autocal/BoardCalibration.h"
 #include "link/TargetSession.h"
 
 #include <QLocale>
@@ -10,15 +11,13 @@
 
 namespace {
 
-// The clock line the target must get for the time the station showed.
+// The clock line the target must get for the time the station showed (the line's own format is
+// test_calibration_steps.cpp's).
 QString ClockLineFor(const QString& shown) {
     const QDateTime time =
         QLocale::c().toDateTime(shown, QStringLiteral("HH:mm:ss, dddd, MMMM dd, yyyy"));
     EXPECT_TRUE(time.isValid()) << shown.toStdString();
-    const QDate date = time.date();
-    return QString::asprintf("stw 20 0x%x 0x%x 0x%x 0x%x 0x%x 0x%x 0x%x", date.dayOfWeek() % 7,
-                             date.year() - 2000, date.month(), date.day(), time.time().hour(),
-                             time.time().minute(), time.time().second());
+    return QString::fromLatin1(ClockLine(time));
 }
 
 int Count(const QStringList& lines, const QString& line) {

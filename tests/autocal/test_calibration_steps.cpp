@@ -33,61 +33,21 @@ TEST(CNumbers, readTheLeadingNumberAsTheCLibraryDoesAndStopAtTheEndsOfInt) {
     EXPECT_EQ(TruncatedLeadingReal("1e400"), std::numeric_limits<int>::max());
 }
 
-TEST(CalibrationConfig, convertsTheDialogTextsAsTheDialogDoes) {
-    const CalibrationConfig defaults = DefaultConfig();
-    EXPECT_EQ(defaults.gsmBch, 80);
-    EXPECT_EQ(defaults.gsmTch, (std::array<std::int32_t, 3>{1, 62, 124}));
-    EXPECT_EQ(defaults.gsmLoss, (std::array<double, 3>{-1.3, -1.3, -1.3}));
-    EXPECT_EQ(defaults.dcsBch, 512);
-    EXPECT_EQ(defaults.dcsTch, (std::array<std::int32_t, 3>{512, 698, 885}));
-    EXPECT_EQ(defaults.dcsLoss, (std::array<double, 3>{-1.8, -1.8, -1.8}));
-    EXPECT_EQ(defaults.testSetType, kTestSet4400);
-    EXPECT_EQ(defaults.supplyType, kSupply3632A);
-
-    EXPECT_EQ(ChannelFromText("NOT"), 0);
-    EXPECT_DOUBLE_EQ(LossFromText("1e400"), 0.0); // beyond any number: no loss
-    EXPECT_EQ(TestSetTypeFromText("NOT USED"), kTestSetNone);
-    EXPECT_EQ(TestSetTypeFromText("A8960 E5515B"), kTestSet8960);
-    EXPECT_EQ(SupplyTypeFromText("3633A"), kSupply3632A);
+// What the RF parameter dialog's own test does not type
+// (tests/autocal/window/test_rf_config_dlg.cpp).
+TEST(CalibrationConfig, aLossBeyondAnyNumberIsNoneAndAnUnknownTypeIsNoInstrument) {
+    EXPECT_DOUBLE_EQ(LossFromText("1e400"), 0.0);
     EXPECT_EQ(SupplyTypeFromText("E3631A"), kSupplyNone);
-    // And back, as a run's record names them; an unknown type is no instrument.
+    // And back, as a run's record names them.
     EXPECT_EQ(SupplyName(kSupply3632A), "3632A");
     EXPECT_EQ(TestSetName(3), "NOT USED");
     EXPECT_EQ(TestSetAndAddress(kTestSet8960), "A8960 E5515B at GPIB0::14::INSTR");
-
-    // The losses sit in the dialog as loss 2, 1, 3.
-    QStringList texts = DefaultDialogTexts();
-    texts[2] = "NOT";
-    texts[4] = "-0.6";
-    const CalibrationConfig changed = ConfigFromDialogTexts(texts);
-    EXPECT_EQ(changed.gsmTch[1], 0);
-    EXPECT_EQ(changed.gsmLoss, (std::array<double, 3>{-1.3, -0.6, -1.3}));
 }
 
-TEST(Gmagic, theMeanOfThePairCorrectsTheReadBackAndOnlyTheWindowIsSent) {
+// The arithmetic and both bands' lines are the complete run's (test_complete_run.cpp).
+TEST(Gmagic, aValueOutside185To206FailsTheCalibrationAndIsEncodedEitherWay) {
     CalibrationContext cal;
-    cal.gmagicReadBack = 190;
-    StoreGmagicSample(cal, 54.5);
-    EXPECT_FALSE(cal.pairReady);
-    StoreGmagicSample(cal, 55.5);
-    EXPECT_TRUE(cal.pairReady);
-    EXPECT_EQ(cal.sampleCount, 0);
-    EXPECT_EQ(GmagicCompute(cal), 190);
-    EXPECT_EQ(cal.gmagicArgument, "190,40,0,39,40");
-
-    cal.sampleA = 52.0;
-    cal.sampleB = 53.0;
-    EXPECT_EQ(GmagicCompute(cal), 195);
-
     cal.band = kBandDcs;
-    cal.gmagicReadBack = 200;
-    cal.sampleA = 50.0;
-    cal.sampleB = 51.0;
-    EXPECT_EQ(GmagicCompute(cal), 209);
-    EXPECT_EQ(cal.dcsGmagic, 209);
-    EXPECT_EQ(cal.gmagicArgument, "209,40,0,41,42");
-
-    // The write-back encodes the line either way; outside 185..206 the calibration fails.
     auto testSet = MakeTestSet(kTestSetNone, cal);
     for (const auto& [readBack, failed] :
          {std::pair{185, false}, std::pair{206, false}, std::pair{184, true}, {207, true}}) {
