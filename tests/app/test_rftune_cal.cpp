@@ -68,9 +68,6 @@ protected:
 
 const QString kGmagic = "***** Gmagic Calibration *****";
 const QString kRx = "***** RX CHANNEL Calibration *****";
-const QString kGsmTx = "***** APC GSM TX Calibration *****";
-const QString kDcsTx = "***** APC DCS TX Calibration *****";
-const QStringList kCompleteRun{"header", kGmagic, kRx, kGsmTx, kDcsTx};
 
 // The 8960 where the test set does not matter: its driver waits for every answer, while the
 // Willtek's generator lines go out unanswered, and on this clock a very slow machine can have the
@@ -78,13 +75,6 @@ const QStringList kCompleteRun{"header", kGmagic, kRx, kGsmTx, kDcsTx};
 const QStringList k8960{"--test-set", "A8960 E5515B"};
 
 } // namespace
-
-TEST_F(RftuneCal, aGoodUnitExitsZeroWithEveryResultBlock) {
-    const CalRun good = Run({"--simulate"});
-    EXPECT_EQ(good.exitCode, 0) << good.err.toStdString();
-    EXPECT_TRUE(good.out.contains("Calibration Success....")) << good.out.join('\n').toStdString();
-    EXPECT_EQ(ResultTitles(), kCompleteRun);
-}
 
 class EitherProgram : public RftuneCal, public testing::WithParamInterface<QStringList> {};
 
@@ -136,6 +126,7 @@ TEST_F(RftuneCal, aUsageErrorOrATestSetThatCannotBeOpenedExitsTwoAndSaysWhich) {
         << noTestSet.err.toStdString();
 }
 
+// The default run of all four is the records soak's (tests/records/test_records_soak.cpp).
 TEST_F(RftuneCal, oneCalibrationAloneRunsThatOnly) {
     const CalRun gmagic = Run(QStringList{"--simulate", "--run", "gmagic"} + k8960);
     EXPECT_EQ(gmagic.exitCode, 0) << gmagic.err.toStdString();
