@@ -65,14 +65,11 @@ TEST_F(RftuneCmd, traceWritesPacketsAndFramesInHexToStandardError) {
     EXPECT_EQ(run.out, "ti\n");
 }
 
-TEST(RftuneCmdErrors, aMissingDeviceExitsTwoNamingTheDeviceAndTheReason) {
+TEST(RftuneCmdErrors, aMissingDeviceExitsTwoNamingTheDeviceAndTheReasonAndBadOptionsTwo) {
     const ProgramRun run = RunCmd({"--device", "/dev/rftune-missing", "se 6"});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains("/dev/rftune-missing: No such file or directory"))
         << run.err.toStdString();
-}
-
-TEST(RftuneCmdErrors, badOptionsExitTwo) {
     EXPECT_EQ(RunCmd({"--port", "COMX", "se 6"}).exitCode, 2);
     EXPECT_EQ(RunCmd({"--baud", "fast", "se 6"}).exitCode, 2);
 }
