@@ -1,3 +1,4 @@
+#include "tests/app/ProgramRun.h"
 #include "tests/support/FakeTarget.h"
 #include "tests/support/PtyPair.h"
 
@@ -7,24 +8,9 @@
 
 namespace {
 
-struct CmdResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs rftune-cmd while the test's event loop keeps the fake target answering.
-CmdResult RunCmd(const QStringList& arguments, const QByteArray& input = {}) {
-    QProcess process;
-    process.start(QStringLiteral(RFTUNE_CMD_PATH), arguments);
-    if (!process.waitForStarted(5000))
-        return {};
-    process.write(input);
-    process.closeWriteChannel();
-    if (!QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 20000))
-        process.kill();
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+ProgramRun RunCmd(const QStringList& arguments, const QByteArray& input = {}) {
+    return RunProgram(QStringLiteral(RFTUNE_CMD_PATH), arguments,
+                      QProcessEnvironment::systemEnvironment(), input, 20000);
 }
 
 class RftuneCmd : public testing::Test {
@@ -40,7 +26,7 @@ protected:
 } // namespace
 
 TEST(RftuneCmdEncode, printsResultAndWirePacketForEachLine) {
-    const CmdResult run = RunCmd({"--encode", "se 6", "rfpw 2 62", "abc"});
+    const ProgramRun run = RunCmd({"--encode", "se 6", "rfpw 2 62", "abc"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "se 6 -> 2: 02 14 54 06 00 52 02\n"
                        "rfpw 2 62 -> 2: 02 14 30 10 02 00 3E 00 0C 02\n"
@@ -48,8 +34,8 @@ TEST(RftuneCmdEncode, printsResultAndWirePacketForEachLine) {
 }
 
 TEST(RftuneCmdEncode, readsLinesFromStandardInputAsTypedSkippingBlankOnes) {
-    const CmdResult run = RunCmd({"--encode"}, "ti\r\n\n   \nstr 60\n se 6\n");
-    const CmdResult argument = RunCmd({"--encode", " se 6"});
+    const ProgramRun run = RunCmd({"--encode"}, "ti\r\n\n   \nstr 60\n se 6\n");
+    const ProgramRun argument = RunCmd({"--encode", " se 6"});
     EXPECT_EQ(run.out, "ti -> 2: 02 14 20 20 02\nstr 60 -> 2: 02 14 53 3C 6F 02\n" + argument.out);
     EXPECT_TRUE(argument.out.startsWith(" se 6 -> ")) << argument.out.toStdString();
 }
@@ -57,7 +43,7 @@ TEST(RftuneCmdEncode, readsLinesFromStandardInputAsTypedSkippingBlankOnes) {
 TEST_F(RftuneCmd, printsEchoAndDecodedRepliesAndSucceeds) {
     target.SetReply(0x37, QByteArray("\x02\x14\x37\x00\x01\x2C\x01\x1B\x02", 9));
     target.SetReply(0x54, FakeTarget::ReplyFrame(0x54, 0, 1));
-    const CmdResult run = RunCmd(Args({"txpr 1", "se 1"}));
+    const ProgramRun run = RunCmd(Args({"txpr 1", "se 1"}));
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "txpr 1\nTx level is 300\nse 1\nSaved to EEPROM\n");
     ASSERT_EQ(target.Packets().size(), 2);
@@ -65,28 +51,25 @@ TEST_F(RftuneCmd, printsEchoAndDecodedRepliesAndSucceeds) {
 }
 
 TEST_F(RftuneCmd, aSilentTargetGivesNoResponseAndExitOne) {
-    const CmdResult run = RunCmd(Args({"ti"}));
+    const ProgramRun run = RunCmd(Args({"ti"}));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "ti\nNo Response\n");
 }
 
 TEST_F(RftuneCmd, traceWritesPacketsAndFramesInHexToStandardError) {
     target.SetReply(0x20, FakeTarget::ReplyFrame(0x20, 0, 0));
-    const CmdResult run = RunCmd(QStringList{"--trace"} + Args({"ti"}));
+    const ProgramRun run = RunCmd(QStringList{"--trace"} + Args({"ti"}));
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains("packet 02 14 20 20 02")) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("frame 02 14 20 00 00 20 02")) << run.err.toStdString();
     EXPECT_EQ(run.out, "ti\n");
 }
 
-TEST(RftuneCmdErrors, aMissingDeviceExitsTwoNamingTheDeviceAndTheReason) {
-    const CmdResult run = RunCmd({"--device", "/dev/rftune-missing", "se 6"});
+TEST(RftuneCmdErrors, aMissingDeviceExitsTwoNamingTheDeviceAndTheReasonAndBadOptionsTwo) {
+    const ProgramRun run = RunCmd({"--device", "/dev/rftune-missing", "se 6"});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains("/dev/rftune-missing: No such file or directory"))
         << run.err.toStdString();
-}
-
-TEST(RftuneCmdErrors, badOptionsExitTwo) {
     EXPECT_EQ(RunCmd({"--port", "COMX", "se 6"}).exitCode, 2);
     EXPECT_EQ(RunCmd({"--baud", "fast", "se 6"}).exitCode, 2);
 }

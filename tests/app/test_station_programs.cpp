@@ -6,21 +6,14 @@
 #include "link/LinkSettings.h"
 #include "sessions/EepromMapFiles.h"
 #include "sessions/EepromMapSession.h"
+#include "tests/app/ProgramRun.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ProgramRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 // Runs a program in a home of its own, so that no station settings of this machine apply (and
 // Qt has a runtime directory, so that its warning about a missing one does not come first).
@@ -33,14 +26,7 @@ protected:
         environment.insert("XDG_RUNTIME_DIR", home.path());
         for (const QString& name : unset)
             environment.remove(name);
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(program, arguments);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(30000))
-            process.kill();
-        return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-                QString::fromLocal8Bit(process.readAllStandardError())};
+        return RunProgram(program, arguments, environment, {}, 30000);
     }
 
     QTemporaryDir home;

@@ -16,8 +16,6 @@ void EngineRecorder::Listen(CalibrationEngine& engine) {
             [this](const QString& text) { testSetFailures << text; });
     connect(&engine, &CalibrationEngine::clockShown, this,
             [this](const QString& text) { clocks << text; });
-    connect(&engine, &CalibrationEngine::elapsedTimeShown, this,
-            [this](const QString& text) { elapsedTimes << text; });
     connect(&engine, &CalibrationEngine::progressShown, this,
             [this](int position) { progress << position; });
     connect(&engine, &CalibrationEngine::targetCheckShown, this,

@@ -26,7 +26,6 @@ public:
     QStringList notices;
     QStringList testSetFailures;
     QStringList clocks;
-    QStringList elapsedTimes;
     QList<int> progress;
     QList<bool> targetChecks;
     QList<int> finished;

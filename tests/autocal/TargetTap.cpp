@@ -22,9 +22,8 @@ bool TargetTap::Open(const QString& targetDevice, QString* error) {
 }
 
 void TargetTap::Forward(const QByteArray& packet) {
-    const QByteArray sent = swaps_.value(packet, packet);
-    target_.Write(reinterpret_cast<const std::uint8_t*>(sent.constData()),
-                  static_cast<int>(sent.size()), kWriteTimeoutMs);
+    target_.Write(reinterpret_cast<const std::uint8_t*>(packet.constData()),
+                  static_cast<int>(packet.size()), kWriteTimeoutMs);
 }
 
 void TargetTap::OnTargetReadable() {

@@ -5,7 +5,6 @@
 #include "tests/support/PtyPair.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QObject>
 
@@ -14,8 +13,7 @@
 class QSocketNotifier;
 
 // A tap on the line between the station and the bench's target: everything passes through, and
-// each packet the station wrote is kept in order. A packet can be swapped for another on its way,
-// as a target that mishears a command would take it. Runs on the test's event loop.
+// each packet the station wrote is kept in order. Runs on the test's event loop.
 class TargetTap : public QObject {
     Q_OBJECT
 public:
@@ -28,7 +26,6 @@ public:
     QString StationDevice() const { return station_.SlavePath(); }
 
     QList<QByteArray> Packets() const { return listener_.Packets(); }
-    void Swap(const QByteArray& packet, const QByteArray& instead) { swaps_[packet] = instead; }
 
 private:
     void Forward(const QByteArray& packet);
@@ -38,5 +35,4 @@ private:
     FakeTarget listener_{station_}; // answers nothing itself: it only cuts the packets out
     SerialPort target_;
     std::unique_ptr<QSocketNotifier> notifier_;
-    QHash<QByteArray, QByteArray> swaps_;
 };

@@ -1,6 +1,7 @@
 // The board calibration ("Battery CAL") on the simulated bench.
 #include "tests/autocal/EngineRig.h"
 
+#include "autocal/BoardCalibration.h"
 #include "link/TargetSession.h"
 
 #include <QLocale>
@@ -10,15 +11,13 @@
 
 namespace {
 
-// The clock line the target must get for the time the station showed.
+// The clock line the target must get for the time the station showed (the line's own format is
+// test_calibration_steps.cpp's).
 QString ClockLineFor(const QString& shown) {
     const QDateTime time =
         QLocale::c().toDateTime(shown, QStringLiteral("HH:mm:ss, dddd, MMMM dd, yyyy"));
     EXPECT_TRUE(time.isValid()) << shown.toStdString();
-    const QDate date = time.date();
-    return QString::asprintf("stw 20 0x%x 0x%x 0x%x 0x%x 0x%x 0x%x 0x%x", date.dayOfWeek() % 7,
-                             date.year() - 2000, date.month(), date.day(), time.time().hour(),
-                             time.time().minute(), time.time().second());
+    return QString::fromLatin1(ClockLine(time));
 }
 
 int Count(const QStringList& lines, const QString& line) {
@@ -38,7 +37,8 @@ TEST_F(BoardRun, readsTheBatteryUntilItSettlesThenSavesTheBoardAndSetsClockAndDi
     StartStation(kTestSetNone, kSupply3632A);
     CheckInstruments();
     Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_BOARD); });
-    ASSERT_TRUE(WaitFor([this] { return !log->okFails.isEmpty(); }));
+    // The popup and the run's end come one after the other from the engine's thread.
+    ASSERT_TRUE(WaitFor([this] { return !log->okFails.isEmpty() && !log->ends.isEmpty(); }));
     EXPECT_EQ(log->okFails, QStringList{"!!!  SUCCESS  !!!"});
     EXPECT_EQ(log->ends, (QList<RunEnd>{{RunOutcome::Success, CAL_BOARD, 0, {}}}));
 

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 
 // What the RF parameter dialog and the panels read from their boxes.
 TEST(CNumbers, readTheLeadingNumberAsTheCLibraryDoesAndStopAtTheEndsOfInt) {
@@ -33,61 +34,21 @@ TEST(CNumbers, readTheLeadingNumberAsTheCLibraryDoesAndStopAtTheEndsOfInt) {
     EXPECT_EQ(TruncatedLeadingReal("1e400"), std::numeric_limits<int>::max());
 }
 
-TEST(CalibrationConfig, convertsTheDialogTextsAsTheDialogDoes) {
-    const CalibrationConfig defaults = DefaultConfig();
-    EXPECT_EQ(defaults.gsmBch, 80);
-    EXPECT_EQ(defaults.gsmTch, (std::array<std::int32_t, 3>{1, 62, 124}));
-    EXPECT_EQ(defaults.gsmLoss, (std::array<double, 3>{-1.3, -1.3, -1.3}));
-    EXPECT_EQ(defaults.dcsBch, 512);
-    EXPECT_EQ(defaults.dcsTch, (std::array<std::int32_t, 3>{512, 698, 885}));
-    EXPECT_EQ(defaults.dcsLoss, (std::array<double, 3>{-1.8, -1.8, -1.8}));
-    EXPECT_EQ(defaults.testSetType, kTestSet4400);
-    EXPECT_EQ(defaults.supplyType, kSupply3632A);
-
-    EXPECT_EQ(ChannelFromText("NOT"), 0);
-    EXPECT_DOUBLE_EQ(LossFromText("1e400"), 0.0); // beyond any number: no loss
-    EXPECT_EQ(TestSetTypeFromText("NOT USED"), kTestSetNone);
-    EXPECT_EQ(TestSetTypeFromText("A8960 E5515B"), kTestSet8960);
-    EXPECT_EQ(SupplyTypeFromText("3633A"), kSupply3632A);
+// What the RF parameter dialog's own test does not type
+// (tests/autocal/window/test_rf_config_dlg.cpp).
+TEST(CalibrationConfig, aLossBeyondAnyNumberIsNoneAndAnUnknownTypeIsNoInstrument) {
+    EXPECT_DOUBLE_EQ(LossFromText("1e400"), 0.0);
     EXPECT_EQ(SupplyTypeFromText("E3631A"), kSupplyNone);
-    // And back, as a run's record names them; an unknown type is no instrument.
+    // And back, as a run's record names them.
     EXPECT_EQ(SupplyName(kSupply3632A), "3632A");
     EXPECT_EQ(TestSetName(3), "NOT USED");
     EXPECT_EQ(TestSetAndAddress(kTestSet8960), "A8960 E5515B at GPIB0::14::INSTR");
-
-    // The losses sit in the dialog as loss 2, 1, 3.
-    QStringList texts = DefaultDialogTexts();
-    texts[2] = "NOT";
-    texts[4] = "-0.6";
-    const CalibrationConfig changed = ConfigFromDialogTexts(texts);
-    EXPECT_EQ(changed.gsmTch[1], 0);
-    EXPECT_EQ(changed.gsmLoss, (std::array<double, 3>{-1.3, -0.6, -1.3}));
 }
 
-TEST(Gmagic, theMeanOfThePairCorrectsTheReadBackAndOnlyTheWindowIsSent) {
+// The arithmetic and both bands' lines are the complete run's (test_complete_run.cpp).
+TEST(Gmagic, aValueOutside185To206FailsTheCalibrationAndIsEncodedEitherWay) {
     CalibrationContext cal;
-    cal.gmagicReadBack = 190;
-    StoreGmagicSample(cal, 54.5);
-    EXPECT_FALSE(cal.pairReady);
-    StoreGmagicSample(cal, 55.5);
-    EXPECT_TRUE(cal.pairReady);
-    EXPECT_EQ(cal.sampleCount, 0);
-    EXPECT_EQ(GmagicCompute(cal), 190);
-    EXPECT_EQ(cal.gmagicArgument, "190,40,0,39,40");
-
-    cal.sampleA = 52.0;
-    cal.sampleB = 53.0;
-    EXPECT_EQ(GmagicCompute(cal), 195);
-
     cal.band = kBandDcs;
-    cal.gmagicReadBack = 200;
-    cal.sampleA = 50.0;
-    cal.sampleB = 51.0;
-    EXPECT_EQ(GmagicCompute(cal), 209);
-    EXPECT_EQ(cal.dcsGmagic, 209);
-    EXPECT_EQ(cal.gmagicArgument, "209,40,0,41,42");
-
-    // The write-back encodes the line either way; outside 185..206 the calibration fails.
     auto testSet = MakeTestSet(kTestSetNone, cal);
     for (const auto& [readBack, failed] :
          {std::pair{185, false}, std::pair{206, false}, std::pair{184, true}, {207, true}}) {
@@ -162,8 +123,10 @@ TEST(RxCalibration, aNewGroupGetsItsLossAndLevelBeforeItsFirstChannel) {
 
 namespace {
 
-// A context at a GSM reference level with the level's window, as GsmLevelSetup leaves it.
-CalibrationContext AtGsmLevel(std::int32_t level, std::int32_t dac) {
+// One search step at a GSM reference level with the level's window, as GsmLevelSetup leaves it,
+// or with the window collapsed to [collapsedAt, collapsedAt + 1]; power is what was measured.
+CalibrationContext SearchedOnce(std::int32_t level, std::int32_t dac, std::optional<double> power,
+                                std::optional<std::int32_t> collapsedAt = std::nullopt) {
     CalibrationContext cal;
     cal.config = DefaultConfig();
     cal.gsmSubBand = 1;
@@ -173,69 +136,40 @@ CalibrationContext AtGsmLevel(std::int32_t level, std::int32_t dac) {
     if (level != kGsmTopLevel)
         GsmLevelSetup(cal);
     cal.apcDac = dac;
+    if (collapsedAt) {
+        cal.dacWindowLow = *collapsedAt;
+        cal.dacWindowHigh = *collapsedAt + 1;
+    }
+    cal.measuredTxPowerDbm = power;
+    ApcSearchStep(cal);
     return cal;
 }
 
 } // namespace
 
 TEST(TxApcSearch, aPowerOnATolerancBoundCountsAsOutsideIt) {
-    CalibrationContext cal = AtGsmLevel(5, 600);
-    cal.measuredTxPowerDbm = 31.9 + 0.15;
-    ApcSearchStep(cal);
-    EXPECT_EQ(cal.searchDirection, 5);
-    cal = AtGsmLevel(5, 600);
-    cal.measuredTxPowerDbm = 31.9 - 0.15;
-    ApcSearchStep(cal);
-    EXPECT_EQ(cal.searchDirection, 6);
-    cal = AtGsmLevel(5, 600);
-    cal.measuredTxPowerDbm = 32.0;
-    ApcSearchStep(cal);
-    EXPECT_EQ(cal.searchDirection, 0);
-    EXPECT_FALSE(cal.pcl5Adjusted);
-    cal = AtGsmLevel(5, 600);
-    cal.measuredTxPowerDbm = 31.0;
-    ApcSearchStep(cal);
-    EXPECT_EQ(cal.dacWindowLow, 600);
-    EXPECT_EQ(cal.apcDac, 625);
-    EXPECT_TRUE(cal.pcl5Adjusted);
+    EXPECT_EQ(SearchedOnce(5, 600, 31.9 + 0.15).searchDirection, 5);
+    EXPECT_EQ(SearchedOnce(5, 600, 31.9 - 0.15).searchDirection, 6);
+    const CalibrationContext inTolerance = SearchedOnce(5, 600, 32.0);
+    EXPECT_EQ(inTolerance.searchDirection, 0);
+    EXPECT_FALSE(inTolerance.pcl5Adjusted);
+    const CalibrationContext tooLow = SearchedOnce(5, 600, 31.0);
+    EXPECT_EQ(tooLow.dacWindowLow, 600);
+    EXPECT_EQ(tooLow.apcDac, 625);
+    EXPECT_TRUE(tooLow.pcl5Adjusted);
     // A failed measurement is no power: the level fails.
-    cal = AtGsmLevel(5, 600);
-    cal.measuredTxPowerDbm.reset();
-    ApcSearchStep(cal);
-    EXPECT_EQ(cal.searchDirection, 0);
-    EXPECT_EQ(cal.instrumentFault, 1);
+    const CalibrationContext failed = SearchedOnce(5, 600, std::nullopt);
+    EXPECT_EQ(failed.searchDirection, 0);
+    EXPECT_EQ(failed.instrumentFault, 1);
 }
 
+// The 31st step failing the level is FlawedUnit's weak transmitter's (test_failed_runs.cpp).
 TEST(TxApcSearch, aCollapsedWindowWidensOnTheSideOfTheSearchWithinTheDacRange) {
-    CalibrationContext cal = AtGsmLevel(9, 601);
-    cal.dacWindowHigh = 601;
-    cal.dacWindowLow = 600;
-    cal.measuredTxPowerDbm = 26.0; // too high: lower the DAC
-    ApcSearchStep(cal);
-    EXPECT_EQ(cal.searchDirection, 5);
-    EXPECT_EQ(cal.dacWindowLow, cal.apcDac - 500 / 9);
-
-    cal = AtGsmLevel(9, 120);
-    cal.dacWindowHigh = 121;
-    cal.dacWindowLow = 120;
-    cal.measuredTxPowerDbm = 26.0;
-    ApcSearchStep(cal);
-    EXPECT_EQ(cal.dacWindowLow, 100);
-
-    cal = AtGsmLevel(9, 790);
-    cal.dacWindowHigh = 790;
-    cal.dacWindowLow = 789;
-    cal.measuredTxPowerDbm = 20.0; // too low: raise it
-    ApcSearchStep(cal);
-    EXPECT_EQ(cal.dacWindowHigh, 800);
-
-    // The 31st step at one level fails it.
-    cal = AtGsmLevel(5, 600);
-    cal.iterationCount = 30;
-    cal.measuredTxPowerDbm = 20.0;
-    ApcSearchStep(cal);
-    EXPECT_EQ(cal.instrumentFault, 1);
-    EXPECT_EQ(TxFailText(cal, kGsmTx), "GSM 1Band 5LEVEL FAIL");
+    const CalibrationContext lowered = SearchedOnce(9, 601, 26.0, 600); // too high: lower the DAC
+    EXPECT_EQ(lowered.searchDirection, 5);
+    EXPECT_EQ(lowered.dacWindowLow, lowered.apcDac - 500 / 9);
+    EXPECT_EQ(SearchedOnce(9, 120, 26.0, 120).dacWindowLow, 100);
+    EXPECT_EQ(SearchedOnce(9, 790, 20.0, 789).dacWindowHigh, 800); // too low: raise it
 }
 
 TEST(BoardCalibration, theBatteryIsTakenWhenThreeReadingsSettleInTheWindow) {

@@ -6,7 +6,6 @@
 #include "tests/autocal/RunReading.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 #include <array>
 #include <utility>
@@ -115,9 +114,7 @@ TEST_P(CompleteRun, sendsEachCalibrationsLinesInOrderAndLogsWhatItWroteIntoTheTa
                                         "GSMTX CAL Processing...", "PGSM TX CAL END",
                                         "DCSTX CAL Processing...", "Calibration Success...."}))
         << log->statuses.join('|').toStdString();
-    ASSERT_FALSE(log->elapsedTimes.isEmpty());
-    EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d$").match(log->elapsedTimes.last()).hasMatch());
-    EXPECT_EQ(log->progress.last(), 0);
+    // The elapsed time and the progress at rest are the window's cycle's (test_autocal_dlg.cpp).
 
     RunReading run(Lines());
     run.Gmagic();

@@ -5,8 +5,6 @@
 
 #include <QDir>
 
-#include <algorithm>
-
 namespace {
 
 using StationMends = EngineRig;
@@ -22,19 +20,6 @@ const QStringList kEndsAtTheFirstMeasurement{"ti",       "tms 1",      "rfpw 2 1
 // there, rather than halting at "ti"; and it starts at its first state.
 TEST_F(StationMends, aCalibrationStartedBeforeAnyInstrumentCheckRunsToItsOwnFailure) {
     StartStation(kTestSet8960, kSupplyNone);
-    Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_GSM_TX); });
-    ASSERT_TRUE(WaitFor([this] { return Lines().size() == kEndsAtTheFirstMeasurement.size(); }));
-    EXPECT_EQ(Lines(), kEndsAtTheFirstMeasurement);
-    EXPECT_EQ(log->okFails, QStringList{"GSM 1Band 5LEVEL FAIL"});
-}
-
-// The target mishears "rfe 7" and does not transmit, so the first measurement fails, and again
-// when it is taken once more after the tolerated failure. A failed measurement has no power to
-// search with: the level fails instead of moving the DAC after a stale reading.
-TEST_F(StationMends, aMeasurementThatFailedFailsTheLevelInsteadOfSteeringTheSearch) {
-    StartStation(kTestSet8960, kSupplyNone);
-    tap->Swap(WireLines::Packet("rfe 7"), WireLines::Packet("rfe 0"));
-    CheckInstruments();
     Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_GSM_TX); });
     ASSERT_TRUE(WaitFor([this] { return Lines().size() == kEndsAtTheFirstMeasurement.size(); }));
     EXPECT_EQ(Lines(), kEndsAtTheFirstMeasurement);
@@ -63,27 +48,4 @@ TEST_F(StationMends, aRunKeepsTheChannelAndGoesOnWithoutItsResultFile) {
 
     ASSERT_TRUE(window.Send("tms 1"));
     EXPECT_TRUE(WaitFor([&] { return windowReplies == 1; }));
-}
-
-// A target that stops answering is asked again and again, and the operator sees how often; when
-// it answers again the run goes on to its end.
-TEST_F(StationMends, aTargetThatStopsAnsweringIsAskedAgainWithTheCountShown) {
-    StartStation(kTestSet8960, kSupplyNone);
-    CheckInstruments();
-    Call([](CalibrationEngine& engine) { engine.StartCalibration(CAL_GMAGIC); });
-    ASSERT_TRUE(WaitFor([this] { return Lines().size() >= 3; }));
-    bench->Target().SetFaults({0, 0, 0, true});
-    ASSERT_TRUE(WaitFor([this] { return log->statuses.contains("No Response (2)"); }));
-    bench->Target().SetFaults({});
-    ASSERT_TRUE(WaitFor([this] { return log->finished.contains(CAL_GMAGIC); }));
-
-    EXPECT_TRUE(InOrder(log->statuses, {"No Response (1)", "No Response (2)"}));
-    // The command that went unanswered went three times or more, and nothing else meanwhile.
-    const QStringList lines = Lines();
-    int longestRepeat = 1;
-    for (qsizetype i = 1, run = 1; i < lines.size(); ++i) {
-        run = lines[i] == lines[i - 1] ? run + 1 : 1;
-        longestRepeat = std::max(longestRepeat, static_cast<int>(run));
-    }
-    EXPECT_GE(longestRepeat, 3) << lines.join('|').toStdString();
 }

