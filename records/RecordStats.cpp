@@ -35,9 +35,10 @@ QString PeriodStartSql(bool server, YieldPeriod period) {
             .arg(LocalZone(), period == YieldPeriod::Hour
                                   ? QLatin1String("YYYY-MM-DD\"T\"HH24:00:00")
                                   : QLatin1String("YYYY-MM-DD\"T\"00:00:00"));
-    return QStringLiteral("strftime('%1', r.started, 'localtime')")
-        .arg(period == YieldPeriod::Hour ? QLatin1String("%Y-%m-%dT%H:00:00")
-                                         : QLatin1String("%Y-%m-%dT00:00:00"));
+    // date() costs SQLite half of what a formatted strftime() does, on every run counted.
+    return period == YieldPeriod::Hour
+               ? QStringLiteral("strftime('%Y-%m-%dT%H:00:00', r.started, 'localtime')")
+               : QStringLiteral("date(r.started, 'localtime')");
 }
 
 QDateTime PeriodStartOfText(const QString& text) {

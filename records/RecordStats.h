@@ -24,9 +24,9 @@ struct YieldRow {
 enum class YieldPeriod { Hour, Day };
 
 // The local period a run started in, as the database's own time functions give it: the period's
-// first moment as ISO text, so that text order is time order and a day that changes to or from
-// summer time is still one day. A server is told this computer's zone; SQLite uses the same C
-// library as Qt.
+// first moment (or its day) as ISO text, so that text order is time order and a day that changes to
+// or from summer time is still one day. A server is told this computer's zone; SQLite uses the same
+// C library as Qt.
 QString PeriodStartSql(bool server, YieldPeriod period);
 // That text's moment in local time.
 QDateTime PeriodStartOfText(const QString& text);
