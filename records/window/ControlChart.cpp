@@ -6,6 +6,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QHash>
 #include <QHorizontalBarSeries>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -65,6 +66,16 @@ void AddLimitLines(QChart* chart, const ControlLimits& limits, int count) {
 
 // The run counts as point labels at each bar's top; a label's text is fixed per series, so
 // one series per count, on an axis that puts the categories at 0, 1, 2 as the bars are.
+// Each bar's place among the periods; the bars come by start, so the places are in order.
+QHash<QString, int> PlacesOf(const QStringList& periods) {
+    QHash<QString, int> places;
+    for (qsizetype i = 0; i < periods.size(); ++i)
+        places.insert(periods[i], static_cast<int>(i));
+    return places;
+}
+
+// A series of labels per count, filled before it joins the chart: a chart redraws a series at
+// every point added to it once it shows it.
 void AddRunCounts(QChart* chart, const QList<YieldBar>& bars, const QStringList& periods,
                   const QStringList& stations, YieldPeriod period) {
     auto* places = new QValueAxis;
@@ -72,25 +83,26 @@ void AddRunCounts(QChart* chart, const QList<YieldBar>& bars, const QStringList&
     places->setVisible(false);
     chart->addAxis(places, Qt::AlignBottom);
     QAbstractAxis* percent = chart->axes(Qt::Vertical).value(0);
-    QMap<int, QScatterSeries*> labels;
+    const QHash<QString, int> placeOf = PlacesOf(periods);
+    QMap<int, QList<QPointF>> labels;
     const double width = kBarWidth / static_cast<double>(std::max<qsizetype>(stations.size(), 1));
     for (const YieldBar& bar : bars) {
-        QScatterSeries*& label = labels[bar.runs];
-        if (!label) {
-            label = new QScatterSeries;
-            label->setMarkerSize(1.0);
-            label->setColor(Qt::transparent);
-            label->setBorderColor(Qt::transparent);
-            label->setPointLabelsFormat(QString::number(bar.runs));
-            label->setPointLabelsVisible(true);
-            label->setPointLabelsClipping(false);
-            AddAttached(chart, label, places, percent);
-            for (QLegendMarker* marker : chart->legend()->markers(label))
-                marker->setVisible(false);
-        }
-        const auto place = static_cast<double>(periods.indexOf(PeriodLabel(bar.start, period)));
+        const auto place = static_cast<double>(placeOf.value(PeriodLabel(bar.start, period)));
         const auto set = static_cast<double>(stations.indexOf(bar.station));
-        label->append(place - kBarWidth / 2.0 + (set + 0.5) * width, bar.Percent());
+        labels[bar.runs] << QPointF(place - kBarWidth / 2.0 + (set + 0.5) * width, bar.Percent());
+    }
+    for (auto it = labels.cbegin(); it != labels.cend(); ++it) {
+        auto* label = new QScatterSeries;
+        label->setMarkerSize(1.0);
+        label->setColor(Qt::transparent);
+        label->setBorderColor(Qt::transparent);
+        label->setPointLabelsFormat(QString::number(it.key()));
+        label->setPointLabelsVisible(true);
+        label->setPointLabelsClipping(false);
+        label->append(it.value());
+        AddAttached(chart, label, places, percent);
+        for (QLegendMarker* marker : chart->legend()->markers(label))
+            marker->setVisible(false);
     }
 }
 
@@ -197,12 +209,14 @@ QChart* YieldBarChart(const QList<YieldBar>& bars, YieldPeriod period) {
     QStringList periods;
     QStringList stations;
     for (const YieldBar& bar : bars) {
-        if (!periods.contains(PeriodLabel(bar.start, period)))
-            periods << PeriodLabel(bar.start, period);
+        const QString label = PeriodLabel(bar.start, period);
+        if (periods.isEmpty() || periods.last() != label)
+            periods << label;
         if (!stations.contains(bar.station))
             stations << bar.station;
     }
     stations.sort();
+    const QHash<QString, int> placeOf = PlacesOf(periods);
     auto* series = new QBarSeries;
     series->setBarWidth(kBarWidth);
     QMap<QString, QBarSet*> sets;
@@ -213,8 +227,7 @@ QChart* YieldBarChart(const QList<YieldBar>& bars, YieldPeriod period) {
         series->append(sets[station]);
     }
     for (const YieldBar& bar : bars)
-        sets[bar.station]->replace(
-            static_cast<int>(periods.indexOf(PeriodLabel(bar.start, period))), bar.Percent());
+        sets[bar.station]->replace(placeOf.value(PeriodLabel(bar.start, period)), bar.Percent());
     auto* axisX = new QBarCategoryAxis;
     axisX->append(periods);
     auto* percent = new QValueAxis;
