@@ -76,7 +76,7 @@ QHash<QString, int> PlacesOf(const QStringList& periods) {
 
 // A series of labels per count, filled before it joins the chart: a chart redraws a series at
 // every point added to it once it shows it.
-void AddRunCounts(QChart* chart, const QList<YieldBar>& bars, const QStringList& periods,
+void AddRunCounts(QChart* chart, const QList<YieldRow>& bars, const QStringList& periods,
                   const QStringList& stations, YieldPeriod period) {
     auto* places = new QValueAxis;
     places->setRange(-0.5, static_cast<double>(periods.size()) - 0.5);
@@ -86,7 +86,7 @@ void AddRunCounts(QChart* chart, const QList<YieldBar>& bars, const QStringList&
     const QHash<QString, int> placeOf = PlacesOf(periods);
     QMap<int, QList<QPointF>> labels;
     const double width = kBarWidth / static_cast<double>(std::max<qsizetype>(stations.size(), 1));
-    for (const YieldBar& bar : bars) {
+    for (const YieldRow& bar : bars) {
         const auto place = static_cast<double>(placeOf.value(PeriodLabel(bar.start, period)));
         const auto set = static_cast<double>(stations.indexOf(bar.station));
         labels[bar.runs] << QPointF(place - kBarWidth / 2.0 + (set + 0.5) * width, bar.Percent());
@@ -202,13 +202,13 @@ QChart* ParetoChart(const QList<FailureCount>& failures, const QString& title) {
     return chart;
 }
 
-QChart* YieldBarChart(const QList<YieldBar>& bars, YieldPeriod period) {
+QChart* YieldBarChart(const QList<YieldRow>& bars, YieldPeriod period) {
     QChart* chart =
         NewRecordsChart(period == YieldPeriod::Day ? QStringLiteral("Yield per day (%)")
                                                    : QStringLiteral("Yield per hour (%)"));
     QStringList periods;
     QStringList stations;
-    for (const YieldBar& bar : bars) {
+    for (const YieldRow& bar : bars) {
         const QString label = PeriodLabel(bar.start, period);
         if (periods.isEmpty() || periods.last() != label)
             periods << label;
@@ -226,7 +226,7 @@ QChart* YieldBarChart(const QList<YieldBar>& bars, YieldPeriod period) {
             *sets[station] << 0.0;
         series->append(sets[station]);
     }
-    for (const YieldBar& bar : bars)
+    for (const YieldRow& bar : bars)
         sets[bar.station]->replace(placeOf.value(PeriodLabel(bar.start, period)), bar.Percent());
     auto* axisX = new QBarCategoryAxis;
     axisX->append(periods);

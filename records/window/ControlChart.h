@@ -2,7 +2,7 @@
 
 #include "records/RecordPareto.h"
 #include "records/RecordSeries.h"
-#include "records/RecordYield.h"
+#include "records/RecordStats.h"
 
 #include <QList>
 #include <QString>
@@ -23,4 +23,4 @@ QString CapabilityText(const ControlSeries& series);
 // The most frequent failures, one bar each with its count.
 QChart* ParetoChart(const QList<FailureCount>& failures, const QString& title);
 // Yield per hour or day, one bar per station, the runs it counts written over each bar.
-QChart* YieldBarChart(const QList<YieldBar>& bars, YieldPeriod period);
+QChart* YieldBarChart(const QList<YieldRow>& bars, YieldPeriod period);

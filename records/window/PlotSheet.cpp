@@ -34,9 +34,9 @@ QList<ValueChoice> AllChoices() {
 }
 
 // The charts read from the database: each query runs here, so that a failure stops the sheet.
-bool AddSummaryCharts(std::vector<ChartMaker>& charts, QSqlDatabase& db, const RunFilter& filter,
-                      QString* error) {
-    const std::optional<QList<YieldBar>> yield = YieldBars(db, filter, YieldPeriod::Day, error);
+bool AddSummaryCharts(std::vector<ChartMaker>& charts, RecordStore& store, QSqlDatabase& db,
+                      const RunFilter& filter, QString* error) {
+    const std::optional<QList<YieldRow>> yield = YieldPer(store, filter, YieldPeriod::Day, error);
     const std::optional<QList<FailureCount>> failures =
         yield ? FailurePareto(db, filter, false, error) : std::nullopt;
     if (!failures)
@@ -68,7 +68,7 @@ std::optional<QImage> RenderPlotSheet(RecordStore& store, const RunFilter& filte
                                       const RunRecord* selected, QString* error) {
     QSqlDatabase db = store.Connection(error);
     std::vector<ChartMaker> charts;
-    if (!db.isValid() || !AddSummaryCharts(charts, db, filter, error))
+    if (!db.isValid() || !AddSummaryCharts(charts, store, db, filter, error))
         return std::nullopt;
     charts.emplace_back([selected] { return ApcSearchChart(selected, kBandEgsm); });
     charts.emplace_back([selected] { return ApcSearchChart(selected, kBandDcs); });

@@ -75,15 +75,13 @@ void CYieldPage::Refresh() {
             period = YieldPeriod::Hour;
     }
     QString error;
-    QSqlDatabase db = session_.Store().Connection(&error);
-    const std::optional<QList<YieldBar>> bars =
-        db.isValid() ? YieldBars(db, filter, period, &error) : std::nullopt;
+    const std::optional<QList<YieldRow>> bars = YieldPer(session_.Store(), filter, period, &error);
     if (!bars) {
         Show(view_, Unreadable(error));
         return;
     }
     days_.clear();
-    for (const YieldBar& bar : *bars)
+    for (const YieldRow& bar : *bars)
         if (days_.isEmpty() || days_.last() != bar.start.date())
             days_ << bar.start.date();
     QChart* chart = YieldBarChart(*bars, period);

@@ -6,7 +6,6 @@
 #include "app/startup/StationStartup.h"
 #include "records/RecordStats.h"
 #include "records/RecordValues.h"
-#include "records/RecordYield.h"
 #include "records/RecordsSession.h"
 #include "tests/records/RecordSamples.h"
 
@@ -88,10 +87,8 @@ bool WindowReading(const DatabaseLocation& location, const QString& reading, QSt
     RecordsSession session(location);
     if (reading == QLatin1String("window"))
         return session.Reload(error);
-    if (reading == QLatin1String("yield")) {
-        QSqlDatabase db = session.Store().Connection(error);
-        return db.isValid() && YieldBars(db, {}, YieldPeriod::Day, error).has_value();
-    }
+    if (reading == QLatin1String("yield"))
+        return YieldPer(session.Store(), {}, YieldPeriod::Day, error).has_value();
     if (reading == QLatin1String("search")) {
         RecordStore store(location);
         const auto newest = store.Page({}, nullptr, 1, error);

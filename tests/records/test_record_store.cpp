@@ -4,7 +4,6 @@
 #include "records/RecordSpc.h"
 #include "records/RecordStats.h"
 #include "records/RecordStore.h"
-#include "records/RecordYield.h"
 #include "records/RecordsSession.h"
 #include "records/window/ControlChart.h"
 #include "records/window/ControlPage.h"
@@ -267,8 +266,7 @@ TEST(RecordsWindow, theControlChartAndTheReportFindTheRuleBrokenAndFailuresCount
     // Yield per station by local hour or day, counted in the database.
     const auto yield = [&](YieldPeriod period) {
         QStringList bars;
-        QSqlDatabase db = store.Connection(&error);
-        for (const YieldBar& bar : YieldBars(db, {}, period, &error).value_or(QList<YieldBar>()))
+        for (const YieldRow& bar : YieldPer(store, {}, period, &error).value_or(QList<YieldRow>()))
             bars << QStringLiteral("%1 %2 %3/%4")
                         .arg(bar.start.toString("dd HH:mm"), bar.station)
                         .arg(bar.successes)
